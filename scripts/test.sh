@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test under Wine on a virtual display of its
+# own, with one wineserver kept alive for the whole run and stopped at the end.
+# Extra arguments go to ctest (e.g. -R Trace).
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$ROOT/scripts/build.sh"
+source "$ROOT/scripts/env.sh"
+source "$ROOT/scripts/xvfb.sh"
+
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  qlm_stop_xvfb
+}
+trap cleanup EXIT
+
+qlm_start_xvfb
+wineserver -p
+# Wine's own background processes (services, explorer) start with the first
+# program; start them here so that they do not hold the output pipes of a test.
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+ctest --test-dir "$QLM_BUILD" --output-on-failure -j2 "$@"

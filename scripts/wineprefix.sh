@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Creates (once) and checks the project's own Wine prefix: 32-bit, reporting
+# Windows XP, with C: as its own drive and one more letter (P:) for the build
+# folder. No letter may map the host's root: a scan of every fixed drive must
+# never reach the host's files.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+
+if [ ! -f "$WINEPREFIX/.qlm-ready-2" ]; then
+  rm -rf "$WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  wineboot --init >/dev/null 2>&1 || true
+  wineserver -w
+  wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
+  # Windows draw their own frames and captions, with or without a window
+  # manager, so that screenshots show what a Windows user sees.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.qlm-ready-2"
+fi
+
+# Drive letters are checked on every run: Wine may add letters again.
+mkdir -p "$QLM_BUILD"
+for link in "$WINEPREFIX"/dosdevices/*; do
+  name="$(basename "$link")"
+  case "$name" in
+    c:|p:) ;;
+    *) rm -f "$link" ;;
+  esac
+done
+ln -sfn ../drive_c "$WINEPREFIX/dosdevices/c:"
+ln -sfn "$QLM_BUILD" "$WINEPREFIX/dosdevices/p:"
+for link in "$WINEPREFIX"/dosdevices/*; do
+  if [ "$(readlink -f "$link")" = "/" ]; then
+    echo "wineprefix: $link maps the host's root folder" >&2
+    exit 1
+  fi
+done

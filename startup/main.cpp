@@ -1,0 +1,7 @@
+#include <windows.h>
+
+#include "startup/uStartup.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return RunApplication(instance);
+}

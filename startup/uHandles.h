@@ -1,0 +1,161 @@
+// Owners of Windows handles: each wrapper closes its handle exactly once, on
+// every path. Moving transfers ownership; copying is not allowed.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+// A handle type with its "none" value and its release function.
+template <typename H, typename Traits>
+class TOwned {
+ public:
+  TOwned() noexcept = default;
+  explicit TOwned(H handle) noexcept : fHandle(handle) {}
+  ~TOwned() { Reset(); }
+  TOwned(const TOwned&) = delete;
+  TOwned& operator=(const TOwned&) = delete;
+  TOwned(TOwned&& other) noexcept : fHandle(other.Release()) {}
+  TOwned& operator=(TOwned&& other) noexcept {
+    if (this != &other) Reset(other.Release());
+    return *this;
+  }
+
+  H Get() const noexcept { return fHandle; }
+  bool Valid() const noexcept { return fHandle != Traits::None(); }
+  explicit operator bool() const noexcept { return Valid(); }
+
+  H Release() noexcept { return std::exchange(fHandle, Traits::None()); }
+  void Reset(H handle = Traits::None()) noexcept {
+    H old = std::exchange(fHandle, handle);
+    if (old != Traits::None()) Traits::Close(old);
+  }
+
+ private:
+  H fHandle = Traits::None();
+};
+
+struct TKernelHandleTraits {
+  static HANDLE None() noexcept { return nullptr; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+// CreateFile reports failure with INVALID_HANDLE_VALUE, not null.
+struct TFileHandleTraits {
+  static HANDLE None() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct TFindHandleTraits {
+  static HANDLE None() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::FindClose(h); }
+};
+struct TModuleTraits {
+  static HMODULE None() noexcept { return nullptr; }
+  static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+};
+struct TKeyTraits {
+  static HKEY None() noexcept { return nullptr; }
+  static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
+struct TBitmapTraits {
+  static HBITMAP None() noexcept { return nullptr; }
+  static void Close(HBITMAP h) noexcept { ::DeleteObject(h); }
+};
+struct TGdiObjectTraits {
+  static HGDIOBJ None() noexcept { return nullptr; }
+  static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
+};
+struct TMemoryDCTraits {
+  static HDC None() noexcept { return nullptr; }
+  static void Close(HDC h) noexcept { ::DeleteDC(h); }
+};
+struct TMappedViewTraits {
+  static const void* None() noexcept { return nullptr; }
+  static void Close(const void* p) noexcept { ::UnmapViewOfFile(p); }
+};
+
+using THandle = TOwned<HANDLE, TKernelHandleTraits>;
+using TFileHandle = TOwned<HANDLE, TFileHandleTraits>;
+using TFindHandle = TOwned<HANDLE, TFindHandleTraits>;
+using TModule = TOwned<HMODULE, TModuleTraits>;
+using TRegKey = TOwned<HKEY, TKeyTraits>;
+using TBitmap = TOwned<HBITMAP, TBitmapTraits>;
+using TGdiObject = TOwned<HGDIOBJ, TGdiObjectTraits>;
+using TMemoryDC = TOwned<HDC, TMemoryDCTraits>;
+using TMappedView = TOwned<const void*, TMappedViewTraits>;
+
+// A device context borrowed from a window with GetDC.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND window) noexcept : fWindow(window), fDC(::GetDC(window)) {}
+  ~TWindowDC() {
+    if (fDC) ::ReleaseDC(fWindow, fDC);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const noexcept { return fDC; }
+
+ private:
+  HWND fWindow;
+  HDC fDC;
+};
+
+// A critical section that can be tried without waiting.
+class TCriticalSection {
+ public:
+  TCriticalSection() noexcept { ::InitializeCriticalSection(&fSection); }
+  ~TCriticalSection() { ::DeleteCriticalSection(&fSection); }
+  TCriticalSection(const TCriticalSection&) = delete;
+  TCriticalSection& operator=(const TCriticalSection&) = delete;
+
+  void Enter() noexcept { ::EnterCriticalSection(&fSection); }
+  bool TryEnter() noexcept { return ::TryEnterCriticalSection(&fSection) != FALSE; }
+  void Leave() noexcept { ::LeaveCriticalSection(&fSection); }
+
+ private:
+  CRITICAL_SECTION fSection;
+};
+
+// Holds an entered critical section until the end of the scope.
+class TLockGuard {
+ public:
+  explicit TLockGuard(TCriticalSection& section) noexcept : fSection(section) { fSection.Enter(); }
+  ~TLockGuard() { fSection.Leave(); }
+  TLockGuard(const TLockGuard&) = delete;
+  TLockGuard& operator=(const TLockGuard&) = delete;
+
+ private:
+  TCriticalSection& fSection;
+};
+
+// A COM interface pointer released exactly once.
+template <typename I>
+class TComPtr {
+ public:
+  TComPtr() noexcept = default;
+  ~TComPtr() { Reset(); }
+  TComPtr(const TComPtr&) = delete;
+  TComPtr& operator=(const TComPtr&) = delete;
+  TComPtr(TComPtr&& other) noexcept : fPtr(std::exchange(other.fPtr, nullptr)) {}
+  TComPtr& operator=(TComPtr&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      fPtr = std::exchange(other.fPtr, nullptr);
+    }
+    return *this;
+  }
+
+  I* Get() const noexcept { return fPtr; }
+  I* operator->() const noexcept { return fPtr; }
+  explicit operator bool() const noexcept { return fPtr != nullptr; }
+  // For functions that return a new reference through an out argument.
+  I** Put() noexcept {
+    Reset();
+    return &fPtr;
+  }
+  void Reset() noexcept {
+    if (fPtr) std::exchange(fPtr, nullptr)->Release();
+  }
+
+ private:
+  I* fPtr = nullptr;
+};

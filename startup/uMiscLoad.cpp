@@ -1,0 +1,21 @@
+#include "startup/uMiscLoad.h"
+
+GetIMiscFn GetIMiscEntry = nullptr;
+const IMisc* Misc = nullptr;
+
+bool LoadMiscLibrary(HMODULE& handle, std::string folder) {
+  if (handle != nullptr) return false;
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  handle = ::LoadLibraryA((folder + MISC_LIBRARY_FILE).c_str());
+  if (handle == nullptr) return false;
+  GetIMiscEntry = reinterpret_cast<GetIMiscFn>(
+      reinterpret_cast<void*>(::GetProcAddress(handle, MISC_EXPORT_NAME)));
+  return true;
+}
+
+bool UnloadMiscLibrary(HMODULE& handle) {
+  if (reinterpret_cast<UINT_PTR>(handle) < 32) return false;
+  GetIMiscEntry = nullptr;
+  ::FreeLibrary(handle);
+  return true;
+}

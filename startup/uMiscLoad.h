@@ -1,0 +1,25 @@
+// Binding of the services library misc.dll.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "startup/IMisc.h"
+
+inline constexpr char MISC_LIBRARY_FILE[] = "misc.dll";
+inline constexpr char MISC_EXPORT_NAME[] = "GetIMisc";
+
+// The library's GetIMisc export; set by LoadMiscLibrary, cleared by
+// UnloadMiscLibrary. Null when the library lacks the export.
+extern GetIMiscFn GetIMiscEntry;
+
+// The one interface record through which every part calls the library.
+extern const IMisc* Misc;
+
+// Loads folder + "misc.dll" (an empty folder lets the system's library search
+// find it, the executable's folder first) into `handle`, which must be zero.
+bool LoadMiscLibrary(HMODULE& handle, std::string folder);
+
+// Frees the library when `handle` holds one; the variable keeps its value.
+bool UnloadMiscLibrary(HMODULE& handle);

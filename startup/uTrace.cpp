@@ -1,0 +1,249 @@
+#include "startup/uTrace.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "startup/uLocaleText.h"
+
+TTrace* Trace = nullptr;
+
+void Log(int level, const std::string& message) {
+  if (Trace != nullptr) Trace->Log(level, message);
+}
+
+namespace {
+
+TTraceTime ToTraceTime(const SYSTEMTIME& t) {
+  return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string NameOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of("\\/:");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+SYSTEMTIME TSystemClock::Now() const {
+  SYSTEMTIME time;
+  ::GetLocalTime(&time);
+  return time;
+}
+
+TTrace::TTrace(HMODULE module, std::string appName, int level, bool uniqueNames,
+               std::string folder, std::string suffix, int retention,
+               std::shared_ptr<const TTraceClock> clock)
+    : fUniqueNames(uniqueNames),
+      fLevel(level >= LVL_NONE && level <= LVL_TRASH ? level : LVL_NONE),
+      fModule(module),
+      fAppName(std::move(appName)),
+      fFolder(std::move(folder)),
+      fSuffix(std::move(suffix)),
+      fClock(clock ? std::move(clock) : std::make_shared<TSystemClock>()) {
+  fFileName = BuildFileName(fSuffix);
+  SetRetention(retention);
+  PurgeOldFiles();
+}
+
+TTrace::TTrace(std::string appName, int level, bool uniqueNames, std::string folder,
+               std::string suffix, int retention, std::shared_ptr<const TTraceClock> clock)
+    : TTrace(nullptr, std::move(appName), level, uniqueNames, std::move(folder),
+             std::move(suffix), retention, std::move(clock)) {}
+
+TTrace::~TTrace() { CloseLog(); }
+
+std::string TTrace::BuildFileName(const std::string& suffix) {
+  std::string folder = FolderOf(fAppName);
+  if (folder.empty()) {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(fModule, path, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+      fAppName = std::string(path, length);
+      folder = FolderOf(fAppName);
+    }
+  }
+  const TTraceTime now = ToTraceTime(fClock->Now());
+  fFileDay = TraceDayText(now);
+  const std::string name = TraceFileName(NameOf(fAppName), TraceStamp(now, fUniqueNames), suffix);
+  const std::string logFolder = folder + fFolder + "\\";
+  // One level only; a folder that cannot be made shows up as a failed open.
+  ::CreateDirectoryA(logFolder.c_str(), nullptr);
+  return logFolder + name;
+}
+
+bool TTrace::OpenFile() {
+  // Other programs may read the log while it is open, but not write to it.
+  constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE;
+  if (!FileExists(fFileName)) {
+    TFileHandle created(::CreateFileA(fFileName.c_str(), kAccess, FILE_SHARE_READ, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!created) return false;
+  }
+  fStream.Reset(::CreateFileA(fFileName.c_str(), kAccess, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return fStream.Valid();
+}
+
+void TTrace::CloseStream() { fStream.Reset(); }
+
+std::string TTrace::DateAndTimeText(const SYSTEMTIME& time) const {
+  return ShortDateText(time) + " - " + LongTimeText(time);
+}
+
+bool TTrace::WriteHeader() {
+  if (!OpenFile()) return false;
+  const std::string header[] = {
+      TraceRule(),
+      NameOf(fAppName) + ", v" + VersionOfFile(fAppName),
+      TraceLevelLine(fLevel),
+      "LOG Start: " + DateAndTimeText(fClock->Now()) + "\r\n",
+  };
+  return AppendToStream(header, std::size(header));
+}
+
+bool TTrace::EnsureOpen() {
+  if (!fOpened) fOpened = WriteHeader();
+  return fOpened;
+}
+
+bool TTrace::IsSameDay() const { return TraceDayText(ToTraceTime(fClock->Now())) == fFileDay; }
+
+bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
+  if (!fStream) return false;
+  std::string block;
+  for (std::size_t i = 0; i < count; ++i) {
+    block += lines[i];
+    block += "\r\n";
+  }
+  LARGE_INTEGER zero{};
+  if (!::SetFilePointerEx(fStream.Get(), zero, nullptr, FILE_END)) return false;
+  DWORD written = 0;
+  return ::WriteFile(fStream.Get(), block.data(), static_cast<DWORD>(block.size()), &written,
+                     nullptr) &&
+         written == block.size();
+}
+
+bool TTrace::WriteLines(const std::string* lines, std::size_t count) {
+  try {
+    if (!IsSameDay()) {
+      if (fStream) {
+        WriteFooter();
+      }
+      fFileName = BuildFileName(fSuffix);
+      fOpened = false;
+    }
+    if (!fStream && !EnsureOpen()) return false;
+    return AppendToStream(lines, count);
+  } catch (...) {
+    return false;
+  }
+}
+
+void TTrace::WriteNote(const std::string& text) {
+  if (!fLock.TryEnter()) return;
+  // A note given before the first entry line has no file to go to.
+  if (fStream) WriteLines(&text, 1);
+  fLock.Leave();
+}
+
+bool TTrace::WriteFooter() {
+  const std::string footer[] = {
+      std::string(),
+      "LOG End: " + DateAndTimeText(fClock->Now()),
+      TraceRule(),
+  };
+  AppendToStream(footer, std::size(footer));
+  CloseStream();
+  return true;
+}
+
+void TTrace::CloseLog() {
+  if (fOpened) fOpened = !WriteFooter();
+}
+
+void TTrace::Log(int level, const std::string& message) {
+  if (GetLevel() < level) return;
+  const std::string line = TraceEntryLine(level, ToTraceTime(fClock->Now()),
+                                          ::GetCurrentThreadId(), message);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (attempt > 0) ::Sleep(1);
+    if (fLock.TryEnter()) {
+      WriteLines(&line, 1);
+      fLock.Leave();
+      return;
+    }
+  }
+}
+
+int TTrace::GetLevel() {
+  TLockGuard guard(fLock);
+  return fLevel;
+}
+
+void TTrace::SetLevel(int level) {
+  {
+    TLockGuard guard(fLock);
+    fLevel = level;
+  }
+  WriteNote("Level: " + std::to_string(level));
+}
+
+void TTrace::SetRetention(int count) {
+  fRetention = std::clamp(count, 0, 16);
+  WriteNote("Retention #: " + std::to_string(fRetention));
+  PurgeOldFiles();
+}
+
+void TTrace::PurgeOldFiles() {
+  if (fRetention <= 0) return;
+  const std::string folder = FolderOf(fFileName);
+  const std::string name = NameOf(fFileName);
+  const std::string base = name.substr(0, name.find('.'));
+
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA entry;
+  TFindHandle find(::FindFirstFileA((folder + base + "*.txt").c_str(), &entry));
+  if (!find) return;
+  constexpr DWORD kSkipped =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
+  do {
+    if (!(entry.dwFileAttributes & kSkipped)) files.push_back(folder + entry.cFileName);
+  } while (::FindNextFileA(find.Get(), &entry));
+
+  std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
+    return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;
+  });
+  const std::ptrdiff_t surplus = static_cast<std::ptrdiff_t>(files.size()) - fRetention;
+  for (std::ptrdiff_t i = 0; i < surplus; ++i) ::DeleteFileA(files[static_cast<std::size_t>(i)].c_str());
+}
+
+std::string VersionOfFile(const std::string& file) {
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeA(file.c_str(), &ignored);
+  if (size == 0) return "?.?.?.?";
+  std::vector<char> data(size);
+  if (!::GetFileVersionInfoA(file.c_str(), 0, size, data.data())) return "?.?.?.?";
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  char root[] = "\\";
+  if (!::VerQueryValueA(data.data(), root, reinterpret_cast<void**>(&info), &length) ||
+      info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    return "?.?.?.?";
+  }
+  char text[64];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u", HIWORD(info->dwFileVersionMS),
+                LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+                LOWORD(info->dwFileVersionLS));
+  return text;
+}

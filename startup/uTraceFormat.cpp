@@ -1,0 +1,60 @@
+#include "startup/uTraceFormat.h"
+
+#include <array>
+#include <cstdio>
+
+std::string_view TraceLevelName(int level) {
+  static constexpr std::array<std::string_view, 8> kNames = {
+      "LVL_NONE", "LVL_EXCEPT", "LVL_ERROR",  "LVL_WARNING",
+      "LVL_INFO", "LVL_NOTICE", "LVL_DEBUG", "LVL_TRASH"};
+  if (level < 0 || level >= static_cast<int>(kNames.size())) return {};
+  return kNames[static_cast<std::size_t>(level)];
+}
+
+std::string TraceRule() { return std::string(80, '\xBB'); }
+
+std::string TraceDayText(const TTraceTime& t) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", t.Year, t.Month, t.Day);
+  return text;
+}
+
+std::string TraceStamp(const TTraceTime& t, bool uniqueNames) {
+  if (!uniqueNames) return TraceDayText(t);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d-%03d", t.Year, t.Month, t.Day,
+                t.Hour, t.Minute, t.Second, t.Millisecond);
+  return text;
+}
+
+std::string TraceFileName(std::string_view appFileName, std::string_view stamp,
+                          std::string_view suffix) {
+  std::string_view base = appFileName;
+  if (auto dot = base.rfind('.'); dot != std::string_view::npos) base = base.substr(0, dot);
+  std::string name(base);
+  name += '.';
+  name += stamp;
+  if (!suffix.empty()) {
+    name += '-';
+    name += suffix;
+  }
+  name += ".txt";
+  return name;
+}
+
+std::string TraceEntryLine(int level, const TTraceTime& t, std::uint32_t threadId,
+                           std::string_view message) {
+  char prefix[64];
+  std::snprintf(prefix, sizeof prefix, "[%.2d] %02d%02d%02d.%03d   [%.8X] ", level, t.Hour,
+                t.Minute, t.Second, t.Millisecond, static_cast<unsigned>(threadId));
+  std::string line(prefix);
+  line += message;
+  return line;
+}
+
+std::string TraceLevelLine(int level) {
+  std::string line = "LOG Level: " + std::to_string(level) + " [";
+  line += TraceLevelName(level);
+  line += ']';
+  return line;
+}

@@ -1,0 +1,194 @@
+#include "tests/support/uTestSupport.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+std::string ExecutableFolder() {
+  char path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text(path, length);
+  return text.substr(0, text.find_last_of('\\') + 1);
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &entry));
+  if (find) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = folder + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path + "\\");
+      } else {
+        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileA(path.c_str());
+      }
+    } while (::FindNextFileA(find.Get(), &entry));
+  }
+  find.Reset();
+  ::RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+// Tests live in <build>\tests\, the program in <build>\program\.
+std::string ProgramFolder() { return ExecutableFolder() + "..\\program\\"; }
+
+std::string FixtureFolder(const std::string& name) {
+  return ExecutableFolder() + "fixtures\\" + name + "\\";
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  if (!file) throw std::runtime_error("cannot open " + path);
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
+    bytes.append(buffer, read);
+  }
+  return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (!file ||
+      !::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    throw std::runtime_error("cannot write " + path);
+  }
+}
+
+bool FileExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  TFindHandle find(::FindFirstFileA((folder + mask).c_str(), &entry));
+  if (!find) return names;
+  do {
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+  } while (::FindNextFileA(find.Get(), &entry));
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+TTempFolder::TTempFolder() {
+  char temp[MAX_PATH];
+  const DWORD length = ::GetTempPathA(MAX_PATH, temp);
+  if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no temporary folder");
+  static LONG counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate = std::string(temp) + "qlmtest-" +
+                                  std::to_string(::GetCurrentProcessId()) + "-" +
+                                  std::to_string(::InterlockedIncrement(&counter));
+    if (::CreateDirectoryA(candidate.c_str(), nullptr)) {
+      fPath = candidate + "\\";
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a temporary folder");
+}
+
+TTempFolder::~TTempFolder() { RemoveTree(fPath); }
+
+TProgramRun::TProgramRun(const std::string& executable, const std::string& arguments) {
+  std::string line = "\"" + executable + "\"";
+  if (!arguments.empty()) line += " " + arguments;
+  std::vector<char> commandLine(line.begin(), line.end());
+  commandLine.push_back('\0');
+  const std::string folder = executable.substr(0, executable.find_last_of('\\') + 1);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (::CreateProcessA(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, folder.c_str(), &startup, &info)) {
+    fProcess.Reset(info.hProcess);
+    ::CloseHandle(info.hThread);
+    fProcessId = info.dwProcessId;
+  }
+}
+
+TProgramRun::~TProgramRun() {
+  if (fProcess && ::WaitForSingleObject(fProcess.Get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(fProcess.Get(), 255);
+    ::WaitForSingleObject(fProcess.Get(), 5000);
+  }
+}
+
+namespace {
+
+struct TWindowSearch {
+  DWORD ProcessId;
+  std::vector<HWND> Windows;
+};
+
+BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TWindowSearch*>(data);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner == search->ProcessId && ::IsWindowVisible(window)) search->Windows.push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+  TWindowSearch search{processId, {}};
+  ::EnumWindows(&CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Windows;
+}
+
+std::string WindowText(HWND window) {
+  char text[1024];
+  const int length = ::GetWindowTextA(window, text, sizeof text);
+  return std::string(text, length > 0 ? length : 0);
+}
+
+HWND TProgramRun::WaitForWindow(const std::string& caption, DWORD timeoutMs) const {
+  const DWORD start = ::GetTickCount();
+  do {
+    for (HWND window : VisibleWindowsOf(fProcessId)) {
+      if (caption.empty() || WindowText(window) == caption) return window;
+    }
+    if (::WaitForSingleObject(fProcess.Get(), 50) == WAIT_OBJECT_0) return nullptr;
+  } while (::GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+long TProgramRun::WaitForExit(DWORD timeoutMs) {
+  if (::WaitForSingleObject(fProcess.Get(), timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  ::GetExitCodeProcess(fProcess.Get(), &code);
+  return static_cast<long>(code);
+}
