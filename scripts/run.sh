@@ -16,12 +16,7 @@ fi
 
 SHOT="$(realpath -m "${1:-$QLM_BUILD/screenshot.png}")"
 source "$ROOT/scripts/xvfb.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  qlm_stop_xvfb
-}
-trap cleanup EXIT
+trap qlm_end_session EXIT
 qlm_start_xvfb
 
 (cd "$QLM_BUILD/program" && wine "$PROGRAM" >/dev/null 2>&1 </dev/null) &

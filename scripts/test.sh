@@ -8,12 +8,7 @@ bash "$ROOT/scripts/build.sh"
 source "$ROOT/scripts/env.sh"
 source "$ROOT/scripts/xvfb.sh"
 
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  qlm_stop_xvfb
-}
-trap cleanup EXIT
+trap qlm_end_session EXIT
 
 qlm_start_xvfb
 wineserver -p

@@ -1,5 +1,6 @@
 # Sourced: starts a virtual display of our own and exports DISPLAY. The
-# caller stops it with qlm_stop_xvfb (the scripts do it on exit).
+# caller ends it, and every Wine process of the prefix, with qlm_end_session
+# (the scripts do it on exit).
 qlm_start_xvfb() {
   local n
   for n in $(seq 91 140); do
@@ -25,4 +26,10 @@ qlm_stop_xvfb() {
     wait "$QLM_XVFB_PID" 2>/dev/null || true
     QLM_XVFB_PID=
   fi
+}
+
+qlm_end_session() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  qlm_stop_xvfb
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "startup/uShared.h"
+
 inline constexpr int LVL_NONE = 0;
 inline constexpr int LVL_EXCEPT = 1;
 inline constexpr int LVL_ERROR = 2;
@@ -16,15 +18,7 @@ inline constexpr int LVL_DEBUG = 6;
 inline constexpr int LVL_TRASH = 7;
 
 // A local time as the trace log reads it from its clock.
-struct TTraceTime {
-  int Year = 0;
-  int Month = 0;
-  int Day = 0;
-  int Hour = 0;
-  int Minute = 0;
-  int Second = 0;
-  int Millisecond = 0;
-};
+using TTraceTime = TDateParts;
 
 // "LVL_DEBUG" for 6; levels outside 0..7 have no name (empty text).
 std::string_view TraceLevelName(int level);
