@@ -159,3 +159,24 @@ class TComPtr {
  private:
   I* fPtr = nullptr;
 };
+
+// A BSTR freed exactly once.
+class TBstr {
+ public:
+  TBstr() noexcept = default;
+  explicit TBstr(const wchar_t* text) : fText(::SysAllocString(text)) {}
+  ~TBstr() { ::SysFreeString(fText); }
+  TBstr(const TBstr&) = delete;
+  TBstr& operator=(const TBstr&) = delete;
+
+  BSTR Get() const noexcept { return fText; }
+  // For functions that return a new BSTR through an out argument.
+  BSTR* Put() noexcept {
+    ::SysFreeString(std::exchange(fText, nullptr));
+    return &fText;
+  }
+  UINT Length() const noexcept { return ::SysStringLen(fText); }
+
+ private:
+  BSTR fText = nullptr;
+};

@@ -42,3 +42,33 @@ std::string DateTimeToText(double dateTime) {
 std::string FileTimeToText(std::uint64_t fileTime) {
   return DateTimeToText(FileTimeToDateTime(fileTime));
 }
+
+bool TextToDateTime(const std::string& text, double& dateTime) {
+  const std::wstring wide = AnsiToWide(text);
+  DATE value = 0;
+  // VarDateFromStr wants a writable OLECHAR*.
+  std::wstring buffer = wide;
+  if (FAILED(::VarDateFromStr(buffer.data(), LOCALE_USER_DEFAULT, 0, &value))) return false;
+  dateTime = value;
+  return true;
+}
+
+std::wstring AnsiToWide(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(),
+                                           static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+  return wide;
+}
+
+std::string WideToAnsi(const wchar_t* text, int length) {
+  if (text == nullptr || length <= 0) return {};
+  const int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string ansi(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}

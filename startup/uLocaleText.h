@@ -17,3 +17,11 @@ std::string DateTimeToText(double dateTime);
 
 // A file time as DateTimeToText shows it.
 std::string FileTimeToText(std::uint64_t fileTime);
+
+// Parses a date-time text with the user's regional formats (the operating
+// system's parser); false when the text is no date-time.
+bool TextToDateTime(const std::string& text, double& dateTime);
+
+// Conversions between the system code page and UTF-16.
+std::wstring AnsiToWide(const std::string& text);
+std::string WideToAnsi(const wchar_t* text, int length);

@@ -37,6 +37,8 @@ void RemoveTree(const std::string& folder) {
 // Tests live in <build>\tests\, the program in <build>\program\.
 std::string ProgramFolder() { return ExecutableFolder() + "..\\program\\"; }
 
+std::string TestFolder() { return ExecutableFolder(); }
+
 std::string FixtureFolder(const std::string& name) {
   return ExecutableFolder() + "fixtures\\" + name + "\\";
 }
@@ -103,13 +105,28 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-TTempFolder::TTempFolder() {
+namespace {
+
+std::string UserTempFolder() {
   char temp[MAX_PATH];
   const DWORD length = ::GetTempPathA(MAX_PATH, temp);
   if (length == 0 || length >= MAX_PATH) throw std::runtime_error("no temporary folder");
+  return std::string(temp, length);
+}
+
+}  // namespace
+
+TTempFolder::TTempFolder() : TTempFolder(UserTempFolder()) {}
+
+std::string TTempFolder::Name() const {
+  const std::string bare = fPath.substr(0, fPath.size() - 1);
+  return bare.substr(bare.find_last_of('\\') + 1);
+}
+
+TTempFolder::TTempFolder(const std::string& parent) {
   static LONG counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string candidate = std::string(temp) + "qlmtest-" +
+    const std::string candidate = parent + "qlmtest-" +
                                   std::to_string(::GetCurrentProcessId()) + "-" +
                                   std::to_string(::InterlockedIncrement(&counter));
     if (::CreateDirectoryA(candidate.c_str(), nullptr)) {

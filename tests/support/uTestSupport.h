@@ -10,8 +10,10 @@
 
 #include "startup/uHandles.h"
 
-// The build's program folder and a fixture's folder, with trailing backslash.
+// The build's program folder, the test program's own folder and a fixture's
+// folder, with trailing backslash.
 std::string ProgramFolder();
+std::string TestFolder();
 std::string FixtureFolder(const std::string& name);
 
 std::string ReadFileBytes(const std::string& path);
@@ -28,6 +30,10 @@ std::vector<std::string> SplitLines(const std::string& text);
 class TTempFolder {
  public:
   TTempFolder();
+  // A fresh folder below `parent` (with trailing backslash) instead.
+  explicit TTempFolder(const std::string& parent);
+  // The folder's own name, without path.
+  std::string Name() const;
   ~TTempFolder();
   TTempFolder(const TTempFolder&) = delete;
   TTempFolder& operator=(const TTempFolder&) = delete;
