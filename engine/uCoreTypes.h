@@ -1,0 +1,203 @@
+// The engine's records: options, the initialisation record, the found object,
+// the folder to search, the progress payload, categories and operation types,
+// and the process-wide found-object list.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/uSharedText.h"
+#include "engine/uStringList.h"
+
+class TTrace;
+class TCustomDefineList;
+
+// A date-time: days since 30 December 1899, the fraction being the time of
+// day (local time).
+using TDateTime = double;
+
+// Categories of found objects and folders to search.
+inline constexpr int OBJTYPE_COOKIES = 1;
+inline constexpr int OBJTYPE_IE_CACHE = 2;
+inline constexpr int OBJTYPE_RECENTS = 3;
+inline constexpr int OBJTYPE_USER_JUNK = 4;
+inline constexpr int OBJTYPE_WIN_UPDATES = 5;
+inline constexpr int OBJTYPE_WIN_TEMP = 6;
+inline constexpr int OBJTYPE_SYSTEM_JUNK = 7;
+inline constexpr int OBJTYPE_PREFETCH = 8;
+inline constexpr int OBJTYPE_IE_UPDATES = 9;
+inline constexpr int OBJTYPE_OL_DELETED = 10;
+inline constexpr int OBJTYPE_OL_JUNK = 11;
+inline constexpr int OBJTYPE_OL_SENT = 12;
+inline constexpr int OBJTYPE_OE_DELETED = 13;
+inline constexpr int OBJTYPE_FF_CACHE = 14;
+inline constexpr int OBJTYPE_FF_COOKIES = 15;
+inline constexpr int OBJTYPE_ORPHAN_UPDATES = 16;
+inline constexpr int OBJTYPE_IE_HISTORY = 17;
+inline constexpr int OBJTYPE_IE_ADDRBAR = 18;
+inline constexpr int OBJTYPE_FLOCK_CACHE = 19;
+inline constexpr int OBJTYPE_FLOCK_COOKIES = 20;
+inline constexpr int OBJTYPE_MRU = 21;
+inline constexpr int OBJTYPE_DB_CACHE = 22;
+// A custom category is OBJTYPE_CUSTOM + the position of its application in
+// the custom define list; the low byte indexes that list.
+inline constexpr int OBJTYPE_CUSTOM = 256;
+
+// The engine's operation selector; any other value runs nothing.
+inline constexpr int OPTYPE_SCAN = 1;
+inline constexpr int OPTYPE_CLEAN = 2;
+
+// The name the engine logs and shows for a category: "Custom files" for
+// 256..511, "Undefined files" for ids the table does not list.
+std::string CategoryName(int category);
+// The report group that gathers a category's objects; empty for category 12
+// and for custom ids (the report takes their script's display text).
+std::string CategoryGroup(int category);
+// A custom category id: 256 to 511.
+bool IsCustomCategory(int category);
+
+struct TCOCookies {
+  bool Enabled = false;
+  bool EraseAll = false;
+  bool IndexDat = false;
+  std::string DefsFile;
+  bool UseDefault = false;
+};
+
+struct TCOSystem {
+  bool FixedDrives = false;
+  bool SelFolders = false;
+  std::string AddFolders;
+  bool UseDefExts = false;
+  std::string AddExts;
+  int DaysOlder = 0;
+};
+
+struct TCoreOptions {
+  TCOCookies Cookies;
+  bool Temp = false;
+  bool Mru = false;
+  bool IeCache = false;
+  bool ForceDel = false;
+  bool ShowFiles = false;
+  bool IeIndexDat = false;
+  bool IeUpdates = false;
+  bool IeHistory = false;
+  bool AddrBarUrls = false;
+  bool OeDeleted = false;
+  bool RecentsWindows = false;
+  bool RecentsOffice = false;
+  bool OlDeleted = false;
+  bool OlJunk = false;
+  bool DbCache = false;
+  bool WinUpdates = false;
+  int WinUpdatesDays = 0;
+  bool WinUpdatesOptional = false;
+  bool WinUpdatesOrphan = false;
+  bool WinTemp = false;
+  bool Prefetch = false;
+  int PrefetchDays = 0;
+  TCOSystem System;
+  bool FirefoxCache = false;
+  bool FirefoxCookies = false;
+  bool FlockCache = false;
+  bool FlockCookies = false;
+  // The loaded custom define objects in application-list order; owned by
+  // the main window, shared by every copy of the options.
+  const TCustomDefineList* CustomDefines = nullptr;
+};
+
+struct TMainOptions {
+  std::string AppFolder;
+  bool CapabilityFlag1 = false;
+  bool OutlookAvailable = false;
+  bool LegacyCategoriesOff = false;
+  bool ScanOverdue = false;
+  bool NeverScanned = false;
+  bool UpdateOverdue = false;
+  int DaysSinceScan = 0;
+  std::string LngFile;
+};
+
+struct TOptions {
+  TDateTime UpdateTime = 0;
+  TDateTime OperTime = 0;
+  std::int64_t ObjsFound = 0;
+  std::int64_t SizeFound = 0;
+  std::int64_t ObjsRem = 0;
+  std::int64_t SizeRem = 0;
+  TMainOptions Main;
+  bool ScanLowPriority = false;
+  bool SelFoundObjs = false;
+  bool RemObjsScanEnd = false;
+  bool MoveRemInRB = false;
+  bool HidePath = false;
+  bool AskConfirm = false;
+  bool ShowProgress = false;
+  bool PlaySound = false;
+  bool EmptyRBin = false;
+  int LogLevel = 0;
+  int MaxRetention = 0;
+  bool DelSaveLog = false;
+  TCoreOptions Core;
+};
+
+// Handed to the engine before each operation and read back from it.
+struct TCoreInit {
+  TTrace* Trace = nullptr;
+  HWND Window = nullptr;
+  TOptions Options;
+};
+
+// One found object. Texts that many records hold alike are shared.
+struct TFileRec {
+  bool Selected = false;
+  bool Locked = false;
+  bool RemoveEmptyFolder = false;
+  int Category = 0;
+  std::string Path;
+  TSharedText Caption;
+  TSharedText Key;
+  TSharedText BackupFolder;
+  TSharedText Owner;
+  std::int64_t Size = 0;
+  std::int64_t Count = 0;
+  int Attributes = 0;
+  TDateTime Created = 0;
+  TDateTime Accessed = 0;
+  TDateTime Written = 0;
+};
+
+// One folder to search, made by a collector and owned by the engine.
+struct TFolderItem {
+  bool Done = false;
+  bool Nested = false;
+  bool SubFolders = false;
+  bool RemoveEmptyFolders = false;
+  std::string Folder;
+  std::string Path;
+  int Category = 0;
+  std::optional<TStringList> FolderExclude;
+  std::optional<TStringList> IncludeMasks;
+  std::optional<TStringList> ExcludeMasks;
+};
+
+// The payload of one progress message; the receiver owns it.
+struct TUpdateItem {
+  std::int64_t Count = 0;
+  std::int64_t Size = 0;
+  bool Stopped = false;
+  bool Failed = false;
+  std::string Text;
+};
+
+// The found-object list: owned records, entries may be empty. A scan appends
+// to it, a clean empties the entries of removed objects, the main window
+// clears it before a scan and at exit.
+using TFoundList = std::vector<std::unique_ptr<TFileRec>>;
+extern TFoundList FoundList;

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/uCoreTypes.h"
+
+namespace {
+
+TEST(CoreTypes, CategoryNamesAndGroups) {
+  struct TCase {
+    int Category;
+    const char* Name;
+    const char* Group;
+  };
+  const TCase cases[] = {
+      {1, "Cookies", "Tracking Cookies"},
+      {9, "Internet Explorer Updates Unistallation files",
+       "Internet Explorer Updates Uninstallation files"},
+      {12, "Outlook Sent Items", ""},
+      {18, "IE's Address Bar History", "Internet Explorer Additional"},
+      {21, "MRU History", "User Junk files"},
+      {22, "User db Cache", "User db cache files"},
+      {256, "Custom files", ""},
+      {257, "Custom files", ""},
+      {511, "Custom files", ""},
+      {0, "Undefined files", ""},
+      {23, "Undefined files", ""},
+      {255, "Undefined files", ""},
+      {512, "Undefined files", ""},
+      {-1, "Undefined files", ""},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(CategoryName(c.Category), c.Name) << c.Category;
+    EXPECT_EQ(CategoryGroup(c.Category), c.Group) << c.Category;
+  }
+}
+
+TEST(CoreTypes, NewRecordsStartEmpty) {
+  const TFileRec rec;
+  EXPECT_FALSE(rec.Selected || rec.Locked || rec.RemoveEmptyFolder);
+  EXPECT_EQ(rec.Count, 0);
+  EXPECT_TRUE(rec.Owner.empty());
+  EXPECT_EQ(rec.Owner.Str(), "");
+  const TFolderItem item;
+  EXPECT_FALSE(item.IncludeMasks || item.ExcludeMasks || item.FolderExclude);
+}
+
+TEST(CoreTypes, SharedTextIsSharedByCopies) {
+  TFileRec a;
+  a.Owner = TSharedText("c:\\temp\\");
+  TFileRec b = a;
+  EXPECT_EQ(&a.Owner.Str(), &b.Owner.Str());
+  EXPECT_EQ(b.Owner, "c:\\temp\\");
+}
+
+TEST(StringList, SplitAtDelimiterBlanksAndControls) {
+  struct TCase {
+    const char* Text;
+    std::vector<std::string> Items;
+  };
+  const TCase cases[] = {
+      {"*.tmp|*.bak", {"*.tmp", "*.bak"}},
+      {"*.tmp *.bak\t*.old", {"*.tmp", "*.bak", "*.old"}},
+      {"\"my file.txt\"|*.log", {"my file.txt", "*.log"}},
+      {"\"say \"\"hi\"\"\"", {"say \"hi\""}},
+      {"||a||", {"a"}},
+      {"", {}},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(SplitDelimited(c.Text, '|').Items, c.Items) << c.Text;
+  }
+}
+
+TEST(StringList, DelimitedTextQuotesWhatWouldSplit) {
+  TStringList list;
+  list.Items = {"*.tmp", "my file.txt", "a|b", "say \"hi\""};
+  const std::string text = DelimitedText(list);
+  EXPECT_EQ(text, "*.tmp|\"my file.txt\"|\"a|b\"|\"say \"\"hi\"\"\"");
+  EXPECT_EQ(SplitDelimited(text, '|').Items, list.Items);
+  list.Delimiter = ',';
+  list.Items = {"*recycled\\", "*system volume information\\"};
+  EXPECT_EQ(DelimitedText(list), "*recycled\\,\"*system volume information\\\"");
+}
+
+}  // namespace
