@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "startup/uLocaleText.h"
+#include "startup/uShared.h"
 #include "startup/uStartup.h"
 
 namespace {
@@ -61,13 +62,7 @@ std::vector<std::string> SplitXMLPath(const std::string& path) {
   std::replace(normal.begin(), normal.end(), ' ', '_');
   std::vector<std::string> names;
   if (normal.empty()) return names;
-  std::size_t start = 0;
-  while (true) {
-    const std::size_t end = normal.find('\\', start);
-    names.push_back(normal.substr(start, end == std::string::npos ? end : end - start));
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
+  for (std::string_view name : SplitAt(normal, '\\')) names.emplace_back(name);
   return names;
 }
 

@@ -65,6 +65,7 @@ class TXMLFile {
   void SetBase(const std::string& path);
   void SetBaseParts(const std::vector<std::string>& parts);
   void ClearBase();
+  bool HasBase() const { return static_cast<bool>(fBase); }
 
  private:
   TComPtr<IXMLDOMNode> FirstChildNamed(IXMLDOMNode* parent, const std::wstring& name) const;

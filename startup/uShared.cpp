@@ -1,7 +1,6 @@
 #include "startup/uShared.h"
 
 #include <cmath>
-#include <vector>
 
 double FileTimeToDateTime(std::uint64_t fileTime) {
   return static_cast<double>(fileTime) / FILETIME_TICKS_PER_DAY - FILETIME_EPOCH_DAYS;
@@ -43,15 +42,19 @@ TDateParts DateTimeToParts(double dateTime) {
   return parts;
 }
 
-std::string ShortPath(std::string_view path) {
-  std::vector<std::string_view> names;
+std::vector<std::string_view> SplitAt(std::string_view text, char delimiter) {
+  std::vector<std::string_view> parts;
   std::size_t start = 0;
   while (true) {
-    const std::size_t end = path.find('\\', start);
-    names.push_back(path.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) break;
+    const std::size_t end = text.find(delimiter, start);
+    parts.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return parts;
     start = end + 1;
   }
+}
+
+std::string ShortPath(std::string_view path) {
+  std::vector<std::string_view> names = SplitAt(path, '\\');
   // A drive ("C:") is not a folder name.
   if (!names.empty() && names.front().find(':') != std::string_view::npos) {
     names.erase(names.begin());

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // 100-nanosecond intervals per day, and days from 1 January 1601 to
 // 30 December 1899 (the origin of a date-time).
@@ -30,6 +31,9 @@ TDateParts DateTimeToParts(double dateTime);
 // "Projects\Old\report.txt" for "C:\Data\Projects\Old\report.txt": two
 // folder levels and the file name; a missing level stays an empty name.
 std::string ShortPath(std::string_view path);
+
+// The parts of a text between its delimiters; n delimiters give n + 1 parts.
+std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);
 
 // The characters of a services library buffer before its terminating zero,
 // never more than `length`.
