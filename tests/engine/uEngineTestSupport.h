@@ -101,3 +101,7 @@ class TScanFixture {
 // The items that the next scan's custom define collector appends.
 extern std::function<void(TCore&)> CollectForTest;
 void CollectTestItems(TCore& core);
+
+// Makes link a junction to target (an existing folder); false when this
+// system cannot.
+bool MakeJunction(const std::string& link, const std::string& target);
