@@ -87,6 +87,7 @@ class TScanFixture {
   TCoreInit Init();
   std::string Root() const { return fFolder.Path(); }
   std::vector<TLogLine> Entries() const { return TraceEntries(fTrace->FileName()); }
+  TTrace* TraceLog() const { return fTrace.get(); }
   // Runs a scan on this thread with items made by the custom define collector.
   void Scan(TCore& core, std::function<void(TCore&)> collect);
 
