@@ -28,6 +28,7 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
   TCore core;
   fixture.Scan(core, [&](TCore& c) {
     c.Folders().push_back(MakeItem(r + "t\\", "*.tmp|*.log", true, OBJTYPE_CUSTOM));
+    c.Folders().push_back(nullptr);
     auto deep = MakeItem(r + "t\\sub\\deep\\", "*.tmp", false, OBJTYPE_CUSTOM + 1);
     deep->ExcludeMasks = SplitDelimited("e*", '|');
     c.Folders().push_back(std::move(deep));
@@ -42,11 +43,12 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
   }
   const std::vector<TLogLine> rest = {
       {6, "Folder list:"},
-      {6, "Count:2"},
+      {6, "Count:3"},
       {6, "Type: 256 Custom files"},
       {6, "Folder: " + r + "t\\"},
       {6, "Sub-folders: True"},
       {6, "Extens Include: *.tmp|*.log"},
+      {2, "pItem 1 = nil"},
       {6, "Type: 257 Custom files"},
       {6, "Folder: " + r + "t\\sub\\deep\\"},
       {6, "Sub-folders: False"},
@@ -269,6 +271,41 @@ TEST(Scan, JunctionsAreNeitherWalkedNorObjects) {
   EXPECT_NE(std::find(entries.begin(), entries.end(),
                       TLogLine{4, "Reparse point not followed: " + r + "t\\link"}),
             entries.end());
+}
+
+TEST(Scan, CategoryRulesForFoundEntries) {
+  struct TCase {
+    int Category;
+    const char* Name;
+    DWORD Attributes;
+    bool Accepted;
+    bool Locked;
+  };
+  const TCase cases[] = {
+      {OBJTYPE_CUSTOM + 3, "a.tmp", FILE_ATTRIBUTE_NORMAL, true, false},
+      {OBJTYPE_CUSTOM, "dir", FILE_ATTRIBUTE_DIRECTORY, false, false},
+      {OBJTYPE_IE_CACHE, "index.dat", FILE_ATTRIBUTE_HIDDEN, true, true},
+      {OBJTYPE_FF_CACHE, "dir", FILE_ATTRIBUTE_DIRECTORY, false, false},
+      {OBJTYPE_RECENTS, "Index.dat", FILE_ATTRIBUTE_NORMAL, true, false},  // compared with case
+      {OBJTYPE_WIN_TEMP, "dir", FILE_ATTRIBUTE_DIRECTORY, true, false},
+      {OBJTYPE_DB_CACHE, "IconCache.db", FILE_ATTRIBUTE_NORMAL, true, false},
+      {OBJTYPE_OL_SENT, "a.tmp", FILE_ATTRIBUTE_NORMAL, false, false},
+      {0, "a.tmp", FILE_ATTRIBUTE_NORMAL, false, false},
+  };
+  TStandInMisc misc;
+  TCore core;
+  for (const TCase& c : cases) {
+    TDirEntry entry;
+    entry.Name = c.Name;
+    entry.Attributes = c.Attributes;
+    const std::string full = std::string("c:\\x\\") + c.Name;
+    EXPECT_EQ(core.AcceptFoundObject(c.Category, full, entry), c.Accepted) << c.Category;
+    TFileRec rec;
+    rec.Category = c.Category;
+    rec.Path = full;
+    core.CompleteFoundObject(rec);
+    EXPECT_EQ(rec.Locked, c.Locked) << c.Category;
+  }
 }
 
 }  // namespace
