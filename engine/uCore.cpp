@@ -25,11 +25,6 @@ std::string FolderKey(const std::string& path) {
 
 bool IsFolderEntry(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && IsFolderEntry(attributes);
-}
-
 std::uint64_t FileTimeValue(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
@@ -48,6 +43,11 @@ std::string WithBackslash(const std::string& folder) {
 TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 
 }  // namespace
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && IsFolderEntry(attributes);
+}
 
 TSearchSpec SpecOf(const TFolderItem& item) {
   TSearchSpec spec;
@@ -127,11 +127,7 @@ bool TCore::Scan() {
   }
   Log(LVL_DEBUG, "Posting scan end...");
   PostUpdate(WM_CORE_SCAN_END, std::string(), 0, 0, IsStopped());
-  try {
-    ClearFolders();
-  } catch (const std::exception& e) {
-    Log(LVL_EXCEPT, ErrorText(e));
-  }
+  ClearFolders();
   return result;
 }
 
@@ -185,7 +181,7 @@ void TCore::LogFolders() {
 }
 
 void TCore::AddRoot(const std::string& folder) {
-  if (folder.empty() || !FolderExists(folder)) return;
+  if (folder.empty() || !IsExistingFolder(folder)) return;
   FRoots.push_back(WithBackslash(folder));
 }
 

@@ -174,5 +174,7 @@ class TCore {
   TScanParts FParts;
 };
 
+bool IsExistingFolder(const std::string& path);
+
 // The search settings of a folder item.
 TSearchSpec SpecOf(const TFolderItem& item);

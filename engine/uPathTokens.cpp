@@ -10,11 +10,6 @@
 
 namespace {
 
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 using TLookup = std::string (TCore::*)();
 
 struct TToken {
@@ -86,7 +81,7 @@ std::string TCore::GetFolderCustomDefine(const std::string& spec, const std::str
   } else {
     result = spec;
   }
-  if (result.empty() || !FolderExists(result)) return std::string();
+  if (result.empty() || !IsExistingFolder(result)) return std::string();
   return result.back() == '\\' ? result : result + '\\';
 }
 
