@@ -82,8 +82,13 @@ TEST(CoreThread, StartRightAfterEachEndRunsThatOperation) {
   MakeTree(fixture.Root(), {"t\\", "t\\a.tmp"});
   const std::string r = LowerText(fixture.Root());
   auto thread = MakeThread(fixture);
+  // Many items make the release of the folder list after the end message
+  // long enough for the next start to land inside it.
   const auto collect = [&](TCore& core) {
     core.Folders().push_back(MakeItem(r + "t\\", "*", false, OBJTYPE_CUSTOM));
+    for (int i = 0; i < 2000; ++i) {
+      core.Folders().push_back(MakeItem(r + "missing\\", "*.x|*.y", false, OBJTYPE_CUSTOM));
+    }
   };
   constexpr std::size_t kRuns = 30;
   // The next start is issued while the worker still clears its folder list.
