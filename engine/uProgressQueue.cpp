@@ -1,0 +1,86 @@
+#include "engine/uProgressQueue.h"
+
+#include <deque>
+#include <map>
+#include <utility>
+
+#include "startup/uHandles.h"
+
+namespace {
+
+struct TQueuedMessage {
+  UINT Message;
+  std::unique_ptr<TUpdateItem> Item;
+};
+
+struct TChannel {
+  std::deque<TQueuedMessage> Messages;
+  bool WakePending = false;
+};
+
+class TProgressQueue {
+ public:
+  bool Post(HWND window, UINT message, std::unique_ptr<TUpdateItem> item) {
+    bool wake = false;
+    {
+      TLockGuard guard(fLock);
+      TChannel& channel = fChannels[window];
+      channel.Messages.push_back({message, std::move(item)});
+      wake = !std::exchange(channel.WakePending, true);
+    }
+    if (!wake) return true;
+    if (::PostMessageA(window, WM_CORE_PROGRESS, 0, 0)) return true;
+    TLockGuard guard(fLock);
+    fChannels[window].WakePending = false;
+    return false;
+  }
+
+  // The oldest message of the window, or none. The first take of a delivery
+  // re-arms the wake-up, so that a message queued meanwhile wakes the window
+  // again.
+  bool Take(HWND window, bool first, TQueuedMessage& taken) {
+    TLockGuard guard(fLock);
+    auto found = fChannels.find(window);
+    if (found == fChannels.end()) return false;
+    if (first) found->second.WakePending = false;
+    if (found->second.Messages.empty()) return false;
+    taken = std::move(found->second.Messages.front());
+    found->second.Messages.pop_front();
+    return true;
+  }
+
+  void Discard(HWND window) {
+    TChannel dropped;
+    TLockGuard guard(fLock);
+    auto found = fChannels.find(window);
+    if (found == fChannels.end()) return;
+    dropped = std::move(found->second);
+    fChannels.erase(found);
+  }
+
+ private:
+  TCriticalSection fLock;
+  std::map<HWND, TChannel> fChannels;
+};
+
+TProgressQueue& Queue() {
+  static TProgressQueue queue;
+  return queue;
+}
+
+}  // namespace
+
+bool PostProgress(HWND window, UINT message, std::unique_ptr<TUpdateItem> item) {
+  if (window == nullptr) return false;
+  return Queue().Post(window, message, std::move(item));
+}
+
+void DeliverProgress(HWND window) {
+  TQueuedMessage taken{};
+  for (bool first = true; Queue().Take(window, first, taken); first = false) {
+    // Sent on the window's own thread: a direct call of its procedure.
+    ::SendMessageA(window, taken.Message, reinterpret_cast<WPARAM>(taken.Item.release()), 0);
+  }
+}
+
+void DiscardProgress(HWND window) { Queue().Discard(window); }

@@ -1,0 +1,108 @@
+// What the engine tests share: a stand-in services record whose special
+// folders point at fixture trees, a window that records progress messages,
+// and the entry lines of a trace file.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/uCore.h"
+#include "engine/uMasks.h"
+#include "startup/IMisc.h"
+#include "startup/uTrace.h"
+#include "tests/support/uTestSupport.h"
+
+// The services record the engine sees while the object lives: special
+// folders from Folders (by word; a missing word answers failure), the folder
+// relation of the design, file times as date-times (no time zone), and an
+// optional hook called at every file time asked for.
+class TStandInMisc {
+ public:
+  TStandInMisc();
+  ~TStandInMisc();
+  TStandInMisc(const TStandInMisc&) = delete;
+  TStandInMisc& operator=(const TStandInMisc&) = delete;
+
+  static std::map<int, std::string> Folders;
+  static std::string AppInstall;  // answered for any key and executable
+  static std::function<void()> OnFileTime;
+
+ private:
+  const IMisc* fSaved;
+};
+
+struct TRecordedMessage {
+  UINT Message;
+  TUpdateItem Item;
+};
+
+// A window that takes every progress message and keeps its payload.
+class TProgressRecorder {
+ public:
+  TProgressRecorder();
+  ~TProgressRecorder();
+  HWND Handle() const { return fWindow; }
+  // Dispatches this thread's messages until pred holds or time runs out.
+  bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 20000);
+  bool PumpUntilEnd(DWORD timeoutMs = 20000);
+  std::vector<TRecordedMessage> Messages;
+  std::function<void(const TRecordedMessage&)> OnMessage;
+  std::size_t Count(UINT message) const;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND fWindow = nullptr;
+};
+
+struct TLogLine {
+  int Level;
+  std::string Text;
+  bool operator==(const TLogLine&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const TLogLine& line);
+
+// The entry lines of a trace file, without time and thread.
+std::vector<TLogLine> TraceEntries(const std::string& file);
+
+// Makes folders (names ending in a backslash) and files (content "x" * size
+// given after a '=' or one byte) below root.
+void MakeTree(const std::string& root, const std::vector<std::string>& entries);
+
+// A folder item as a collector makes it.
+std::unique_ptr<TFolderItem> MakeItem(const std::string& folder, const std::string& masks,
+                                      bool subFolders, int category, bool nested = true);
+
+// Everything a scan test needs: the stand-in record, a fixture folder, a
+// trace file at the given level and a recording window; the found list is
+// emptied before and after.
+class TScanFixture {
+ public:
+  explicit TScanFixture(int level = LVL_DEBUG);
+  ~TScanFixture();
+  TCoreInit Init();
+  std::string Root() const { return fFolder.Path(); }
+  std::vector<TLogLine> Entries() const { return TraceEntries(fTrace->FileName()); }
+  TTrace* TraceLog() const { return fTrace.get(); }
+  // Runs a scan on this thread with items made by the custom define collector.
+  void Scan(TCore& core, std::function<void(TCore&)> collect);
+
+  TStandInMisc Misc;
+  TProgressRecorder Recorder;
+
+ private:
+  TTempFolder fFolder;
+  std::unique_ptr<TTrace> fTrace;
+};
+
+// The items that the next scan's custom define collector appends.
+extern std::function<void(TCore&)> CollectForTest;
+void CollectTestItems(TCore& core);
+
+// Makes link a junction to target (an existing folder); false when this
+// system cannot.
+bool MakeJunction(const std::string& link, const std::string& target);
