@@ -163,6 +163,7 @@ TEST_F(LanguageTest, LoadingSkipsARefusedFileAndLogsIt) {
   Write(std::string(LNG_FOLDER) + "two.lng", "not a language file");
   Write(std::string(LNG_FOLDER) + "three.lng", LanguageBytes("Three", "three.lng", false));
   Write(std::string(LNG_FOLDER) + "notes.txt", LanguageBytes("Text", "notes.txt", false));
+  Write(std::string(LNG_FOLDER) + "old.lngold", LanguageBytes("Old", "old.lngold", false));
   ASSERT_TRUE(::CreateDirectoryA((Languages() + "folder.lng").c_str(), nullptr));
 
   TLogCapture log;
@@ -179,6 +180,8 @@ TEST_F(LanguageTest, LoadingSkipsARefusedFileAndLogsIt) {
   EXPECT_EQ(log.CountEndingWith("Language File: two.lng"), 1);
   EXPECT_EQ(log.CountEndingWith("Language not loaded!"), 1);
   EXPECT_EQ(log.CountEndingWith("Language File: notes.txt"), 0);
+  EXPECT_EQ(log.CountEndingWith("Language File: old.lngold"), 0)
+      << "a longer extension never passes through its short name";
   EXPECT_EQ(log.CountEndingWith("Unloading languages..."), 1);
 }
 
@@ -203,4 +206,34 @@ TEST_F(LanguageTest, ChoosingTakesTheSettingsFileOrStoresTheDefault) {
   lngFile = "A.lng";
   EXPECT_EQ(UpdateLanguages(language, lngFile).Index, -1);
   EXPECT_EQ(lngFile, "A.lng") << "a stored text is never replaced";
+}
+
+TEST_F(LanguageTest, TheLibraryAnswersNothingForUnknownOrClosedHandles) {
+  TModule library(::LoadLibraryA(LngLibrary().c_str()));
+  ASSERT_TRUE(library);
+  auto open = reinterpret_cast<LngOpenFn>(
+      reinterpret_cast<void*>(::GetProcAddress(library.Get(), LNG_EXPORT_OPEN)));
+  auto close = reinterpret_cast<LngCloseFn>(
+      reinterpret_cast<void*>(::GetProcAddress(library.Get(), LNG_EXPORT_CLOSE)));
+  auto getString = reinterpret_cast<LngGetStringFn>(
+      reinterpret_cast<void*>(::GetProcAddress(library.Get(), LNG_EXPORT_GET_STRING)));
+  ASSERT_TRUE(open && close && getString);
+
+  LngHandle first = open(Write("a.lng", LanguageBytes("Alpha", "a.lng", false)).c_str());
+  ASSERT_NE(first, 0u);
+  LngHandle stale = first;
+  EXPECT_EQ(close(&first), 1);
+  EXPECT_EQ(first, 0u) << "closing clears the caller's variable";
+  EXPECT_EQ(close(&stale), 0) << "a handle closes once";
+
+  LngHandle second = open(Write("b.lng", LanguageBytes("Beta", "b.lng", false)).c_str());
+  EXPECT_NE(second, stale) << "a closed handle never reaches another file";
+  char buffer[LNG_TEXT_BUFFER] = "unchanged";
+  EXPECT_EQ(getString(stale, "bbScan", buffer), 0);
+  EXPECT_EQ(getString(second, nullptr, buffer), 0);
+  EXPECT_EQ(open(nullptr), 0u);
+  EXPECT_EQ(close(nullptr), 0);
+  EXPECT_EQ(getString(second, "bbScan", buffer), 4);
+  EXPECT_STREQ(buffer, "Scan");
+  close(&second);
 }
