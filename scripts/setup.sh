@@ -9,7 +9,7 @@ PACKAGES=(
   libz-mingw-w64-dev googletest
   wine wine32:i386 wine64
   fonts-wine xvfb xauth x11-utils xdotool imagemagick
-  file python3
+  file python3 python3-cairo
 )
 
 missing=()

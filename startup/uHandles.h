@@ -60,6 +60,10 @@ struct TBitmapTraits {
   static HBITMAP None() noexcept { return nullptr; }
   static void Close(HBITMAP h) noexcept { ::DeleteObject(h); }
 };
+struct TIconTraits {
+  static HICON None() noexcept { return nullptr; }
+  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
 struct TGdiObjectTraits {
   static HGDIOBJ None() noexcept { return nullptr; }
   static void Close(HGDIOBJ h) noexcept { ::DeleteObject(h); }
@@ -79,6 +83,7 @@ using TFindHandle = TOwned<HANDLE, TFindHandleTraits>;
 using TModule = TOwned<HMODULE, TModuleTraits>;
 using TRegKey = TOwned<HKEY, TKeyTraits>;
 using TBitmap = TOwned<HBITMAP, TBitmapTraits>;
+using TIcon = TOwned<HICON, TIconTraits>;
 using TGdiObject = TOwned<HGDIOBJ, TGdiObjectTraits>;
 using TMemoryDC = TOwned<HDC, TMemoryDCTraits>;
 using TMappedView = TOwned<const void*, TMappedViewTraits>;
