@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <regex>
+
+#include "tests/misc/uMiscLibrary.h"
+#include "tests/support/uTestSupport.h"
+
+TEST(MiscFiles, RemoveFileRemovesAReadOnlyFile) {
+  TTempFolder folder;
+  const std::string file = folder.Path() + "locked.txt";
+  WriteFileBytes(file, "x");
+  ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(MiscLibrary().RemoveFile(file.c_str()));
+  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(MiscLibrary().RemoveFile(file.c_str())) << "nothing left to remove";
+  EXPECT_FALSE(MiscLibrary().RemoveFile(folder.Path().c_str())) << "a folder is no file";
+}
+
+// A name that the single-byte functions could not represent comes back with
+// "?" in it; acting on it as a wildcard would take the neighbours along.
+TEST(MiscFiles, WildcardsAndRelativePathsAreNeverActedOn) {
+  const IMisc& misc = MiscLibrary();
+  TTempFolder folder;
+  WriteFileBytes(folder.Path() + "ab1.txt", "1");
+  WriteFileBytes(folder.Path() + "ab2.txt", "2");
+  WriteFileBytes(folder.Path() + "cookies.txt", "host\tTRUE\t/\tFALSE\t0\tn\tv\n");
+  TDefineList all({"host"});
+  for (const std::string& path : {folder.Path() + "ab?.txt", folder.Path() + "*.txt"}) {
+    EXPECT_FALSE(misc.RemoveFile(path.c_str())) << path;
+    EXPECT_FALSE(misc.RecycleFile(path.c_str())) << path;
+    EXPECT_FALSE(misc.RemoveTree((folder.Path() + "*").c_str(), 0, 0)) << path;
+  }
+  EXPECT_FALSE(misc.MozCleanCookies((folder.Path() + "cookie?.txt").c_str(), all.Get(), TRUE));
+  EXPECT_EQ(ListFiles(folder.Path(), "*"),
+            (std::vector<std::string>{"ab1.txt", "ab2.txt", "cookies.txt"}));
+
+  char current[MAX_PATH];
+  ::GetCurrentDirectoryA(MAX_PATH, current);
+  ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
+  EXPECT_FALSE(misc.RemoveFile("ab1.txt"));
+  EXPECT_FALSE(misc.RecycleFile("ab2.txt"));
+  EXPECT_FALSE(misc.MozCleanCookies("cookies.txt", all.Get(), TRUE));
+  ::SetCurrentDirectoryA(current);
+  EXPECT_EQ(ListFiles(folder.Path(), "*").size(), 3u);
+  EXPECT_EQ(ReadFileBytes(folder.Path() + "cookies.txt"), "host\tTRUE\t/\tFALSE\t0\tn\tv\n");
+}
+
+namespace {
+
+// root\a.txt (3 bytes), root\sub\b.txt (5 bytes, read-only), root\sub\deep\c.txt (7 bytes),
+// root\empty\ (no files).
+void MakeTree(const std::string& root) {
+  ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryA((root + "\\sub").c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryA((root + "\\sub\\deep").c_str(), nullptr));
+  ASSERT_TRUE(::CreateDirectoryA((root + "\\empty").c_str(), nullptr));
+  WriteFileBytes(root + "\\a.txt", "aaa");
+  WriteFileBytes(root + "\\sub\\b.txt", "bbbbb");
+  WriteFileBytes(root + "\\sub\\deep\\c.txt", "ccccccc");
+  ::SetFileAttributesA((root + "\\sub\\b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+  ::SetFileAttributesA((root + "\\sub").c_str(), FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+TEST(MiscFiles, FolderTotalsCountsTheFilesOfTheWholeTree) {
+  TTempFolder folder;
+  const std::string root = folder.Path() + "tree";
+  MakeTree(root);
+  std::int64_t size = -1;
+  std::int64_t count = -1;
+  ASSERT_TRUE(MiscLibrary().FolderTotals(root.c_str(), &size, &count));
+  EXPECT_EQ(size, 15);
+  EXPECT_EQ(count, 3);
+  ASSERT_TRUE(MiscLibrary().FolderTotals((root + "\\empty\\").c_str(), &size, &count));
+  EXPECT_EQ(size, 0);
+  EXPECT_EQ(count, 0);
+  EXPECT_FALSE(MiscLibrary().FolderTotals((root + "\\none").c_str(), &size, &count));
+  EXPECT_FALSE(MiscLibrary().FolderTotals((root + "\\a.txt").c_str(), &size, &count));
+}
+
+TEST(MiscFiles, RemoveTreeRemovesTheFolderWithEverythingInIt) {
+  TTempFolder folder;
+  const std::string root = folder.Path() + "tree";
+  MakeTree(root);
+  EXPECT_TRUE(MiscLibrary().RemoveTree((root + "\\").c_str(), 0, 0));
+  EXPECT_FALSE(FolderExists(root));
+  EXPECT_TRUE(FolderExists(folder.Path())) << "the parent stays";
+  EXPECT_FALSE(MiscLibrary().RemoveTree(root.c_str(), 0, 0)) << "nothing left to remove";
+}
+
+TEST(MiscFiles, RemoveTreeRefusesDriveRoots) {
+  for (const char* root : {"C:\\", "C:", "c:/", "\\\\server\\share\\"}) {
+    EXPECT_FALSE(MiscLibrary().RemoveTree(root, 0, 0)) << root;
+  }
+  EXPECT_TRUE(FolderExists("C:\\windows"));
+}
+
+namespace {
+
+// A directory symbolic link, where this Windows can make one: Wine 8 answers
+// the call but makes nothing, so the result is checked on the disk.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+  using CreateLinkFn = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
+  const auto create = reinterpret_cast<CreateLinkFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
+  if (!create || !create(link.c_str(), target.c_str(), 1 /* directory */)) return false;
+  const DWORD attributes = ::GetFileAttributesA(link.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+}  // namespace
+
+TEST(MiscFiles, RemoveTreeNeverFollowsALinkOutOfTheTree) {
+  TTempFolder folder;
+  const std::string outside = folder.Path() + "documents";
+  ASSERT_TRUE(::CreateDirectoryA(outside.c_str(), nullptr));
+  WriteFileBytes(outside + "\\precious.txt", "keep me");
+  const std::string root = folder.Path() + "temp";
+  ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr));
+  WriteFileBytes(root + "\\junk.tmp", "junk");
+  if (!MakeFolderLink(root + "\\link", outside)) {
+    GTEST_SKIP() << "this Windows (Wine 8) makes no symbolic link to a folder";
+  }
+  std::int64_t size = 0;
+  std::int64_t count = 0;
+  ASSERT_TRUE(MiscLibrary().FolderTotals(root.c_str(), &size, &count));
+  EXPECT_EQ(count, 1) << "the link counts as nothing";
+  EXPECT_TRUE(MiscLibrary().RemoveTree(root.c_str(), 0, 0));
+  EXPECT_FALSE(FolderExists(root));
+  EXPECT_EQ(ReadFileBytes(outside + "\\precious.txt"), "keep me");
+}
+
+TEST(MiscFiles, FileTimeToDateGivesLocalDays) {
+  double date = 0;
+  // 1 January 2001 00:00 UTC.
+  const std::uint64_t fileTime = 126227808000000000ull;
+  ASSERT_TRUE(MiscLibrary().FileTimeToDate(fileTime, &date));
+  FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  FILETIME local;
+  ASSERT_TRUE(::FileTimeToLocalFileTime(&universal, &local));
+  const double bias = (static_cast<double>((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) |
+                                           local.dwLowDateTime) -
+                       static_cast<double>(fileTime)) /
+                      864000000000.0;
+  EXPECT_DOUBLE_EQ(date, 36892.0 + bias);
+  EXPECT_FALSE(MiscLibrary().FileTimeToDate(fileTime, nullptr));
+}
+
+TEST(MiscFiles, FileVersionTextReadsTheVersionResource) {
+  char buffer[MISC_TEXT_BUFFER] = {};
+  char system[MAX_PATH];
+  ::GetSystemDirectoryA(system, MAX_PATH);
+  const std::string kernel = std::string(system) + "\\kernel32.dll";
+  const int written = MiscLibrary().FileVersionText(kernel.c_str(), buffer, sizeof buffer);
+  ASSERT_GT(written, 0);
+  EXPECT_EQ(written, static_cast<int>(std::strlen(buffer)));
+  EXPECT_TRUE(std::regex_match(buffer, std::regex(R"(\d+\.\d+\.\d+\.\d+)"))) << buffer;
+  EXPECT_EQ(MiscLibrary().FileVersionText(kernel.c_str(), buffer, 3), 0);
+
+  TTempFolder folder;
+  WriteFileBytes(folder.Path() + "plain.txt", "no resource");
+  EXPECT_EQ(MiscLibrary().FileVersionText((folder.Path() + "plain.txt").c_str(), buffer, 64), 0);
+  EXPECT_EQ(MiscLibrary().FileVersionText((folder.Path() + "none.dll").c_str(), buffer, 64), 0);
+}
+
+TEST(MiscFiles, SizeToTextGivesTheSameTextForTheSameNumber) {
+  const IMisc& misc = MiscLibrary();
+  const auto text = [&](std::int64_t bytes) {
+    char buffer[MISC_TEXT_BUFFER] = {};
+    int length = -1;
+    return misc.SizeToText(buffer, sizeof buffer, &length, bytes) ? std::string(buffer, length)
+                                                                  : "<false>";
+  };
+  EXPECT_EQ(text(1536), text(1536));
+  EXPECT_NE(text(1536), text(15360000));
+  EXPECT_NE(text(0), "<false>");
+  EXPECT_NE(text(5000000000000ll), "<false>");
+  EXPECT_EQ(text(-1), "<false>");
+  char small[2] = {};
+  int length = -1;
+  EXPECT_FALSE(misc.SizeToText(small, sizeof small, &length, 1536));
+}
+
+TEST(MiscFiles, FixedDriveRootsJoinsTheRootsWithTheSeparator) {
+  char buffer[MISC_DRIVES_BUFFER] = {};
+  int length = -1;
+  ASSERT_TRUE(MiscLibrary().FixedDriveRoots("|", buffer, sizeof buffer, &length));
+  const std::string roots(buffer, length);
+  EXPECT_EQ(roots.substr(0, 3), "C:\\") << roots;
+  for (std::size_t at = roots.find('|'); at != std::string::npos; at = roots.find('|', at + 1)) {
+    EXPECT_EQ(roots.substr(at + 2, 2), ":\\") << roots;
+  }
+  EXPECT_FALSE(MiscLibrary().FixedDriveRoots("|", buffer, 3, &length));
+  EXPECT_FALSE(MiscLibrary().FixedDriveRoots(nullptr, buffer, sizeof buffer, &length));
+}
