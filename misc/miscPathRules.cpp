@@ -28,13 +28,27 @@ int ComponentCount(std::string_view rest) {
   return count;
 }
 
+bool HasDotComponent(std::string_view path) {
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSlash(path[end])) ++end;
+    const std::string_view part = path.substr(start, end - start);
+    if (part == "." || part == "..") return true;
+    start = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
 
 bool IsAbsolutePath(std::string_view path) { return IsDrivePath(path) || IsSharePath(path); }
 
-bool IsActionablePath(std::string_view path) { return IsAbsolutePath(path) && !HasWildcard(path); }
+bool IsActionablePath(std::string_view path) {
+  return IsAbsolutePath(path) && !HasWildcard(path) && !HasDotComponent(path);
+}
 
 bool IsRootPath(std::string_view path) {
   if (path.size() == 2 && IsLetter(path[0]) && path[1] == ':') return true;

@@ -4,7 +4,8 @@
 // "?" in it, and the shell's file operation takes "?" and "*" as wildcards:
 // recycling such a path once removed other files of the same folder. So a
 // path that holds either character is never acted on, nor is a relative path
-// (it would depend on the current folder of whichever thread calls).
+// (it would depend on the current folder of whichever thread calls), nor a
+// path with a "." or ".." component ("C:\Windows\.." is the drive root).
 #pragma once
 
 #include <string_view>
@@ -14,7 +15,7 @@ bool HasWildcard(std::string_view path);
 // "X:\..." or "\\server\share...".
 bool IsAbsolutePath(std::string_view path);
 
-// Absolute and free of wildcards.
+// Absolute, free of wildcards and of "." and ".." components.
 bool IsActionablePath(std::string_view path);
 
 // A drive root ("C:\", "C:") or a share root ("\\server\share\"): never

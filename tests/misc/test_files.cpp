@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <regex>
+#include <vector>
 
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
@@ -26,7 +27,8 @@ TEST(MiscFiles, WildcardsAndRelativePathsAreNeverActedOn) {
   WriteFileBytes(folder.Path() + "ab2.txt", "2");
   WriteFileBytes(folder.Path() + "cookies.txt", "host\tTRUE\t/\tFALSE\t0\tn\tv\n");
   TDefineList all({"host"});
-  for (const std::string& path : {folder.Path() + "ab?.txt", folder.Path() + "*.txt"}) {
+  for (const std::string& path : {folder.Path() + "ab?.txt", folder.Path() + "*.txt",
+                                  folder.Path() + "sub\\..\\ab1.txt"}) {
     EXPECT_FALSE(misc.RemoveFile(path.c_str())) << path;
     EXPECT_FALSE(misc.RecycleFile(path.c_str())) << path;
     EXPECT_FALSE(misc.RemoveTree((folder.Path() + "*").c_str(), 0, 0)) << path;
@@ -91,7 +93,8 @@ TEST(MiscFiles, RemoveTreeRemovesTheFolderWithEverythingInIt) {
 }
 
 TEST(MiscFiles, RemoveTreeRefusesDriveRoots) {
-  for (const char* root : {"C:\\", "C:", "c:/", "\\\\server\\share\\"}) {
+  for (const char* root : {"C:\\", "C:", "c:/", "\\\\server\\share\\", "C:\\windows\\..",
+                           "C:\\windows\\..\\", "C:\\.\\windows\\..\\"}) {
     EXPECT_FALSE(MiscLibrary().RemoveTree(root, 0, 0)) << root;
   }
   EXPECT_TRUE(FolderExists("C:\\windows"));
@@ -99,15 +102,56 @@ TEST(MiscFiles, RemoveTreeRefusesDriveRoots) {
 
 namespace {
 
-// A directory symbolic link, where this Windows can make one: Wine 8 answers
-// the call but makes nothing, so the result is checked on the disk.
+bool IsLinkOnDisk(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A junction: an empty folder made a mount point of the target.
+bool MakeJunction(const std::string& link, const std::string& target) {
+  if (!::CreateDirectoryA(link.c_str(), nullptr)) return false;
+  const std::wstring substitute = L"\\??\\" + std::wstring(target.begin(), target.end()) + L"\\";
+  const std::size_t nameBytes = substitute.size() * sizeof(wchar_t);
+  // Tag, data length, reserved; then the four offsets and lengths of the
+  // substitute and print names; then both names, each with its zero.
+  std::vector<char> data(8 + 8 + nameBytes + 2 + 2, '\0');
+  const auto put16 = [&](std::size_t at, std::size_t value) {
+    data[at] = static_cast<char>(value & 0xFF);
+    data[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+  };
+  const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+  std::memcpy(data.data(), &tag, 4);
+  put16(4, data.size() - 8);
+  put16(8, 0);
+  put16(10, nameBytes);
+  put16(12, nameBytes + 2);
+  put16(14, 0);
+  std::memcpy(data.data() + 16, substitute.data(), nameBytes);
+  TFileHandle folder(::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  DWORD returned = 0;
+  const bool made = folder && ::DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, data.data(),
+                                                static_cast<DWORD>(data.size()), nullptr, 0,
+                                                &returned, nullptr);
+  folder.Reset();
+  if (!made || !IsLinkOnDisk(link)) {
+    ::RemoveDirectoryA(link.c_str());
+    return false;
+  }
+  return true;
+}
+
+// A directory symbolic link or, failing that, a junction, where this Windows
+// can make one: the result is checked on the disk, as Wine 8 answers the
+// symbolic link call without making anything.
 bool MakeFolderLink(const std::string& link, const std::string& target) {
   using CreateLinkFn = BOOLEAN(WINAPI*)(LPCSTR, LPCSTR, DWORD);
   const auto create = reinterpret_cast<CreateLinkFn>(reinterpret_cast<void*>(
       ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "CreateSymbolicLinkA")));
-  if (!create || !create(link.c_str(), target.c_str(), 1 /* directory */)) return false;
-  const DWORD attributes = ::GetFileAttributesA(link.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  if (create && create(link.c_str(), target.c_str(), 1 /* directory */) && IsLinkOnDisk(link)) {
+    return true;
+  }
+  return MakeJunction(link, target);
 }
 
 }  // namespace
@@ -121,7 +165,7 @@ TEST(MiscFiles, RemoveTreeNeverFollowsALinkOutOfTheTree) {
   ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr));
   WriteFileBytes(root + "\\junk.tmp", "junk");
   if (!MakeFolderLink(root + "\\link", outside)) {
-    GTEST_SKIP() << "this Windows (Wine 8) makes no symbolic link to a folder";
+    GTEST_SKIP() << "this Windows (Wine 8) makes neither a symbolic link nor a junction";
   }
   std::int64_t size = 0;
   std::int64_t count = 0;
@@ -194,4 +238,38 @@ TEST(MiscFiles, FixedDriveRootsJoinsTheRootsWithTheSeparator) {
   }
   EXPECT_FALSE(MiscLibrary().FixedDriveRoots("|", buffer, 3, &length));
   EXPECT_FALSE(MiscLibrary().FixedDriveRoots(nullptr, buffer, sizeof buffer, &length));
+}
+
+// A name outside the code page reads "a?b.txt" through the single-byte
+// functions; the shell would take that "?" as a wildcard and recycle the
+// neighbours "a_b.txt" and "axb.txt" along with it.
+TEST(MiscFiles, ANameThatCouldNotBeReadIsNeverActedOn) {
+  const std::wstring unreadable = L"a\u0436b.txt";
+  BOOL lossy = FALSE;
+  char narrow[32];
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, unreadable.c_str(), -1, narrow, sizeof narrow,
+                        nullptr, &lossy);
+  if (!lossy) GTEST_SKIP() << "this code page can write the name";
+
+  const IMisc& misc = MiscLibrary();
+  TTempFolder folder;
+  const std::string root = folder.Path() + "tree\\";
+  ASSERT_TRUE(::CreateDirectoryA(root.c_str(), nullptr));
+  const std::wstring wideRoot(root.begin(), root.end());
+  {
+    TFileHandle file(::CreateFileW((wideRoot + unreadable).c_str(), GENERIC_WRITE, 0, nullptr,
+                                   CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+  }
+  WriteFileBytes(root + "a_b.txt", "neighbour");
+  WriteFileBytes(root + "axb.txt", "neighbour");
+  ASSERT_EQ(ListFiles(root, "*"), (std::vector<std::string>{"a?b.txt", "a_b.txt", "axb.txt"}));
+
+  EXPECT_FALSE(misc.RecycleFile((root + "a?b.txt").c_str()));
+  EXPECT_FALSE(misc.RemoveFile((root + "a?b.txt").c_str()));
+  EXPECT_EQ(ListFiles(root, "*").size(), 3u);
+
+  EXPECT_FALSE(misc.RemoveTree(root.c_str(), 0, 0)) << "the unreadable file keeps its folder";
+  EXPECT_EQ(ListFiles(root, "*"), std::vector<std::string>{"a?b.txt"});
+  EXPECT_TRUE(::DeleteFileW((wideRoot + unreadable).c_str()));
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -86,4 +89,30 @@ TEST(MiscProfiles, NoProfilesGiveHandleZeroAndStaleHandlesFail) {
   MiscProfiles again = stale;
   EXPECT_FALSE(misc.CloseProfiles(&again)) << "closing twice";
   EXPECT_EQ(misc.ProfileCount(12345), 0);
+}
+
+// The engine thread walks the profiles while the main thread asks for
+// folders: each handle stays its own.
+TEST(MiscProfiles, TwoThreadsOpenReadAndCloseAtOnce) {
+  const IMisc& misc = MiscLibrary();
+  TBrowserFolder browser;
+  WriteFileBytes(browser.Folder() + "profiles.ini",
+                 "[Profile0]\r\nIsRelative=1\r\nPath=Profiles/one\r\n"
+                 "[Profile1]\r\nIsRelative=1\r\nPath=Profiles/two\r\n");
+  const std::string expected = browser.Folder() + "Profiles\\two\\";
+  std::atomic<int> failures{0};
+  const auto work = [&] {
+    for (int round = 0; round < 200; ++round) {
+      MiscProfiles handle = misc.OpenProfiles("QuillmereTest\\Browser\\");
+      if (misc.ProfileCount(handle) != 2 ||
+          Folder(misc.ProfileCookiesFolder, handle, 1) != expected ||
+          SlotPath(misc.PathWindows) == "<false>" || !misc.CloseProfiles(&handle)) {
+        ++failures;
+      }
+    }
+  };
+  std::thread engine(work);
+  work();
+  engine.join();
+  EXPECT_EQ(failures.load(), 0);
 }
