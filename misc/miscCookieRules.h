@@ -15,7 +15,8 @@ std::vector<std::string> DefinitionHosts(const MiscDefineList& definitions);
 
 // A cookie host (its leading dot removed) matches an entry that equals it or
 // that it ends with after a dot ("ads.example.com" matches "example.com");
-// an entry holding "*" or "?" is matched as a mask instead. Case is ignored.
+// an entry holding "*", "?" or "[" is matched as a mask instead (a mask that
+// cannot be parsed matches nothing). Case is ignored.
 bool IsTrackingHost(std::string_view host, const std::vector<std::string>& hosts);
 
 // The hosts of an Internet Explorer cookie file: records of name, value,

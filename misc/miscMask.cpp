@@ -76,7 +76,7 @@ bool MatchFrom(const std::string& text, const std::string& mask, bool& valid) {
 }  // namespace
 
 bool HasMaskCharacters(std::string_view text) {
-  return text.find_first_of("*?") != std::string_view::npos;
+  return text.find_first_of("*?[") != std::string_view::npos;
 }
 
 bool MatchesMask(std::string_view text, std::string_view mask) {

@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+// "*", "?" or "[": the text is a mask rather than a plain name.
 bool HasMaskCharacters(std::string_view text);
 
 // False also for a mask that cannot be parsed (an unclosed set).

@@ -88,7 +88,7 @@ struct IMisc {
   // Cookie definitions: one host mask per entry, trimmed, case ignored. A
   // cookie host (leading dot removed) matches an entry equal to it or ending
   // it after a dot ("ads.example.com" matches "example.com"); an entry that
-  // holds "*" or "?" is matched as a whole-text mask instead.
+  // holds "*", "?" or a "[...]" set is matched as a whole-text mask instead.
   // IsTrackingCookieFile: an Internet Explorer cookie file (records of name,
   // value, host/path, flags, four time words, each closed by a line "*") with
   // a record whose host matches. A null definition list answers false.

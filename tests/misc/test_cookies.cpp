@@ -104,3 +104,39 @@ TEST(MiscCookies, AFailedCleanLeavesTheFileWhole) {
   EXPECT_EQ(ListFiles(folder.Path(), "*"), std::vector<std::string>{"cookies.txt"})
       << "the temporary file is removed again";
 }
+
+namespace {
+
+struct THostCase {
+  const char* Host;
+  const char* Definition;
+  bool Tracking;
+};
+
+}  // namespace
+
+TEST(MiscCookies, HostRules) {
+  const THostCase cases[] = {
+      {"doubleclick.net", "doubleclick.net", true},
+      {".doubleclick.net", "doubleclick.net", true},
+      {"ad.DoubleClick.NET", "doubleclick.net", true},
+      {"notdoubleclick.net", "doubleclick.net", false},
+      {"doubleclick.net.example.org", "doubleclick.net", false},
+      {"net", "doubleclick.net", false},
+      {"stats.tracker.io", "*tracker*", true},
+      {"ad1.example.com", "ad?.example.com", true},
+      {"ad12.example.com", "ad?.example.com", false},
+      {"adb.example.com", "ad[a-c].example.com", true},
+      {"adx.example.com", "ad[a-c].example.com", false},
+      {"adx.example.com", "ad[!a-c].example.com", true},
+      {"ad[.example.com", "ad[.example.com*", false},
+  };
+  TTempFolder folder;
+  const std::string file = folder.Path() + "cookies.txt";
+  for (const THostCase& c : cases) {
+    WriteFileBytes(file, std::string(c.Host) + "\tTRUE\t/\tFALSE\t0\tname\tvalue\n");
+    const TDefineList list({c.Definition});
+    EXPECT_EQ(MiscLibrary().MozHasTrackingCookie(file.c_str(), list.Get()) != FALSE, c.Tracking)
+        << c.Host << " / " << c.Definition;
+  }
+}
