@@ -52,26 +52,30 @@ std::string ReadText(HKEY root, const std::string& keyName, const char* value) {
   return ReadKeyText(key.Get(), value);
 }
 
+// The system's own Windows folder, also for a terminal-server user who has a
+// private one.
 std::string WindowsFolder() {
   char path[MAX_PATH];
-  const UINT length = ::GetWindowsDirectoryA(path, MAX_PATH);
+  const UINT length = ::GetSystemWindowsDirectoryA(path, MAX_PATH);
   return (length > 0 && length < MAX_PATH) ? std::string(path, length) : std::string();
 }
 
-std::string UserTempFolder() {
+}  // namespace
+
+std::string FindUserTemp() {
   char path[MAX_PATH];
   const DWORD length = ::GetTempPathA(MAX_PATH, path);
   return (length > 0 && length < MAX_PATH) ? std::string(path, length) : std::string();
 }
 
-std::string ProfilesFolder() {
+std::string FindProfiles() {
   char path[MAX_PATH];
   DWORD length = MAX_PATH;
   return ::GetProfilesDirectoryA(path, &length) ? std::string(path) : std::string();
 }
 
 // The store root of the current Outlook Express identity.
-std::string OeStoreFolder() {
+std::string FindOeStore() {
   std::string identity = ReadText(HKEY_CURRENT_USER, "Identities", "Last User ID");
   if (identity.empty() || identity.find_first_not_of("{}0-") == std::string::npos) {
     identity = ReadText(HKEY_CURRENT_USER, "Identities", "Default User ID");
@@ -84,13 +88,15 @@ std::string OeStoreFolder() {
 
 // Opera keeps its cache below the local application data: "cache4" in the
 // profile folder of the later versions, "cache" in the earlier ones.
-std::string OperaCacheFolder() {
+std::string FindOperaCache() {
   const std::string opera = Below(ShellFolder(CSIDL_LOCAL_APPDATA), "Opera\\Opera");
   for (const char* cache : {"\\profile\\cache4", "\\cache4", "\\cache"}) {
     if (FolderExists(opera + cache)) return opera + cache;
   }
   return {};
 }
+
+namespace {
 
 // The folder of an executable named by a registry value: a path, perhaps in
 // double quotes and followed by arguments, whose file name is the executable.
@@ -131,16 +137,12 @@ std::string FindCookies() { return ShellFolder(CSIDL_COOKIES); }
 std::string FindCrashDumps() { return Below(ShellFolder(CSIDL_LOCAL_APPDATA), "CrashDumps"); }
 std::string FindIeCache() { return ShellFolder(CSIDL_INTERNET_CACHE); }
 std::string FindLocalAppData() { return ShellFolder(CSIDL_LOCAL_APPDATA); }
-std::string FindOeStore() { return OeStoreFolder(); }
 std::string FindOfficeRecent() { return Below(ShellFolder(CSIDL_APPDATA), "Microsoft\\Office\\Recent"); }
-std::string FindOperaCache() { return OperaCacheFolder(); }
 std::string FindPrefetch() { return Below(WindowsFolder(), "Prefetch"); }
-std::string FindProfiles() { return ProfilesFolder(); }
 std::string FindCommonFiles() { return ShellFolder(CSIDL_PROGRAM_FILES_COMMON); }
 std::string FindProgramFiles() { return ShellFolder(CSIDL_PROGRAM_FILES); }
 std::string FindRecent() { return ShellFolder(CSIDL_RECENT); }
 std::string FindUserProfile() { return ShellFolder(CSIDL_PROFILE); }
-std::string FindUserTemp() { return UserTempFolder(); }
 std::string FindWindows() { return WindowsFolder(); }
 std::string FindSystem() { return ShellFolder(CSIDL_SYSTEM); }
 std::string FindWindowsTemp() { return Below(WindowsFolder(), "Temp"); }
