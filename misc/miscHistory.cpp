@@ -1,8 +1,6 @@
-// Browser and shell history lists. Each clean removes what its totals count
-// and nothing else.
+// History lists in the current user's registry. Each clean removes what its
+// totals count and nothing else.
 //
-// Internet Explorer history: the shell's URL history service; count = URLs,
-// size 0 (the list has no bytes of its own that a clean would free).
 // Address bar: the values of the current user's Internet Explorer key
 // "TypedURLs"; count = values, size = bytes of their data.
 // Most-recently-used lists: the values of the keys of MRU_KEYS below
@@ -12,9 +10,6 @@
 // A value whose name the single-byte functions could not read exactly is
 // neither counted nor removed.
 #include <windows.h>
-
-#include <shlguid.h>
-#include <urlhist.h>
 
 #include <string>
 #include <vector>
@@ -107,44 +102,9 @@ MiscBool DeleteValues(const std::vector<TValueRef>& values) {
   return all;
 }
 
-bool OpenUrlHistory(TComPtr<IUrlHistoryStg2>& history) {
-  return SUCCEEDED(::CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IUrlHistoryStg2, reinterpret_cast<void**>(history.Put())));
-}
-
 }  // namespace
 
 extern "C" {
-
-MiscBool MISC_CALL IeHistoryTotals(std::int64_t* count, std::int64_t* size) {
-  if (!count || !size) return FALSE;
-  TComSession com;
-  TComPtr<IUrlHistoryStg2> history;
-  TComPtr<IEnumSTATURL> urls;
-  if (!com.Ready() || !OpenUrlHistory(history) || FAILED(history->EnumUrls(urls.Put())) || !urls) {
-    return FALSE;
-  }
-  std::int64_t entries = 0;
-  STATURL entry = {};
-  entry.cbSize = sizeof entry;
-  ULONG fetched = 0;
-  while (urls->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
-    ::CoTaskMemFree(entry.pwcsUrl);
-    ::CoTaskMemFree(entry.pwcsTitle);
-    entry.pwcsUrl = nullptr;
-    entry.pwcsTitle = nullptr;
-    ++entries;
-  }
-  *count = entries;
-  *size = 0;
-  return TRUE;
-}
-
-MiscBool MISC_CALL CleanIeHistory() {
-  TComSession com;
-  TComPtr<IUrlHistoryStg2> history;
-  return com.Ready() && OpenUrlHistory(history) && SUCCEEDED(history->ClearHistory());
-}
 
 MiscBool MISC_CALL AddressBarTotals(std::int64_t* count, std::int64_t* size) {
   return GiveTotals(TypedUrlValues(), count, size);

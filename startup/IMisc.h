@@ -179,7 +179,9 @@ struct IMisc {
   // bytes of their data; the clean deletes those values, the key stays.
   MiscActionFn CleanAddressBar;                                                // 36
   // Internet Explorer history: the shell's URL history service; count =
-  // URLs, size 0; the clean clears that history.
+  // URLs, size 0; the clean clears that history. Where the service cannot
+  // enumerate, the "Visited:" entries of the URL cache are counted and
+  // deleted one by one instead (totals and clean take the same road).
   MiscActionFn CleanIeHistory;                                                 // 37
   MiscTotalsFn AddressBarTotals;                                               // 38
   MiscTotalsFn IeHistoryTotals;                                                // 39

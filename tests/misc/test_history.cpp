@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <wininet.h>
+
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -83,15 +87,22 @@ TEST(MiscHistory, MruListsRoundTripAndNothingElseGoes) {
   ::RegCloseKey(key);
 }
 
-TEST(MiscHistory, InternetExplorerHistoryThroughTheShell) {
+TEST(MiscHistory, InternetExplorerHistoryRoundTrip) {
   const IMisc& misc = MiscLibrary();
-  std::int64_t count = -1;
-  std::int64_t size = -1;
-  const bool served = misc.IeHistoryTotals(&count, &size);
-  if (!served) GTEST_SKIP() << "this Windows (Wine 8) cannot enumerate its URL history";
-  EXPECT_GE(count, 0);
-  EXPECT_EQ(size, 0);
+  ASSERT_TRUE(misc.CleanIeHistory());
+  EXPECT_EQ(Totals(misc.IeHistoryTotals).Count, 0);
+  char user[64] = {};
+  DWORD length = sizeof user;
+  ::GetUserNameA(user, &length);
+  const FILETIME never = {};
+  for (const char* page : {"http://example.com/", "http://example.org/search?q=x"}) {
+    const std::string name = std::string("Visited: ") + user + "@" + page;
+    ASSERT_TRUE(::CommitUrlCacheEntryA(name.c_str(), nullptr, never, never, URLHISTORY_CACHE_ENTRY,
+                                       nullptr, 0, nullptr, nullptr));
+  }
+  const TTotals full = Totals(misc.IeHistoryTotals);
+  EXPECT_EQ(full.Count, 2);
+  EXPECT_EQ(full.Size, 0);
   EXPECT_TRUE(misc.CleanIeHistory());
-  ASSERT_TRUE(misc.IeHistoryTotals(&count, &size));
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(Totals(misc.IeHistoryTotals).Count, 0);
 }
