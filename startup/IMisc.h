@@ -89,9 +89,11 @@ struct IMisc {
   // cookie host (leading dot removed) matches an entry equal to it or ending
   // it after a dot ("ads.example.com" matches "example.com"); an entry that
   // holds "*", "?" or a "[...]" set is matched as a whole-text mask instead.
+  // Every cookie slot answers false for a null definition list; an empty
+  // list matches nothing.
   // IsTrackingCookieFile: an Internet Explorer cookie file (records of name,
   // value, host/path, flags, four time words, each closed by a line "*") with
-  // a record whose host matches. A null definition list answers false.
+  // a record whose host matches.
   MiscBool(MISC_CALL* IsTrackingCookieFile)(const char* cookieFile,
                                             const MiscDefineList* definitions);  // 4
   // A file, not a folder; a read-only file is made writable first (and put
