@@ -114,9 +114,10 @@ std::string FolderOfExecutable(const std::string& command, const std::string& ex
   return path.substr(0, slash + 1);
 }
 
-std::string InstallFolderBelow(HKEY root, const std::string& keyName, const std::string& executable) {
+std::string InstallFolderBelow(HKEY root, REGSAM view, const std::string& keyName,
+                               const std::string& executable) {
   HKEY opened = nullptr;
-  if (::RegOpenKeyExA(root, keyName.c_str(), 0, KEY_QUERY_VALUE | NativeRegistryView(), &opened) !=
+  if (::RegOpenKeyExA(root, keyName.c_str(), 0, KEY_QUERY_VALUE | view, &opened) !=
       ERROR_SUCCESS) {
     return {};
   }
@@ -161,8 +162,13 @@ MiscBool MISC_CALL AppInstallFolder(char* buffer, int size, int* outLength, cons
   const std::string key(ArgText(registryKey));
   const std::string name(ArgText(executable));
   if (key.empty() || name.empty() || name.find('\\') != std::string::npos) return FALSE;
-  std::string folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, key, name);
-  if (folder.empty()) folder = InstallFolderBelow(HKEY_CURRENT_USER, key, name);
+  // A 64-bit Windows keeps the keys of 64-bit programs in its native view
+  // and those of 32-bit programs in ours; both are asked.
+  std::string folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, NativeRegistryView(), key, name);
+  if (folder.empty() && NativeRegistryView()) {
+    folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, 0, key, name);
+  }
+  if (folder.empty()) folder = InstallFolderBelow(HKEY_CURRENT_USER, 0, key, name);
   return !folder.empty() && PutText(LongPath(folder), buffer, size, outLength);
 }
 

@@ -215,7 +215,8 @@ struct IMisc {
   MiscReserved Reserved50;                                                     // 50
   MiscPathFn PathIeCache;                                                      // 51
   // The folder that holds the executable, with a trailing backslash, found
-  // below the registry key (local machine first, then current user): its
+  // below the registry key (local machine first, in its native view and
+  // then in the 32-bit one on 64-bit Windows, then current user): its
   // "InstallLocation" value when the executable is there, else its default
   // value when that names the executable (quoted or not, arguments after
   // it). The text is taken as it stands (no backslash is added by the

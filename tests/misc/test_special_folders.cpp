@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -46,19 +49,65 @@ TEST(MiscSpecialFolders, FoldersOfTheSameTreeRelate) {
 TEST(MiscSpecialFolders, FoldersThatThisWindowsLacksAnswerFalse) {
   const IMisc& misc = MiscLibrary();
   // A fresh prefix has no crash dumps, no Outlook Express identity, no
-  // Office and no Opera.
+  // Office, no Opera and no prefetch folder.
   for (MiscPathFn slot : {misc.PathCrashDumps, misc.PathOeStore, misc.PathOfficeRecent,
-                          misc.PathOperaCache}) {
+                          misc.PathOperaCache, misc.PathPrefetch}) {
     EXPECT_EQ(SlotPath(slot), "<false>");
   }
 }
 
-TEST(MiscSpecialFolders, CrashDumpsAppearsWhenTheFolderExists) {
+namespace {
+
+// Creates each missing level of base + "\" + sub; removes what it created.
+class TMadeFolders {
+ public:
+  TMadeFolders(const std::string& base, const std::string& sub) {
+    std::string path = base;
+    std::size_t start = 0;
+    while (start < sub.size()) {
+      const std::size_t end = std::min(sub.find('\\', start), sub.size());
+      path += "\\" + sub.substr(start, end - start);
+      if (::CreateDirectoryA(path.c_str(), nullptr)) fMade.push_back(path);
+      start = end + 1;
+    }
+  }
+  ~TMadeFolders() {
+    for (auto it = fMade.rbegin(); it != fMade.rend(); ++it) ::RemoveDirectoryA(it->c_str());
+  }
+
+ private:
+  std::vector<std::string> fMade;
+};
+
+struct TDerivedFolder {
+  const char* Name;
+  MiscPathFn Slot;
+  MiscPathFn Base;
+  const char* Sub;
+};
+
+}  // namespace
+
+TEST(MiscSpecialFolders, DerivedFoldersAppearWhenTheyExist) {
   const IMisc& misc = MiscLibrary();
-  const std::string dumps = SlotPath(misc.PathLocalAppData) + "\\CrashDumps";
-  ASSERT_TRUE(::CreateDirectoryA(dumps.c_str(), nullptr));
-  EXPECT_EQ(SlotPath(misc.PathCrashDumps), dumps);
-  ::RemoveDirectoryA(dumps.c_str());
+  const TDerivedFolder folders[] = {
+      {"PathCrashDumps", misc.PathCrashDumps, misc.PathLocalAppData, "CrashDumps"},
+      {"PathOfficeRecent", misc.PathOfficeRecent, misc.PathAppData, "Microsoft\\Office\\Recent"},
+      {"PathPrefetch", misc.PathPrefetch, misc.PathWindows, "Prefetch"},
+      {"PathOperaCache", misc.PathOperaCache, misc.PathLocalAppData, "Opera\\Opera\\cache"},
+      {"PathOperaCache", misc.PathOperaCache, misc.PathLocalAppData,
+       "Opera\\Opera\\profile\\cache4"},
+  };
+  for (const TDerivedFolder& folder : folders) {
+    const std::string base = SlotPath(folder.Base);
+    {
+      TMadeFolders made(base, folder.Sub);
+      EXPECT_EQ(misc.IsSubFolder(SlotPath(folder.Slot).c_str(), (base + "\\" + folder.Sub).c_str()),
+                0)
+          << folder.Name << " " << folder.Sub;
+    }
+    EXPECT_EQ(SlotPath(folder.Slot), "<false>") << folder.Name << " after the folder went";
+  }
 }
 
 TEST(MiscSpecialFolders, ATooSmallBufferAnswersFalse) {
@@ -124,6 +173,21 @@ TEST(MiscSpecialFolders, AppInstallFolderFollowsTheKeysValues) {
   EXPECT_EQ(InstallFolder(command.Name(), "tool.exe"), app.Path());
 
   EXPECT_EQ(InstallFolder("Software\\QuillmereTest\\Missing", "tool.exe"), "<false>");
+
+  // The local machine's key comes first.
+  TTempFolder machineApp;
+  WriteFileBytes(machineApp.Path() + "tool.exe", "MZ");
+  HKEY machine = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, location.Name().c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &machine, nullptr),
+            ERROR_SUCCESS);
+  ::RegSetValueExA(machine, "InstallLocation", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(machineApp.Path().c_str()),
+                   static_cast<DWORD>(machineApp.Path().size() + 1));
+  ::RegCloseKey(machine);
+  EXPECT_EQ(InstallFolder(location.Name(), "tool.exe"), machineApp.Path());
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, location.Name().c_str());
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QuillmereTest");
   EXPECT_EQ(InstallFolder(location.Name(), ""), "<false>");
   EXPECT_EQ(InstallFolder("", "tool.exe"), "<false>");
 }
