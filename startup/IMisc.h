@@ -20,6 +20,15 @@
 //   and an array of `const char*` host masks, valid for the call only.
 // - Slots never raise: an error inside the library becomes a false result
 //   (OutlookFolderTotals included).
+// - Every slot may be called from the main and the engine thread at once.
+//   A null pointer, an empty text or a too-small buffer answers failure and
+//   leaves the caller's variables alone.
+// - Safety rules of this library: a slot that removes, recycles or rewrites
+//   a file or folder refuses a path that is not absolute ("X:\..." or
+//   "\\server\share...") or that holds "*" or "?" (a name the single-byte
+//   functions could not represent comes back with "?", which the shell would
+//   take as a wildcard); a walk never passes through a junction or symbolic
+//   link, it removes the link itself or counts it as nothing.
 //
 // The file compiles with any C++20 compiler; the calling convention applies
 // only to 32-bit Windows builds.
@@ -76,19 +85,39 @@ struct IMisc {
   MiscReserved Reserved1;                                                      // 1
   MiscReserved Reserved2;                                                      // 2
   MiscReserved Reserved3;                                                      // 3
+  // Cookie definitions: one host mask per entry, trimmed, case ignored. A
+  // cookie host (leading dot removed) matches an entry equal to it or ending
+  // it after a dot ("ads.example.com" matches "example.com"); an entry that
+  // holds "*", "?" or a "[...]" set is matched as a whole-text mask instead.
+  // Every cookie slot answers false for a null definition list; an empty
+  // list matches nothing.
+  // IsTrackingCookieFile: an Internet Explorer cookie file (records of name,
+  // value, host/path, flags, four time words, each closed by a line "*") with
+  // a record whose host matches.
   MiscBool(MISC_CALL* IsTrackingCookieFile)(const char* cookieFile,
                                             const MiscDefineList* definitions);  // 4
+  // A file, not a folder; a read-only file is made writable first (and put
+  // back when it still cannot go).
   MiscBool(MISC_CALL* RemoveFile)(const char* path);                           // 5
+  // The folder with everything in it; a drive or share root is refused. An
+  // entry whose name could not be read exactly stays, and so does the tree.
+  // True when the folder is gone (callers test the folder themselves).
   MiscBool(MISC_CALL* RemoveTree)(const char* folder, int reserved1, int reserved2);  // 6
+  // The file time (UTC) in local time, as days since 30 December 1899.
   MiscBool(MISC_CALL* FileTimeToDate)(std::uint64_t fileTime, double* localDate);  // 7
+  // Bytes and number of the files below the folder, all levels; folders and
+  // links count as nothing.
   MiscBool(MISC_CALL* FolderTotals)(const char* folder, std::int64_t* size,
                                     std::int64_t* count);                      // 8
   MiscReserved Reserved9;                                                      // 9
-  // Returns the characters written ("major.minor.release.build"), 0 for none.
+  // Returns the characters written, 0 for none: the file version of the
+  // version resource as "major.minor.release.build" in decimal.
   int(MISC_CALL* FileVersionText)(const char* file, char* buffer, int size);   // 10
   MiscReserved Reserved11;                                                     // 11
   MiscReserved Reserved12;                                                     // 12
   MiscReserved Reserved13;                                                     // 13
+  // The shell's byte-size text ("1.50 KB"); the same text for the same
+  // number; a negative size answers false.
   MiscBool(MISC_CALL* SizeToText)(char* buffer, int size, int* outLength,
                                   std::int64_t bytes);                         // 14
   MiscReserved Reserved15;                                                     // 15
@@ -99,6 +128,14 @@ struct IMisc {
   MiscReserved Reserved20;                                                     // 20
   MiscReserved Reserved21;                                                     // 21
   MiscReserved Reserved22;                                                     // 22
+  // Netscape-format cookies.txt: a cookie line holds tab-separated fields
+  // with the host first; "#" lines are comments, except "#HttpOnly_" lines,
+  // cookies whose host follows the prefix.
+  // MozCountCookies: count = tracking lines, size = their bytes with their
+  // line breaks. MozCleanCookies: keeps every line that is not a tracking
+  // cookie byte for byte (with eraseAll no cookie line); the new text goes
+  // to a temporary file beside the original that then replaces it, so a
+  // failure never leaves a truncated file.
   MiscBool(MISC_CALL* MozHasTrackingCookie)(const char* cookieFile,
                                             const MiscDefineList* definitions);  // 23
   MiscBool(MISC_CALL* MozCleanCookies)(const char* cookieFile,
@@ -107,27 +144,69 @@ struct IMisc {
   MiscBool(MISC_CALL* MozCountCookies)(const char* cookieFile,
                                        const MiscDefineList* definitions,
                                        std::int64_t* count, std::int64_t* size);  // 25
+  // Profiles from profiles.ini in the application data + subPath, in the
+  // order of their [ProfileN] sections. The cookie folder is the profile
+  // folder (IsRelative=1: below the browser's folder; 0: as written; key
+  // missing: by the path's form); the cache folder is its twin below the
+  // local application data, subfolder "Cache" (an absolute profile outside
+  // the browser's folder keeps its "Cache" inside). Both end with a
+  // backslash. A handle is the library's own; stale or unknown handles
+  // answer failure. CloseProfiles sets the variable to 0.
   MiscProfileFolderFn ProfileCacheFolder;                                      // 26
   MiscProfileFolderFn ProfileCookiesFolder;                                    // 27
   MiscBool(MISC_CALL* CloseProfiles)(MiscProfiles* handle);                    // 28
   int(MISC_CALL* ProfileCount)(MiscProfiles handle);                           // 29
   // subPath is "Mozilla\Firefox\" or "Flock\Browser\".
   MiscProfiles(MISC_CALL* OpenProfiles)(const char* subPath);                  // 30
+  // MRU lists: every value (the order values included) of these keys of the
+  // current user below Software\Microsoft\Windows\CurrentVersion\Explorer,
+  // their subkeys included: RecentDocs, RunMRU, ComDlg32\OpenSaveMRU,
+  // ComDlg32\LastVisitedMRU, ComDlg32\OpenSavePidlMRU,
+  // ComDlg32\LastVisitedPidlMRU, TypedPaths. Count = values, size = bytes of
+  // their data; the clean deletes exactly those values, the keys stay.
   MiscActionFn CleanMruLists;                                                  // 31
+  // Outlook through its automation server ("Outlook.Application", MAPI
+  // namespace, default folder 3 or 23; other ids are refused): totals =
+  // items and the sum of their sizes; empty deletes every item and is true
+  // when the folder is empty. Without Outlook both answer false.
   MiscBool(MISC_CALL* EmptyOutlookFolder)(int folderId);                       // 32
   MiscTotalsFn MruTotals;                                                      // 33
   MiscBool(MISC_CALL* OutlookFolderTotals)(int folderId, std::int64_t* count,
                                            std::int64_t* size);                // 34
+  // The message count in the header of an Outlook Express message store;
+  // false without the message store's signature (Folders.dbx included).
   MiscBool(MISC_CALL* OeMessageCount)(const char* storeFile, int* count);      // 35
+  // Address bar: the values of the current user's
+  // Software\Microsoft\Internet Explorer\TypedURLs; count = values, size =
+  // bytes of their data; the clean deletes those values, the key stays.
   MiscActionFn CleanAddressBar;                                                // 36
+  // Internet Explorer history: the shell's URL history service; count =
+  // URLs, size 0; the clean clears that history. Where the service cannot
+  // enumerate, the "Visited:" entries of the URL cache are counted and
+  // deleted one by one instead (totals and clean take the same road).
   MiscActionFn CleanIeHistory;                                                 // 37
   MiscTotalsFn AddressBarTotals;                                               // 38
   MiscTotalsFn IeHistoryTotals;                                                // 39
+  // The process runs with administrator rights (its token holds the enabled
+  // Administrators group).
   MiscActionFn CapabilityFlag1;                                                // 40
+  // Outlook's automation server is registered: "Outlook.Application" names a
+  // class with a local server.
   MiscActionFn OutlookAvailable;                                               // 41
   MiscReserved Reserved42;                                                     // 42
   MiscReserved Reserved43;                                                     // 43
   MiscReserved Reserved44;                                                     // 44
+  // Special folders, each in its long form and only when it exists:
+  // AppData, CommonAppData, Cookies, IeCache (Temporary Internet Files),
+  // LocalAppData, CommonFiles, ProgramFiles, Recent, UserProfile, System:
+  // the shell's folder service; CrashDumps: LocalAppData\CrashDumps;
+  // OeStore: the "Store Root" of the current Outlook Express identity
+  // (Identities' "Last User ID", else "Default User ID"); OfficeRecent:
+  // AppData\Microsoft\Office\Recent; OperaCache: the first of profile\cache4,
+  // cache4 and cache below LocalAppData\Opera\Opera; Prefetch and
+  // WindowsTemp: the Windows folder's Prefetch and Temp; Profiles: the
+  // profiles folder; UserTemp: the user's temporary folder; Windows: the
+  // Windows folder.
   MiscPathFn PathAppData;                                                      // 45
   MiscPathFn PathCommonAppData;                                                // 46
   MiscPathFn PathCookies;                                                      // 47
@@ -135,8 +214,13 @@ struct IMisc {
   MiscReserved Reserved49;                                                     // 49
   MiscReserved Reserved50;                                                     // 50
   MiscPathFn PathIeCache;                                                      // 51
-  // The folder that holds the executable, found below the registry key; the
-  // text is taken as it stands (no backslash is added by the caller).
+  // The folder that holds the executable, with a trailing backslash, found
+  // below the registry key (local machine first, in its native view and
+  // then in the 32-bit one on 64-bit Windows, then current user): its
+  // "InstallLocation" value when the executable is there, else its default
+  // value when that names the executable (quoted or not, arguments after
+  // it). The text is taken as it stands (no backslash is added by the
+  // caller).
   MiscBool(MISC_CALL* AppInstallFolder)(char* buffer, int size, int* outLength,
                                         const char* registryKey,
                                         const char* executable);               // 52
@@ -157,23 +241,38 @@ struct IMisc {
   MiscPathFn PathSystem;                                                       // 67
   MiscPathFn PathWindowsTemp;                                                  // 68
   // 0 same folder, -1 a inside b, 1 b inside a, 2 unrelated, 255 undetermined.
+  // On the texts alone: case and slash direction ignored, empty components
+  // add nothing; two empty texts are the same, one empty text is unrelated,
+  // a text without components (or a null pointer) is undetermined.
   int(MISC_CALL* IsSubFolder)(const char* a, const char* b);                   // 69
   MiscReserved Reserved70;                                                     // 70
+  // Through the shell's file operation, silently (no confirmation, progress
+  // or error window); true only when the file is gone from its place.
   MiscBool(MISC_CALL* RecycleFile)(const char* path);                          // 71
   MiscReserved Reserved72;                                                     // 72
+  // ask: the shell asks for confirmation; showProgress: it shows progress;
+  // silent: no sound. True when the bin is empty afterwards.
   MiscBool(MISC_CALL* EmptyRecycleBin)(MiscBool ask, MiscBool showProgress,
                                        MiscBool silent);                       // 73
+  // Objects and bytes of the Recycle Bins of all drives.
   MiscTotalsFn RecycleBinTotals;                                               // 74
   MiscReserved Reserved75;                                                     // 75
+  // Opens the Recycle Bin folder in the shell's explorer.
   MiscActionFn OpenRecycleBin;                                                 // 76
   MiscReserved Reserved77;                                                     // 77
-  // root is "machine" (the local-machine hive); any other root is refused.
+  // root is "machine" (the local-machine hive, case ignored), in its native
+  // view also when the 32-bit program runs on 64-bit Windows; any other root
+  // is refused, and so is a key with an empty component (a leading, trailing
+  // or doubled backslash would name a parent key). RegKeyDelete removes the
+  // key with all its subkeys.
   MiscBool(MISC_CALL* RegKeyDelete)(const char* root, const char* key);        // 78
   MiscBool(MISC_CALL* RegKeyExists)(const char* root, const char* key);        // 79
   MiscReserved Reserved80;                                                     // 80
+  // A DWORD value.
   MiscBool(MISC_CALL* RegReadNumber)(const char* root, const char* key, const char* value,
                                      std::int32_t* number);                    // 81
-  // buffer: MISC_REGTEXT_BUFFER bytes, zeroed by the caller.
+  // buffer: MISC_REGTEXT_BUFFER bytes, zeroed by the caller. A text value
+  // that does not fit with its zero is refused rather than cut.
   MiscBool(MISC_CALL* RegReadText)(const char* root, const char* key, const char* value,
                                    char* buffer);                              // 82
   MiscReserved Reserved83;                                                     // 83
@@ -183,8 +282,11 @@ struct IMisc {
   MiscReserved Reserved87;                                                     // 87
   MiscReserved Reserved88;                                                     // 88
   MiscReserved Reserved89;                                                     // 89
+  // Windows Vista or later: the update uninstallation folders, $hf_mig$ and
+  // Outlook Express no longer exist there.
   MiscActionFn LegacyCategoriesOff;                                            // 90
   MiscReserved Reserved91;                                                     // 91
+  // Roots ("C:\") of the drives of fixed type, joined by the separator.
   MiscBool(MISC_CALL* FixedDriveRoots)(const char* separator, char* buffer, int size,
                                        int* outLength);                        // 92
 };

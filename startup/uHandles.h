@@ -132,6 +132,21 @@ class TLockGuard {
   TCriticalSection& fSection;
 };
 
+// An automation value cleared exactly once.
+class TVariant {
+ public:
+  TVariant() noexcept { ::VariantInit(&fValue); }
+  ~TVariant() { ::VariantClear(&fValue); }
+  TVariant(const TVariant&) = delete;
+  TVariant& operator=(const TVariant&) = delete;
+
+  VARIANT* Get() noexcept { return &fValue; }
+  const VARIANT& Value() const noexcept { return fValue; }
+
+ private:
+  VARIANT fValue;
+};
+
 // A COM interface pointer released exactly once.
 template <typename I>
 class TComPtr {

@@ -1,0 +1,71 @@
+// The Recycle Bin through the shell.
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "misc/miscPathRules.h"
+#include "misc/miscSlots.h"
+#include "misc/miscSystem.h"
+#include "misc/miscText.h"
+
+namespace {
+
+constexpr char RECYCLE_BIN_FOLDER[] = "::{645FF040-5081-101B-9F08-00AA002F954E}";
+
+bool QueryBin(std::int64_t& count, std::int64_t& size) {
+  SHQUERYRBINFO info = {};
+  info.cbSize = sizeof info;
+  if (FAILED(::SHQueryRecycleBinA(nullptr, &info))) return false;
+  count = info.i64NumItems;
+  size = info.i64Size;
+  return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+// The shell's file operation reads a list of names ended by an empty one;
+// it runs without confirmation, progress or error windows.
+MiscBool MISC_CALL RecycleFile(const char* path) {
+  const std::string file(ArgText(path));
+  if (!IsActionablePath(file) || !PlainFileExists(file)) return FALSE;
+  std::string names = file;
+  names.append(2, '\0');
+  SHFILEOPSTRUCTA operation = {};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = names.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted) return FALSE;
+  return PathGone(file);
+}
+
+MiscBool MISC_CALL RecycleBinTotals(std::int64_t* count, std::int64_t* size) {
+  if (!count || !size) return FALSE;
+  return QueryBin(*count, *size);
+}
+
+// ask: the shell asks for confirmation; showProgress: it shows its progress
+// window; silent: no sound. True when the bin is empty afterwards, so a
+// refused confirmation answers false.
+MiscBool MISC_CALL EmptyRecycleBin(MiscBool ask, MiscBool showProgress, MiscBool silent) {
+  DWORD flags = 0;
+  if (!ask) flags |= SHERB_NOCONFIRMATION;
+  if (!showProgress) flags |= SHERB_NOPROGRESSUI;
+  if (silent) flags |= SHERB_NOSOUND;
+  ::SHEmptyRecycleBinA(nullptr, nullptr, flags);
+  std::int64_t count = 0;
+  std::int64_t size = 0;
+  return QueryBin(count, size) && count == 0;
+}
+
+MiscBool MISC_CALL OpenRecycleBin() {
+  const HINSTANCE result =
+      ::ShellExecuteA(nullptr, "open", "explorer.exe", RECYCLE_BIN_FOLDER, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // extern "C"
