@@ -7,6 +7,7 @@
 #include "startup/uHandles.h"
 #include "startup/uTrace.h"
 #include "update/uFileTable.h"
+#include "update/uInstall.h"
 
 namespace {
 
@@ -20,11 +21,6 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.resize(size);
   DWORD read = 0;
   return size == 0 || (::ReadFile(file.Get(), bytes.data(), size, &read, nullptr) && read == size);
-}
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool ReadFileVersion(const std::string& path, std::int64_t& value, bool& hasResource) {
@@ -75,7 +71,7 @@ TVersionStamp ReadInstalledStamp(const std::string& path) {
   }
   if (IsTextVersioned(path)) {
     stamp.Kind = STAMP_TEXT_VERSION;
-    if (!FileExists(path)) return stamp;
+    if (!IsExistingFile(path)) return stamp;
     std::string text;
     if (!ReadWholeFile(path, text)) throw std::runtime_error("Cannot read the file " + path);
     const std::size_t end = text.find_first_of("\r\n");

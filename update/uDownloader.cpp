@@ -41,6 +41,55 @@ DWORD WINAPI TDownloader::ThreadProc(void* parameter) {
   return 0;
 }
 
+namespace {
+
+// Hears the HTTP status of the download: URLDownloadToFile stores an error
+// page (404 and the like) as if it were the file.
+class TStatusListener final : public IBindStatusCallback, public IHttpNegotiate {
+ public:
+  DWORD ResponseCode() const { return fResponseCode; }
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IBindStatusCallback) {
+      *object = static_cast<IBindStatusCallback*>(this);
+    } else if (iid == IID_IHttpNegotiate) {
+      *object = static_cast<IHttpNegotiate*>(this);
+    } else {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  // The object lives on the downloading thread's stack for the whole call.
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+
+  STDMETHODIMP OnStartBinding(DWORD, IBinding*) override { return S_OK; }
+  STDMETHODIMP GetPriority(LONG*) override { return E_NOTIMPL; }
+  STDMETHODIMP OnLowResource(DWORD) override { return S_OK; }
+  STDMETHODIMP OnProgress(ULONG, ULONG, ULONG, LPCWSTR) override { return S_OK; }
+  STDMETHODIMP OnStopBinding(HRESULT, LPCWSTR) override { return S_OK; }
+  STDMETHODIMP GetBindInfo(DWORD*, BINDINFO*) override { return S_OK; }
+  STDMETHODIMP OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) override { return S_OK; }
+  STDMETHODIMP OnObjectAvailable(REFIID, IUnknown*) override { return S_OK; }
+
+  STDMETHODIMP BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additional) override {
+    if (additional != nullptr) *additional = nullptr;
+    return S_OK;
+  }
+  STDMETHODIMP OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) override {
+    fResponseCode = code;
+    if (additional != nullptr) *additional = nullptr;
+    return S_OK;
+  }
+
+ private:
+  DWORD fResponseCode = 0;
+};
+
+}  // namespace
+
 bool TDownloader::Execute() const {
   const std::string address = fBaseAddress + fFileName;
   const std::string local = fLocalFolder + fFileName;
@@ -48,11 +97,18 @@ bool TDownloader::Execute() const {
   const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   // A copy in the internet cache would hide a newer file on the site.
   ::DeleteUrlCacheEntryA(address.c_str());
-  const HRESULT result = ::URLDownloadToFileA(nullptr, address.c_str(), local.c_str(), 0, nullptr);
+  TStatusListener listener;
+  const HRESULT result =
+      ::URLDownloadToFileA(nullptr, address.c_str(), local.c_str(), 0, &listener);
   if (SUCCEEDED(com)) ::CoUninitialize();
   if (FAILED(result)) {
     Log(LVL_ERROR, "Update: download failed (" + std::to_string(static_cast<unsigned long>(result)) +
                        "): " + address);
+    return false;
+  }
+  if (listener.ResponseCode() >= 400) {
+    Log(LVL_ERROR, "Update: the site answered " + std::to_string(listener.ResponseCode()) +
+                       ": " + address);
     return false;
   }
   return true;

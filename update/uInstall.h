@@ -19,6 +19,9 @@ struct TInstallState {
   bool InstallFailed = false;
 };
 
+// Whether the path names a file (not a folder).
+bool IsExistingFile(const std::string& path);
+
 // Copies `source` over `target` so that the target is either the old file or
 // the whole new one: a copy that fails leaves the old file in place.
 bool ReplaceFileWith(const std::string& source, const std::string& target);

@@ -79,7 +79,7 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
 
   const TCatalogue catalogue = ReadCatalogue(downloads + UPDATE_LIST_NAME, program.Path());
   ASSERT_EQ(catalogue.Outcome, TCatalogueOutcome::Offered);
-  EXPECT_EQ(catalogue.Entries.size(), 4u);
+  EXPECT_EQ(catalogue.Entries.size(), 6u);
 
   for (const std::int64_t id : {11, 7}) {
     ASSERT_TRUE(TDownloader::Start(receiver.Window(), FileInfo(id).ArchiveName,
@@ -104,6 +104,16 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
   const TCatalogue again = ReadCatalogue(downloads + UPDATE_LIST_NAME, program.Path());
   ASSERT_EQ(again.Outcome, TCatalogueOutcome::Offered);
   for (const auto& entry : again.Entries) EXPECT_TRUE(entry.FileId != 11 && entry.FileId != 7);
+}
+
+// The site's error page for a file it does not have is no download.
+TEST(Downloader, FileMissingOnTheSitePostsZero) {
+  TSiteOverride site(SiteAddress());
+  TTempFolder downloads;
+  TReceiver receiver;
+  ASSERT_TRUE(TDownloader::Start(receiver.Window(), "spanish_lng.zip", UpdateBaseAddress(),
+                                 downloads.Path(), false));
+  EXPECT_EQ(receiver.WaitForDownload(), 0);
 }
 
 TEST(Downloader, StoppedServerPostsZero) {

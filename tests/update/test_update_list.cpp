@@ -90,7 +90,7 @@ TEST(UpdateList, ChangeNotesOneLineEach) {
 TEST(UpdateList, ReadsThePublishedList) {
   const TUpdateList list = ParseUpdateList(ReadFileBytes(SitePublishedFolder() + UPDATE_LIST_NAME));
   ASSERT_EQ(list.Status, TUpdateListStatus::Complete);
-  ASSERT_EQ(list.Entries.size(), 4u);
+  ASSERT_EQ(list.Entries.size(), 6u);
   const TUpdateRecordEx* english = nullptr;
   for (const auto& entry : list.Entries) {
     EXPECT_EQ(entry.Date, JAN_2010);

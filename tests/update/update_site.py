@@ -48,6 +48,8 @@ def make_source(source):
     write(os.path.join(source, "defines", "cookies.def"), "[2.0.1]\r\ntracker.example\r\n")
     write(os.path.join(source, "delete.bin"), bytes(range(256)) * 40)
     write(os.path.join(source, "quillmere.exe"), b"MZ not really a program" * 10)
+    write(os.path.join(source, "qlmres.dll"), b"MZ new resources" * 10)
+    write(os.path.join(source, "lng.dll"), b"MZ new language library" * 10)
 
 
 def free_port():
