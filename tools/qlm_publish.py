@@ -56,7 +56,9 @@ FILE_TABLE = [
 TEXT_EXTENSIONS = (".lng", ".def", ".script")
 # 100 ns ticks from 1 January 1601 to 1 January 1970.
 EPOCH_TICKS = 116444736000000000
-# The signature that opens a version resource's fixed file information.
+# A version resource: its key, then (aligned) the signature that opens its
+# fixed file information.
+VERSION_INFO_KEY = "VS_VERSION_INFO".encode("utf-16-le")
 FIXED_INFO_SIGNATURE = struct.pack("<I", 0xFEEF04BD)
 
 
@@ -85,9 +87,15 @@ def parse_version_line(line):
 
 
 def file_version(data):
-    """The file version of the first fixed file information, or None."""
-    at = data.find(FIXED_INFO_SIGNATURE)
-    if at < 0 or at + 16 > len(data):
+    """The file version of the version resource, or None."""
+    key = data.find(VERSION_INFO_KEY)
+    if key < 0:
+        return None
+    # The fixed information follows the key's terminating zero, 32-bit aligned
+    # from the resource's start (six bytes before the key).
+    at = key + len(VERSION_INFO_KEY) + 2
+    at += (-(at - (key - 6))) % 4
+    if at + 16 > len(data) or data[at:at + 4] != FIXED_INFO_SIGNATURE:
         return None
     most, least = struct.unpack_from("<II", data, at + 8)
     return (most << 32) | least

@@ -92,11 +92,16 @@ TEST(UpdateList, ReadsThePublishedList) {
   ASSERT_EQ(list.Status, TUpdateListStatus::Complete);
   ASSERT_EQ(list.Entries.size(), 6u);
   const TUpdateRecordEx* english = nullptr;
+  const TUpdateRecordEx* program = nullptr;
   for (const auto& entry : list.Entries) {
     EXPECT_EQ(entry.Date, JAN_2010);
     if (entry.FileId == 11) english = &entry;
+    if (entry.FileId == 1) program = &entry;
   }
   ASSERT_NE(english, nullptr);
+  ASSERT_NE(program, nullptr);
+  EXPECT_EQ(program->Stamp.Kind, STAMP_FILE_VERSION);
+  EXPECT_EQ(FormatStamp(program->Stamp), "2.0.0.1");
   EXPECT_EQ(english->Stamp.Kind, STAMP_TEXT_VERSION);
   EXPECT_EQ(FormatStamp(english->Stamp), "1.4.10");
   EXPECT_EQ(english->Size,

@@ -2,7 +2,9 @@
 """Test fixture: a real update site made by the publishing tool and served on
 loopback.
 
-    update_site.py start SITE   makes SITE/source (program files), publishes
+    update_site.py start SITE [EXE]
+                                makes SITE/source (program files, EXE as
+                                quillmere.exe when given), publishes
                                 them into SITE/root/public/updates/v1_0/ and
                                 serves SITE/root on 127.0.0.1; the port is in
                                 SITE/port, a port where nothing listens in
@@ -40,14 +42,17 @@ def write(path, data):
         f.write(data if isinstance(data, bytes) else data.encode("latin-1"))
 
 
-def make_source(source):
+def make_source(source, program):
     shutil.rmtree(source, ignore_errors=True)
     write(os.path.join(source, "languages", "english.lng"),
           "[1.4.10]\r\n" + pseudo_random_text(3000))
     write(os.path.join(source, "english_lng.changes"), "New words\nFixed, at last\nbeta\n")
     write(os.path.join(source, "defines", "cookies.def"), "[2.0.1]\r\ntracker.example\r\n")
     write(os.path.join(source, "delete.bin"), bytes(range(256)) * 40)
-    write(os.path.join(source, "quillmere.exe"), b"MZ not really a program" * 10)
+    if program:
+        shutil.copyfile(program, os.path.join(source, "quillmere.exe"))
+    else:
+        write(os.path.join(source, "quillmere.exe"), b"MZ not really a program" * 10)
     write(os.path.join(source, "qlmres.dll"), b"MZ new resources" * 10)
     write(os.path.join(source, "lng.dll"), b"MZ new language library" * 10)
 
@@ -58,11 +63,11 @@ def free_port():
         return s.getsockname()[1]
 
 
-def start(site):
+def start(site, program=None):
     stop(site)
     source = os.path.join(site, "source")
     root = os.path.join(site, "root")
-    make_source(source)
+    make_source(source, program)
     shutil.rmtree(root, ignore_errors=True)
     subprocess.run([sys.executable, PUBLISH, source, os.path.join(root, SITE_PATH),
                     "--list-id", "7", "--date", "2010-01-01"], check=True,
@@ -108,8 +113,10 @@ def stop(site):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("start", "stop"):
+    if len(sys.argv) not in (3, 4) or sys.argv[1] not in ("start", "stop"):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
     os.makedirs(sys.argv[2], exist_ok=True)
-    sys.exit(start(sys.argv[2]) if sys.argv[1] == "start" else stop(sys.argv[2]))
+    if sys.argv[1] == "start":
+        sys.exit(start(sys.argv[2], sys.argv[3] if len(sys.argv) == 4 else None))
+    sys.exit(stop(sys.argv[2]))
