@@ -109,6 +109,8 @@ bool TDownloader::Execute() const {
   if (listener.ResponseCode() >= 400) {
     Log(LVL_ERROR, "Update: the site answered " + std::to_string(listener.ResponseCode()) +
                        ": " + address);
+    // What was stored is the site's error page.
+    ::DeleteFileA(local.c_str());
     return false;
   }
   return true;

@@ -114,6 +114,7 @@ TEST(Downloader, FileMissingOnTheSitePostsZero) {
   ASSERT_TRUE(TDownloader::Start(receiver.Window(), "spanish_lng.zip", UpdateBaseAddress(),
                                  downloads.Path(), false));
   EXPECT_EQ(receiver.WaitForDownload(), 0);
+  EXPECT_FALSE(FileExists(downloads.Path() + "spanish_lng.zip"));
 }
 
 TEST(Downloader, StoppedServerPostsZero) {
