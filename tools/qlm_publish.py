@@ -1,0 +1,197 @@
+#!/usr/bin/env python3
+"""Makes an update site: the update list "_qlmwul_dat.zip" and one archive
+per program file found in a folder laid out as an installation.
+
+    python3 tools/qlm_publish.py SOURCE OUTPUT [--list-id N] [--date YYYY-MM-DD]
+
+SOURCE holds the program files, each where the program keeps it (the
+executable, libraries and helper programs at the top, definition files and
+the script in defines/, language files in languages/). Change notes come from
+the file's notes file (for example english_lng.changes) in SOURCE, one note a
+line. OUTPUT receives the list and the archives; publish its content under
+/public/updates/v1_0/ of the update site.
+
+The version of a file: the file version of its version resource, else the
+version line "[a.b.c]" of a .lng, .def or .script file, else its last-write
+time.
+"""
+
+import argparse
+import datetime
+import hashlib
+import os
+import struct
+import sys
+import time
+import zlib
+
+LIST_NAME = "_qlmwul_dat.zip"
+LIST_MAGIC = b"QLMU"
+LIST_VERSION = 0x01000002
+
+STAMP_FILE_TIME = 0
+STAMP_FILE_VERSION = 1
+STAMP_TEXT_VERSION = 2
+
+# (identifier, file name, archive name, folder, notes file name)
+FILE_TABLE = [
+    (1, "quillmere.exe", "quillmere_exe.zip", "", "quillmere_exe.changes"),
+    (2, "delete.bin", "delete_bin.zip", "", "delete_bin.changes"),
+    (3, "update.bin", "update_bin.zip", "", "update_bin.changes"),
+    (4, "qlmres.dll", "qlmres_dll.zip", "", "qlmres_dll.changes"),
+    (5, "lng.dll", "lng_dll.zip", "", "lng_dll.changes"),
+    (6, "misc.dll", "misc_dll.zip", "", "misc_dll.changes"),
+    (7, "cookies.def", "cookies_def.zip", "defines", "cookies_def.changes"),
+    (8, "extensions.def", "extensions_def.zip", "defines", "extensions_def.changes"),
+    (9, "applications.script", "applications_script.zip", "defines",
+     "applications_script.changes"),
+    (10, "dutch.lng", "dutch_lng.zip", "languages", "dutch_lng.changes"),
+    (11, "english.lng", "english_lng.zip", "languages", "english_lng.changes"),
+    (12, "italian.lng", "italian_lng.zip", "languages", "italian_lng.changes"),
+    (13, "portbr.lng", "portbr_lng.zip", "languages", "portbr_lng.changes"),
+    (14, "spanish.lng", "spanish_lng.zip", "languages", "spanish_lng.changes"),
+    (15, "windows.def", "windows_def.zip", "defines", "windows_def.changes"),
+]
+
+TEXT_EXTENSIONS = (".lng", ".def", ".script")
+# 100 ns ticks from 1 January 1601 to 1 January 1970.
+EPOCH_TICKS = 116444736000000000
+# A version resource: its key, then (aligned) the signature that opens its
+# fixed file information.
+VERSION_INFO_KEY = "VS_VERSION_INFO".encode("utf-16-le")
+FIXED_INFO_SIGNATURE = struct.pack("<I", 0xFEEF04BD)
+
+
+def to_file_time(seconds):
+    return EPOCH_TICKS + int(round(seconds * 10_000_000))
+
+
+def parse_version_line(line):
+    """a << 48 | b << 32 | c of "[a.b.c]"; 0 when a part is no number."""
+    close = line.find("]")
+    open_ = line.find("[")
+    start = open_ + 1 if open_ >= 0 else 0
+    version = line[start:start + close - 1] if close >= 1 else ""
+    parts = version.split(".", 2)
+    if len(parts) < 2:
+        return 0
+    if len(parts) == 2:
+        parts.append("0")
+    numbers = []
+    for part in parts:
+        if not part.isdigit() or not part.isascii() or int(part) > 0x7FFFFFFF:
+            return 0
+        numbers.append(int(part))
+    a, b, c = numbers
+    return ((a << 48) | (b << 32) | c) & 0xFFFFFFFFFFFFFFFF
+
+
+def file_version(data):
+    """The file version of the version resource, or None."""
+    key = data.find(VERSION_INFO_KEY)
+    if key < 0:
+        return None
+    # The fixed information follows the key's terminating zero, 32-bit aligned
+    # from the resource's start (six bytes before the key).
+    at = key + len(VERSION_INFO_KEY) + 2
+    at += (-(at - (key - 6))) % 4
+    if at + 16 > len(data) or data[at:at + 4] != FIXED_INFO_SIGNATURE:
+        return None
+    most, least = struct.unpack_from("<II", data, at + 8)
+    return (most << 32) | least
+
+
+def stamp_of(name, data, modified):
+    version = file_version(data) if not name.lower().endswith(TEXT_EXTENSIONS) else None
+    if version is not None:
+        return STAMP_FILE_VERSION, version
+    if name.lower().endswith(TEXT_EXTENSIONS):
+        first = data.split(b"\n", 1)[0].split(b"\r", 1)[0].decode("latin-1")
+        return STAMP_TEXT_VERSION, parse_version_line(first)
+    return STAMP_FILE_TIME, to_file_time(modified)
+
+
+def comma_text(notes):
+    """Notes joined by commas; a note with a blank, comma or quote is quoted."""
+    out = []
+    for note in notes:
+        if any(c in note for c in ' ,"') or not note:
+            note = '"' + note.replace('"', '""') + '"'
+        out.append(note)
+    return ",".join(out)
+
+
+def read_notes(source, notes_name):
+    path = os.path.join(source, notes_name)
+    if not os.path.isfile(path):
+        return b""
+    with open(path, "r", encoding="latin-1") as f:
+        notes = [line.strip() for line in f if line.strip()]
+    return comma_text(notes).encode("latin-1")
+
+
+def make_archive(name, data):
+    encoded = name.encode("latin-1")
+    return (struct.pack("<q", len(encoded)) + encoded + struct.pack("<q", len(data)) +
+            hashlib.md5(data).digest() + zlib.compress(data, 9))
+
+
+def make_record(file_id, size, kind, value, date, notes):
+    return struct.pack("<8xqqi4xQQI4x", file_id, size, kind, value, date, len(notes)) + notes
+
+
+def find_file(source, folder, name):
+    for candidate in (os.path.join(source, folder, name), os.path.join(source, name)):
+        if os.path.isfile(candidate):
+            return candidate
+    return None
+
+
+def publish(source, output, list_id, date):
+    os.makedirs(output, exist_ok=True)
+    records = []
+    for file_id, name, archive, folder, notes_name in FILE_TABLE:
+        path = find_file(source, folder, name)
+        if path is None:
+            continue
+        with open(path, "rb") as f:
+            data = f.read()
+        if not data:
+            print(f"skipped {name}: empty files cannot be published", file=sys.stderr)
+            continue
+        modified = os.path.getmtime(path)
+        kind, value = stamp_of(name, data, modified)
+        when = date if date is not None else to_file_time(modified)
+        records.append(make_record(file_id, len(data), kind, value, when,
+                                   read_notes(source, notes_name)))
+        with open(os.path.join(output, archive), "wb") as f:
+            f.write(make_archive(name, data))
+        print(f"{archive}: {name}, {len(data)} bytes, stamp kind {kind}")
+    header = LIST_MAGIC + struct.pack("<III8x", LIST_VERSION, len(records), list_id)
+    with open(os.path.join(output, LIST_NAME), "wb") as f:
+        f.write(header + b"".join(records))
+    print(f"{LIST_NAME}: {len(records)} entries")
+    return len(records)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("source", help="folder laid out as an installation")
+    parser.add_argument("output", help="folder that receives the list and the archives")
+    parser.add_argument("--list-id", type=int, default=None,
+                        help="list identifier (default: the current Unix time)")
+    parser.add_argument("--date", default=None,
+                        help="the date of every entry, YYYY-MM-DD at midnight "
+                             "(default: each file's last-write time)")
+    args = parser.parse_args(argv)
+    list_id = args.list_id if args.list_id is not None else int(time.time())
+    date = None
+    if args.date:
+        day = datetime.datetime.strptime(args.date, "%Y-%m-%d")
+        date = to_file_time(day.replace(tzinfo=datetime.timezone.utc).timestamp())
+    publish(args.source, args.output, list_id & 0xFFFFFFFF, date)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,126 @@
+#include "update/uCatalogue.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "startup/uHandles.h"
+#include "startup/uTrace.h"
+#include "update/uFileTable.h"
+#include "update/uInstall.h"
+
+namespace {
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return false;
+  DWORD high = 0;
+  const DWORD size = ::GetFileSize(file.Get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0) return false;
+  bytes.resize(size);
+  DWORD read = 0;
+  return size == 0 || (::ReadFile(file.Get(), bytes.data(), size, &read, nullptr) && read == size);
+}
+
+bool ReadFileVersion(const std::string& path, std::int64_t& value, bool& hasResource) {
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  hasResource = size > 0;
+  if (!hasResource) return false;
+  std::vector<char> block(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!::GetFileVersionInfoA(path.c_str(), 0, size, block.data()) ||
+      !::VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&info), &length) ||
+      info == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    return false;
+  }
+  value = static_cast<std::int64_t>(std::uint64_t(info->dwFileVersionMS) << 32 |
+                                    info->dwFileVersionLS);
+  return true;
+}
+
+bool IsTextVersioned(const std::string& path) {
+  const std::size_t dot = path.find_last_of(".\\");
+  if (dot == std::string::npos || path[dot] != '.') return false;
+  std::string extension = path.substr(dot);
+  for (char& c : extension) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return extension == ".lng" || extension == ".def" || extension == ".script";
+}
+
+std::int64_t ReadLastWriteTime(const std::string& path) {
+  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  FILETIME written{};
+  if (!file || !::GetFileTime(file.Get(), nullptr, nullptr, &written)) return 0;
+  return static_cast<std::int64_t>(std::uint64_t(written.dwHighDateTime) << 32 |
+                                   written.dwLowDateTime);
+}
+
+}  // namespace
+
+TVersionStamp ReadInstalledStamp(const std::string& path) {
+  TVersionStamp stamp;
+  bool hasResource = false;
+  if (ReadFileVersion(path, stamp.Value, hasResource) || hasResource) {
+    stamp.Kind = STAMP_FILE_VERSION;
+    return stamp;
+  }
+  if (IsTextVersioned(path)) {
+    stamp.Kind = STAMP_TEXT_VERSION;
+    if (!IsExistingFile(path)) return stamp;
+    std::string text;
+    if (!ReadWholeFile(path, text)) throw std::runtime_error("Cannot read the file " + path);
+    const std::size_t end = text.find_first_of("\r\n");
+    if (!text.empty()) stamp.Value = ParseVersionLine(text.substr(0, end));
+    return stamp;
+  }
+  stamp.Kind = STAMP_FILE_TIME;
+  stamp.Value = ReadLastWriteTime(path);
+  return stamp;
+}
+
+bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder) {
+  const TFileInfo& row = FileInfo(entry.FileId);
+  const TVersionStamp installed =
+      ReadInstalledStamp(programFolder + row.Folder + row.FileName);
+  return installed.Value < entry.Stamp.Value;
+}
+
+TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder) {
+  TCatalogue catalogue;
+  std::string bytes;
+  TUpdateList list;
+  if (ReadWholeFile(listPath, bytes)) list = ParseUpdateList(bytes);
+  if (list.Status == TUpdateListStatus::NotValid) {
+    Log(LVL_WARNING, "Update list not valid: " + listPath);
+    ::DeleteFileA(listPath.c_str());
+    return catalogue;
+  }
+  try {
+    for (TUpdateRecordEx& entry : list.Entries) {
+      if (IsNewer(entry, programFolder)) catalogue.Entries.push_back(std::move(entry));
+    }
+  } catch (const std::exception& e) {
+    catalogue.Outcome = TCatalogueOutcome::Failed;
+    catalogue.Error = e.what();
+    Log(LVL_ERROR, catalogue.Error);
+    return catalogue;
+  }
+  if (list.Status == TUpdateListStatus::Truncated) {
+    catalogue.Outcome = TCatalogueOutcome::Failed;
+    catalogue.Error = list.Error;
+    Log(LVL_ERROR, catalogue.Error);
+    return catalogue;
+  }
+  if (catalogue.Entries.empty()) {
+    catalogue.Outcome = TCatalogueOutcome::NoUpdates;
+    ::DeleteFileA(listPath.c_str());
+  } else {
+    catalogue.Outcome = TCatalogueOutcome::Offered;
+  }
+  return catalogue;
+}

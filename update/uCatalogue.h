@@ -1,0 +1,36 @@
+// The update catalogue: the entries of the downloaded update list that are
+// newer than the installed program files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "update/uUpdateList.h"
+#include "update/uVersionStamp.h"
+
+// The stamp of an installed file: its file version when it has a version
+// resource, the version line of a ".lng", ".def" or ".script" file, else its
+// last-write time. A missing file has value 0, so that every entry for it is
+// newer; a text file that exists but cannot be read raises std::runtime_error.
+TVersionStamp ReadInstalledStamp(const std::string& path);
+
+// Whether the entry's stamp value is above that of the installed copy of its
+// file (program folder + the row's folder + its file name). Raises
+// std::out_of_range for an identifier outside the file table.
+bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder);
+
+enum class TCatalogueOutcome {
+  NotValid,   // wrong magic or format version; the list file is deleted
+  Failed,     // an error ended the reading; the entries offered before it stay
+  NoUpdates,  // nothing newer; the list file is deleted
+  Offered,    // newer entries; the list file stays for the installation
+};
+
+struct TCatalogue {
+  TCatalogueOutcome Outcome = TCatalogueOutcome::NotValid;
+  std::vector<TUpdateRecordEx> Entries;  // the newer ones, in list order
+  std::string Error;
+};
+
+// Reads the downloaded list and keeps its newer entries.
+TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder);

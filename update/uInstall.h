@@ -1,0 +1,43 @@
+// Putting unpacked update files into place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "update/uCompress.h"
+
+// The images of a line of the update list.
+inline constexpr int UPDATE_IMAGE_FAILED = 0;
+inline constexpr int UPDATE_IMAGE_DONE = 1;
+inline constexpr int UPDATE_IMAGE_RESTART = 2;
+inline constexpr int UPDATE_IMAGE_DOWNLOADING = 3;
+inline constexpr int UPDATE_IMAGE_UNPACK_FIRST = 4;
+inline constexpr int UPDATE_IMAGE_UNPACK_LAST = 7;
+
+struct TInstallState {
+  bool NeedRestart = false;
+  bool InstallFailed = false;
+};
+
+// Whether the path names a file (not a folder).
+bool IsExistingFile(const std::string& path);
+
+// Copies `source` over `target` so that the target is either the old file or
+// the whole new one: a copy that fails leaves the old file in place.
+bool ReplaceFileWith(const std::string& source, const std::string& target);
+
+// Installs the unpacked file of a row from the download folder; returns the
+// line's image. The executable and its libraries wait in the download folder
+// for update.bin (UPDATE_IMAGE_RESTART, NeedRestart). Every other file is
+// copied to the program folder + the row's folder, and its unpacked file and
+// archive are then deleted (UPDATE_IMAGE_DONE); a failed copy keeps both
+// (UPDATE_IMAGE_FAILED, InstallFailed).
+int InstallFile(std::int64_t id, const std::string& downloadFolder,
+                const std::string& programFolder, TInstallState& state);
+
+// Unpacks the row's archive in the download folder and installs it; any
+// failure (a missing or damaged archive, a wrong digest, a failed copy) gives
+// UPDATE_IMAGE_FAILED and sets InstallFailed.
+int InstallEntry(std::int64_t id, const std::string& downloadFolder,
+                 const std::string& programFolder, TCompression& compression,
+                 TInstallState& state);

@@ -1,0 +1,40 @@
+// update.bin: finishes an update after the program has ended, by putting the
+// program files it could not replace while running into its folder.
+#include <windows.h>
+
+#include "updatebin/uFormUpdateBin.h"
+
+namespace {
+
+// The folder of update.bin itself, which is the program folder.
+std::string OwnFolder() {
+  char path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";
+  const std::string text(path, length);
+  return text.substr(0, text.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  TUpdateBinArgs args;
+  if (!ParseUpdateBinArgs(::GetCommandLineA(), args)) {
+    ::MessageBoxA(nullptr,
+                  "Usage: update.bin \"caption\" \"close\" \"update\" \"restart\" window-handle",
+                  "update.bin", MB_OK | MB_ICONERROR);
+    return 2;
+  }
+  const std::string folder = OwnFolder();
+  if (folder.empty()) return 1;
+  TFormUpdateBin form(instance, args, folder);
+  if (!form.Create()) return 1;
+  MSG message;
+  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (!::IsDialogMessageA(form.Handle(), &message)) {
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+  return 0;
+}

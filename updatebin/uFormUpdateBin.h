@@ -1,0 +1,36 @@
+// The one window of update.bin: the update window's caption, a report and
+// the buttons Close, Update and Restart.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/uWindow.h"
+#include "updatebin/uUpdateBinArgs.h"
+
+class TFormUpdateBin final : public TWindow {
+ public:
+  TFormUpdateBin(HINSTANCE instance, TUpdateBinArgs args, std::string programFolder);
+  bool Create();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HWND AddControl(const char* className, const std::string& text, DWORD style, int x, int y,
+                  int width, int height, int id);
+  void CreateControls();
+  void btnUpdateClick();
+  void btnRestartClick();
+  // Once the program has ended, installs the waiting files and reports.
+  void CheckProgramEnded();
+  void SetReport(const std::string& text);
+
+  TUpdateBinArgs fArgs;
+  std::string fProgramFolder;
+  HWND fReport = nullptr;
+  HWND fBtnUpdate = nullptr;
+  HFONT fFont = nullptr;
+  bool fWaiting = false;
+};
