@@ -84,7 +84,9 @@ std::string TTrace::BuildFileName(const std::string& suffix) {
 
 bool TTrace::OpenFile() {
   // Other programs may read the log while it is open, but not write to it.
-  constexpr DWORD kAccess = GENERIC_READ | GENERIC_WRITE;
+  // Append-only access puts every write at the end of the file: no line is
+  // ever rewritten, and no seek is needed before each one.
+  constexpr DWORD kAccess = GENERIC_READ | FILE_APPEND_DATA;
   if (!FileExists(fFileName)) {
     TFileHandle created(::CreateFileA(fFileName.c_str(), kAccess, FILE_SHARE_READ, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -117,7 +119,7 @@ bool TTrace::EnsureOpen() {
   return fOpened;
 }
 
-bool TTrace::IsSameDay() const { return TraceDayText(ToTraceTime(fClock->Now())) == fFileDay; }
+bool TTrace::IsSameDay(const TTraceTime& now) const { return TraceDayText(now) == fFileDay; }
 
 bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
   if (!fStream) return false;
@@ -126,17 +128,15 @@ bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
     block += lines[i];
     block += "\r\n";
   }
-  LARGE_INTEGER zero{};
-  if (!::SetFilePointerEx(fStream.Get(), zero, nullptr, FILE_END)) return false;
   DWORD written = 0;
   return ::WriteFile(fStream.Get(), block.data(), static_cast<DWORD>(block.size()), &written,
                      nullptr) &&
          written == block.size();
 }
 
-bool TTrace::WriteLines(const std::string* lines, std::size_t count) {
+bool TTrace::WriteLines(const std::string* lines, std::size_t count, const TTraceTime& now) {
   try {
-    if (!IsSameDay()) {
+    if (!IsSameDay(now)) {
       if (fStream) {
         WriteFooter();
       }
@@ -153,7 +153,7 @@ bool TTrace::WriteLines(const std::string* lines, std::size_t count) {
 void TTrace::WriteNote(const std::string& text) {
   if (!fLock.TryEnter()) return;
   // A note given before the first entry line has no file to go to.
-  if (fStream) WriteLines(&text, 1);
+  if (fStream) WriteLines(&text, 1, ToTraceTime(fClock->Now()));
   fLock.Leave();
 }
 
@@ -174,12 +174,12 @@ void TTrace::CloseLog() {
 
 void TTrace::Log(int level, const std::string& message) {
   if (GetLevel() < level) return;
-  const std::string line = TraceEntryLine(level, ToTraceTime(fClock->Now()),
-                                          ::GetCurrentThreadId(), message);
+  const TTraceTime now = ToTraceTime(fClock->Now());
+  const std::string line = TraceEntryLine(level, now, ::GetCurrentThreadId(), message);
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (attempt > 0) ::Sleep(1);
     if (fLock.TryEnter()) {
-      WriteLines(&line, 1);
+      WriteLines(&line, 1, now);
       fLock.Leave();
       return;
     }

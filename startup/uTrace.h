@@ -50,12 +50,13 @@ class TTrace {
   void CloseStream();
   bool WriteHeader();
   bool EnsureOpen();
-  bool WriteLines(const std::string* lines, std::size_t count);
+  // `now` is the time of the lines, which also decides a change of day.
+  bool WriteLines(const std::string* lines, std::size_t count, const TTraceTime& now);
   bool AppendToStream(const std::string* lines, std::size_t count);
   void WriteNote(const std::string& text);
   bool WriteFooter();
   void CloseLog();
-  bool IsSameDay() const;
+  bool IsSameDay(const TTraceTime& now) const;
   void PurgeOldFiles();
   std::string DateAndTimeText(const SYSTEMTIME& time) const;
 
