@@ -20,6 +20,13 @@ if [ ! -f "$WINEPREFIX/.qlm-ready-2" ]; then
   touch "$WINEPREFIX/.qlm-ready-2"
 fi
 
+# Wine's own fonts (Tahoma, and Marlett for the caption buttons) go into the
+# prefix's Fonts folder, where Wine finds them whatever its data folder.
+for font in /usr/share/wine/fonts/*.ttf; do
+  [ -f "$WINEPREFIX/drive_c/windows/Fonts/$(basename "$font")" ] ||
+    cp "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+done
+
 # Drive letters are checked on every run: Wine may add letters again.
 mkdir -p "$QLM_BUILD"
 for link in "$WINEPREFIX"/dosdevices/*; do

@@ -2,6 +2,7 @@
 
 #include "startup/uStartup.h"
 #include "startup/uTrace.h"
+#include "ui/uPictureNames.h"
 
 namespace {
 // Fixed single border with the system menu and the minimise box only.
@@ -13,7 +14,8 @@ TFormMain::TFormMain(HINSTANCE instance)
 
 bool TFormMain::Create() {
   if (!fBackground) return false;
-  HICON icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  HICON icon = ::LoadIconA(fInstance, PROGRAM_ICON);
+  if (icon == nullptr) icon = ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
   if (!RegisterWindowClass(MAIN_WINDOW_CLASS, static_cast<HBRUSH>(fBackground.Get()), icon)) {
     return false;
   }

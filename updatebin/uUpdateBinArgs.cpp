@@ -11,9 +11,10 @@ bool ReadQuoted(std::string_view& text, std::string& value) {
   return true;
 }
 
+// At least one blank separates the parts; more are tolerated.
 bool SkipBlank(std::string_view& text) {
   if (text.empty() || text.front() != ' ') return false;
-  text.remove_prefix(1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   return true;
 }
 
