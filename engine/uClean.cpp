@@ -102,12 +102,6 @@ bool TCore::RemoveObject(const TFileRec& rec) {
     }
     return ok;
   }
-  // The clean removes what the scan found: a path that has become a
-  // junction or a link since would lead elsewhere.
-  if (IsReparsePoint(rec.Path)) {
-    Log(LVL_WARNING, "Reparse point not followed: " + rec.Path);
-    return false;
-  }
   switch (rec.Category) {
     case OBJTYPE_WIN_UPDATES:
     case OBJTYPE_IE_UPDATES:
@@ -154,7 +148,9 @@ bool TCore::RemoveUpdate(const TFileRec& rec) {
   return ok;
 }
 
-// True when the folder is gone afterwards.
+// True when the folder is gone afterwards. A folder that has become a
+// junction or a link since the scan would lead the removal elsewhere, so it
+// stays; a file that is a link is removed itself and never followed.
 bool TCore::RemoveFolderTree(const std::string& folder) {
   if (IsReparsePoint(folder)) {
     Log(LVL_WARNING, "Reparse point not followed: " + folder);
