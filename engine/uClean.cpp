@@ -1,10 +1,12 @@
 // The clean: every ticked object of the found list removed as its category
 // requires, then the empty subfolders of the IE cache and the user's
 // temporary folder.
+#include <algorithm>
 #include <exception>
 
 #include "engine/uCore.h"
 #include "engine/uDefineList.h"
+#include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
@@ -52,7 +54,12 @@ bool RemoveStore(int category) {
 
 bool TCore::DirectClean() {
   Log(LVL_DEBUG, "1. Direct clean");
-  FOthersRoot.clear();
+  // The folders whose empty subfolders go, but never the folders themselves,
+  // also when an object's own folder tree is removed.
+  FKeptFolders.clear();
+  for (const std::string& folder : {PathIeCache(), PathUserTemp()}) {
+    if (!folder.empty()) FKeptFolders.push_back(LowerText(folder));
+  }
   try {
     Clean();
     CleanOthers();
@@ -167,13 +174,11 @@ void TCore::CleanOthers() {
   if (FInit.Options.Core.IeCache) {
     Log(LVL_DEBUG, "Cleaning IE Cache subfolders...");
     FIeCacheRoot = PathIeCache();
-    FOthersRoot = FIeCacheRoot;
     DeleteEmptyTree(FIeCacheRoot);
   }
   if (FInit.Options.Core.Temp) {
     Log(LVL_DEBUG, "Cleaning User temp subfolders...");
-    FOthersRoot = PathUserTemp();
-    DeleteEmptyTree(FOthersRoot);
+    DeleteEmptyTree(PathUserTemp());
   }
 }
 
@@ -206,11 +211,16 @@ bool TCore::DeleteEmptyTree(const std::string& folder) {
     if (IsStopped()) break;
     DeleteEmptyTree(folder + name + '\\');
   }
-  if (empty && folder != FIeCacheRoot && folder != FOthersRoot &&
+  if (empty && folder != FIeCacheRoot && !IsKeptFolder(folder) &&
       !::RemoveDirectoryA(folder.c_str())) {
     Log(LVL_WARNING, "Deltree failed: " + folder);
   }
   return empty;
+}
+
+bool TCore::IsKeptFolder(const std::string& folder) const {
+  const std::string key = LowerText(folder);
+  return std::find(FKeptFolders.begin(), FKeptFolders.end(), key) != FKeptFolders.end();
 }
 
 bool TCore::DeleteLockedFile(const std::string& path) {

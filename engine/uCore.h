@@ -173,6 +173,7 @@ class TCore {
   bool RemoveObject(const TFileRec& rec);
   bool RemoveUpdate(const TFileRec& rec);
   bool RemoveFolderTree(const std::string& folder);
+  bool IsKeptFolder(const std::string& folder) const;
 
   TCriticalSection FLock;
   bool FStop = false;
@@ -183,10 +184,10 @@ class TCore {
   std::vector<std::string> FRoots;
   TStringList FCookieDefs;
   TScanParts FParts;
-  // The folders whose empty subfolders the clean's "others" pass removes,
-  // but never the folders themselves.
+  // The IE cache folder of the last "others" pass, and the folders of this
+  // clean that lose only their empty subfolders, lower-cased.
   std::string FIeCacheRoot;
-  std::string FOthersRoot;
+  std::vector<std::string> FKeptFolders;
 };
 
 bool IsExistingFolder(const std::string& path);

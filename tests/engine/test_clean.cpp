@@ -186,12 +186,18 @@ TEST(Clean, OthersPassKeepsItsRootsAndFilledFolders) {
   EXPECT_TRUE(AtLevel(f.Scan.Entries(), 3).empty());
 }
 
+// The folder tree of a removed object goes when it is empty, but the user's
+// temporary folder itself always stays.
 TEST(Clean, RemoveEmptyFolderTakesTheObjectsFolderTree) {
   TCleanFixture f;
   MakeTree(f.R, {"app\\", "app\\c\\", "app\\c\\f.tmp", "app\\c\\e\\", "app\\other\\",
-                 "app\\other\\g"});
+                 "app\\other\\g", "Temp\\", "Temp\\t.tmp"});
+  TStandInMisc::Folders[65] = f.R + "Temp";
   AddRecord(OBJTYPE_CUSTOM, f.R + "app\\c\\f.tmp").RemoveEmptyFolder = true;
+  AddRecord(OBJTYPE_CUSTOM, LowerText(f.R) + "temp\\t.tmp").RemoveEmptyFolder = true;
   f.Clean();
+  EXPECT_FALSE(FileExists(f.R + "Temp\\t.tmp"));
+  EXPECT_TRUE(FolderExists(f.R + "Temp"));
   EXPECT_FALSE(FolderExists(f.R + "app\\c"));
   EXPECT_TRUE(FileExists(f.R + "app\\other\\g"));
   EXPECT_TRUE(Logged(f.Scan.Entries(), {6, "Starting deltree " + f.R + "app\\c\\"}));
