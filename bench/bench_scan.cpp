@@ -11,6 +11,7 @@
 #include <new>
 #include <string>
 
+#include "bench/uBenchSupport.h"
 #include "engine/uCore.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
@@ -38,55 +39,17 @@ void operator delete(void* block, std::size_t) noexcept { operator delete(block)
 
 namespace {
 
-constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
 constexpr char kTree[] = "C:\\qlm-bench\\tree\\";
 constexpr char kTreeDone[] = "C:\\qlm-bench\\tree.done";
 constexpr int kTopFolders = 50;
 constexpr int kSubFolders = 100;
 constexpr int kFilesPerFolder = 20;
 
-double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-template <typename TRun>
-double Timed(TRun run) {
-  LARGE_INTEGER from, to;
-  ::QueryPerformanceCounter(&from);
-  run();
-  ::QueryPerformanceCounter(&to);
-  return Milliseconds(from, to);
-}
-
-std::string Numbered(const char* prefix, int number, int digits) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%s%0*d", prefix, digits, number);
-  return text;
-}
-
-// Paths of about 60 characters: C:\qlm-bench\tree\dir-07\folder-0042\temporary-file-00019.tmp
 bool BuildTree() {
   if (::GetFileAttributesA(kTreeDone) != INVALID_FILE_ATTRIBUTES) return true;
   std::printf("building the tree once (100,000 files)...\n");
   ::CreateDirectoryA(kBenchFolder, nullptr);
-  ::CreateDirectoryA(kTree, nullptr);
-  for (int top = 0; top < kTopFolders; ++top) {
-    const std::string topFolder = kTree + Numbered("dir-", top, 2) + "\\";
-    ::CreateDirectoryA(topFolder.c_str(), nullptr);
-    for (int sub = 0; sub < kSubFolders; ++sub) {
-      const std::string folder = topFolder + Numbered("folder-", sub, 4) + "\\";
-      ::CreateDirectoryA(folder.c_str(), nullptr);
-      for (int file = 0; file < kFilesPerFolder; ++file) {
-        const std::string path = folder + Numbered("temporary-file-", file, 5) + ".tmp";
-        TFileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!handle) return false;
-      }
-    }
-  }
+  if (!MakeSyntheticTree(kTree, kTopFolders, kSubFolders, kFilesPerFolder)) return false;
   TFileHandle done(::CreateFileA(kTreeDone, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
   return done.Valid();
@@ -108,43 +71,7 @@ void Enumerate(const std::string& folder, long& files, long& folders) {
   } while (::FindNextFileA(find.Get(), &data));
 }
 
-LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CORE_PROGRESS) {
-    DeliverProgress(window);
-    return 0;
-  }
-  if (message >= WM_CORE_SCAN_END && message <= WM_CORE_UPDATE_CLEAN) {
-    delete reinterpret_cast<TUpdateItem*>(wParam);
-    return 0;
-  }
-  return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-HWND MakeProgressWindow() {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = &ProgressProc;
-  windowClass.hInstance = ::GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "QlmBenchProgress";
-  ::RegisterClassA(&windowClass);
-  return ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                         windowClass.hInstance, nullptr);
-}
-
-void DrainMessages() {
-  MSG msg;
-  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-}
-
-void CollectTree(TCore& core) {
-  auto item = core.NewFolderItem();
-  item->Folder = "c:\\qlm-bench\\tree\\";
-  item->Path = item->Folder;
-  item->SubFolders = true;
-  item->Nested = true;
-  item->Category = OBJTYPE_CUSTOM;
-  item->IncludeMasks = SplitDelimited("*", '|');
-  core.Folders().push_back(std::move(item));
-}
+void CollectTree(TCore& core) { AddWholeTreeItem(core, kTree); }
 
 // One scan of the tree at a trace level, timed; the messages are then
 // delivered (untimed), as the window would take them.
@@ -167,8 +94,6 @@ double ScanAt(int level, HWND window) {
 
 constexpr int kRounds = 4;
 
-double Better(int round, double best, double ms) { return round == 0 || ms < best ? ms : best; }
-
 // What a level-6 scan pays per line: the scan writes one per folder entered
 // and one per object found.
 double TraceLineMicroseconds() {
@@ -187,15 +112,7 @@ double TraceLineMicroseconds() {
 
 int main() {
   HMODULE module = nullptr;
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  folder = folder.substr(0, folder.find_last_of('\\') + 1) + "..\\program\\";
-  if (!LoadMiscLibrary(module, folder) || GetIMiscEntry == nullptr) {
-    std::printf("misc.dll not found in %s\n", folder.c_str());
-    return 1;
-  }
-  Misc = GetIMiscEntry();
+  if (!BindMisc(module)) return 1;
   if (!BuildTree()) {
     std::printf("the tree could not be built in %s\n", kTree);
     return 1;

@@ -35,10 +35,6 @@ TDateTime LocalDate(const FILETIME& time) {
   return date;
 }
 
-std::string WithBackslash(const std::string& folder) {
-  return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
-}
-
 // The walk that only carries the search down to nested items.
 TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 
@@ -47,6 +43,15 @@ TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 bool IsExistingFolder(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && IsFolderEntry(attributes);
+}
+
+bool IsReparsePoint(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+std::string WithBackslash(const std::string& folder) {
+  return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
 }
 
 TSearchSpec SpecOf(const TFolderItem& item) {
@@ -68,7 +73,11 @@ TCore::~TCore() = default;
 void TCore::Run() {
   Log(LVL_DEBUG, "Running core procedure...");
   FFailed = false;
-  if (FOpType == OPTYPE_SCAN) Scan();
+  if (FOpType == OPTYPE_SCAN) {
+    Scan();
+  } else if (FOpType == OPTYPE_CLEAN) {
+    DirectClean();
+  }
 }
 
 void TCore::SetStop(bool stop) {

@@ -79,6 +79,14 @@ class TCore {
   // The operation chosen by SetOpType.
   void Run();
   bool Scan();
+  bool DirectClean();
+
+  // The clean's passes.
+  void Clean();
+  void CleanOthers();
+  bool DeleteEmptyTree(const std::string& folder);
+  bool DeleteLockedFile(const std::string& path);
+  const std::string& IeCacheRoot() const { return FIeCacheRoot; }
 
   void SetStop(bool stop);
   bool IsStopped();
@@ -162,6 +170,10 @@ class TCore {
   std::unique_ptr<TFileRec> MakeFileRec(std::string full, const TSearchSpec& spec,
                                         const TDirEntry& entry);
   std::string SpecialFolder(MiscPathFn IMisc::*slot);
+  bool RemoveObject(const TFileRec& rec);
+  bool RemoveUpdate(const TFileRec& rec);
+  bool RemoveFolderTree(const std::string& folder);
+  bool IsKeptFolder(const std::string& folder) const;
 
   TCriticalSection FLock;
   bool FStop = false;
@@ -172,9 +184,15 @@ class TCore {
   std::vector<std::string> FRoots;
   TStringList FCookieDefs;
   TScanParts FParts;
+  // The IE cache folder of the last "others" pass, and the folders of this
+  // clean that lose only their empty subfolders, lower-cased.
+  std::string FIeCacheRoot;
+  std::vector<std::string> FKeptFolders;
 };
 
 bool IsExistingFolder(const std::string& path);
+bool IsReparsePoint(const std::string& path);
+std::string WithBackslash(const std::string& folder);
 
 // The search settings of a folder item.
 TSearchSpec SpecOf(const TFolderItem& item);

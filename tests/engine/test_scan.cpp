@@ -36,6 +36,8 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
 
   std::vector<TLogLine> expected = {
       {6, "Running core procedure..."}, {5, "1. Init engine"},
+      {5, "Loading Cookies list..."},   {6, "Cleared list..."},
+      {4, "Cookies scan not enabled"},
       {5, "2. Compile folders list"},   {5, "Compiling folder list..."},
   };
   for (const TCollectorEntry& collector : DefaultScanParts().Collectors) {

@@ -1,5 +1,7 @@
 #include "tests/engine/uEngineTestSupport.h"
 
+#include <shlwapi.h>
+
 #include <ostream>
 
 #include "engine/uFolderRelation.h"
@@ -10,6 +12,10 @@
 std::map<int, std::string> TStandInMisc::Folders;
 std::string TStandInMisc::AppInstall;
 std::function<void()> TStandInMisc::OnFileTime;
+std::function<void(const std::string&)> TStandInMisc::OnRemoveFile;
+std::vector<std::string> TStandInMisc::Recycled;
+std::string TStandInMisc::DriveRoots;
+IMisc TStandInMisc::Record;
 std::function<void(TCore&)> CollectForTest;
 
 namespace {
@@ -42,6 +48,107 @@ MiscBool MISC_CALL FileTimeToDateSlot(std::uint64_t fileTime, double* date) {
   return TRUE;
 }
 
+bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+// Removes a tree without ever entering a reparse point (the link itself goes).
+void RemoveTreeOnDisk(const std::string& folder) {
+  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
+  WIN32_FIND_DATAA data;
+  {
+    TFindHandle find(::FindFirstFileA((base + "*").c_str(), &data));
+    if (find) {
+      do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") continue;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLink(data.dwFileAttributes)) {
+          RemoveTreeOnDisk(base + name);
+        } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          ::RemoveDirectoryA((base + name).c_str());
+        } else {
+          ::DeleteFileA((base + name).c_str());
+        }
+      } while (::FindNextFileA(find.Get(), &data));
+    }
+  }
+  ::RemoveDirectoryA(base.c_str());
+}
+
+void AddTotals(const std::string& folder, std::int64_t& size, std::int64_t& count) {
+  WIN32_FIND_DATAA data;
+  TFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
+  if (!find) return;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    ++count;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (!IsLink(data.dwFileAttributes)) AddTotals(folder + "\\" + name, size, count);
+    } else {
+      size += (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    }
+  } while (::FindNextFileA(find.Get(), &data));
+}
+
+MiscBool MISC_CALL RemoveFileSlot(const char* path) {
+  if (TStandInMisc::OnRemoveFile) TStandInMisc::OnRemoveFile(path);
+  return ::DeleteFileA(path);
+}
+
+MiscBool MISC_CALL RecycleFileSlot(const char* path) {
+  if (!::DeleteFileA(path)) return FALSE;
+  TStandInMisc::Recycled.push_back(path);
+  return TRUE;
+}
+
+MiscBool MISC_CALL RemoveTreeSlot(const char* folder, int, int) {
+  RemoveTreeOnDisk(folder);
+  return ::GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
+}
+
+MiscBool MISC_CALL FolderTotalsSlot(const char* folder, std::int64_t* size, std::int64_t* count) {
+  *size = 0;
+  *count = 0;
+  std::string base = folder;
+  if (!base.empty() && base.back() == '\\') base.pop_back();
+  AddTotals(base, *size, *count);
+  return TRUE;
+}
+
+MiscBool MISC_CALL RegKeyDeleteSlot(const char* root, const char* key) {
+  return std::string(root) == "machine" && ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, key) == ERROR_SUCCESS;
+}
+
+MiscBool MISC_CALL RegKeyExistsSlot(const char* root, const char* key) {
+  return std::string(root) == "machine" && RegKeyPresent(key);
+}
+
+// A value of a key below the local-machine root, of the given type.
+bool ReadValue(const char* root, const char* key, const char* value, DWORD type, void* data,
+               DWORD size) {
+  if (std::string(root) != "machine") return false;
+  HKEY handle = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  TRegKey owned(handle);
+  DWORD found = 0;
+  return ::RegQueryValueExA(handle, value, nullptr, &found, static_cast<BYTE*>(data), &size) ==
+             ERROR_SUCCESS &&
+         found == type;
+}
+
+MiscBool MISC_CALL RegReadNumberSlot(const char* root, const char* key, const char* value,
+                                     std::int32_t* number) {
+  return ReadValue(root, key, value, REG_DWORD, number, sizeof *number);
+}
+
+MiscBool MISC_CALL RegReadTextSlot(const char* root, const char* key, const char* value,
+                                   char* buffer) {
+  return ReadValue(root, key, value, REG_SZ, buffer, MISC_REGTEXT_BUFFER - 1);
+}
+
+MiscBool MISC_CALL FixedDriveRootsSlot(const char*, char* buffer, int size, int* outLength) {
+  return Answer(TStandInMisc::DriveRoots, buffer, size, outLength);
+}
+
 IMisc BuildStandIn() {
   IMisc record{};
   record.Version = MISC_INTERFACE_VERSION;
@@ -67,10 +174,17 @@ IMisc BuildStandIn() {
   record.PathWindowsTemp = &PathSlot<68>;
   record.IsSubFolder = &IsSubFolderSlot;
   record.FileTimeToDate = &FileTimeToDateSlot;
+  record.RemoveFile = &RemoveFileSlot;
+  record.RecycleFile = &RecycleFileSlot;
+  record.RemoveTree = &RemoveTreeSlot;
+  record.FolderTotals = &FolderTotalsSlot;
+  record.RegKeyDelete = &RegKeyDeleteSlot;
+  record.RegKeyExists = &RegKeyExistsSlot;
+  record.RegReadNumber = &RegReadNumberSlot;
+  record.RegReadText = &RegReadTextSlot;
+  record.FixedDriveRoots = &FixedDriveRootsSlot;
   return record;
 }
-
-const IMisc kStandIn = BuildStandIn();
 
 constexpr char kRecorderClass[] = "QlmProgressRecorder";
 
@@ -80,12 +194,17 @@ TStandInMisc::TStandInMisc() : fSaved(::Misc) {
   Folders.clear();
   AppInstall.clear();
   OnFileTime = nullptr;
-  ::Misc = &kStandIn;
+  OnRemoveFile = nullptr;
+  Recycled.clear();
+  DriveRoots.clear();
+  Record = BuildStandIn();
+  ::Misc = &Record;
 }
 
 TStandInMisc::~TStandInMisc() {
   ::Misc = fSaved;
   OnFileTime = nullptr;
+  OnRemoveFile = nullptr;
 }
 
 TProgressRecorder::TProgressRecorder() {
@@ -209,11 +328,26 @@ TCoreInit TScanFixture::Init() {
 
 void TScanFixture::Scan(TCore& core, std::function<void(TCore&)> collect) {
   CollectForTest = std::move(collect);
-  core.SetInit(Init());
   core.Parts().Collectors[9].Run = &CollectTestItems;
-  core.SetOpType(OPTYPE_SCAN);
+  RunOperation(core, TOptions{}, OPTYPE_SCAN);
+}
+
+void TScanFixture::ScanWith(TCore& core, const TOptions& options) {
+  RunOperation(core, options, OPTYPE_SCAN);
+}
+
+void TScanFixture::CleanWith(TCore& core, const TOptions& options) {
+  RunOperation(core, options, OPTYPE_CLEAN);
+}
+
+void TScanFixture::RunOperation(TCore& core, const TOptions& options, int opType) {
+  TCoreInit init = Init();
+  init.Options = options;
+  core.SetInit(init);
+  core.SetOpType(opType);
   core.Run();
-  Recorder.PumpUntilEnd();
+  const UINT end = opType == OPTYPE_SCAN ? WM_CORE_SCAN_END : WM_CORE_CLEAN_END;
+  Recorder.PumpUntil([this, end] { return Recorder.Count(end) > 0; });
 }
 
 namespace {
@@ -253,4 +387,61 @@ bool MakeJunction(const std::string& link, const std::string& target) {
   folder.Reset();
   if (!made) ::RemoveDirectoryA(link.c_str());
   return made;
+}
+
+TTestRegKey::TTestRegKey(const std::string& key) : fKey(key) {
+  HKEY handle = nullptr;
+  fMade = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &handle, nullptr) == ERROR_SUCCESS;
+  TRegKey owned(handle);
+}
+
+TTestRegKey::~TTestRegKey() {
+  if (fMade) ::SHDeleteKeyA(HKEY_LOCAL_MACHINE, fKey.c_str());
+}
+
+void TTestRegKey::SetValue(const std::string& name, DWORD type, const void* data, DWORD size) {
+  HKEY handle = nullptr;
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, fKey.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) {
+    return;
+  }
+  TRegKey owned(handle);
+  ::RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+}
+
+void TTestRegKey::SetText(const std::string& name, const std::string& value) {
+  SetValue(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void TTestRegKey::SetNumber(const std::string& name, DWORD value) {
+  SetValue(name, REG_DWORD, &value, sizeof value);
+}
+
+bool RegKeyPresent(const std::string& key) {
+  HKEY handle = nullptr;
+  const bool open = ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) ==
+                    ERROR_SUCCESS;
+  TRegKey owned(handle);
+  return open;
+}
+
+FILETIME FileTimeHoursAgo(double hours) {
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  const std::uint64_t value = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) |
+                              now.dwLowDateTime;
+  const std::uint64_t then = value - static_cast<std::uint64_t>(hours * 36000000000.0);
+  FILETIME result;
+  result.dwLowDateTime = static_cast<DWORD>(then);
+  result.dwHighDateTime = static_cast<DWORD>(then >> 32);
+  return result;
+}
+
+bool SetAgeHours(const std::string& path, double hours) {
+  TFileHandle file(::CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return false;
+  const FILETIME time = FileTimeHoursAgo(hours);
+  return ::SetFileTime(file.Get(), &time, &time, &time);
 }

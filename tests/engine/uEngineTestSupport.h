@@ -20,7 +20,11 @@
 // The services record the engine sees while the object lives: special
 // folders from Folders (by word; a missing word answers failure), the folder
 // relation of the design, file times as date-times (no time zone), and an
-// optional hook called at every file time asked for.
+// optional hook called at every file time asked for. Files and trees are
+// removed on disk (a tree never through a reparse point; Recycled lists the
+// files that went to the "Recycle Bin"), registry slots act on the real
+// local-machine hive, the fixed drives are DriveRoots. Record may be changed
+// by a test; it is rebuilt for every object.
 class TStandInMisc {
  public:
   TStandInMisc();
@@ -31,6 +35,10 @@ class TStandInMisc {
   static std::map<int, std::string> Folders;
   static std::string AppInstall;  // answered for any key and executable
   static std::function<void()> OnFileTime;
+  static std::function<void(const std::string&)> OnRemoveFile;
+  static std::vector<std::string> Recycled;
+  static std::string DriveRoots;
+  static IMisc Record;
 
  private:
   const IMisc* fSaved;
@@ -90,11 +98,16 @@ class TScanFixture {
   TTrace* TraceLog() const { return fTrace.get(); }
   // Runs a scan on this thread with items made by the custom define collector.
   void Scan(TCore& core, std::function<void(TCore&)> collect);
+  // Runs a scan on this thread with the program's collectors and these options.
+  void ScanWith(TCore& core, const TOptions& options);
+  // Runs a clean on this thread with these options.
+  void CleanWith(TCore& core, const TOptions& options);
 
   TStandInMisc Misc;
   TProgressRecorder Recorder;
 
  private:
+  void RunOperation(TCore& core, const TOptions& options, int opType);
   TTempFolder fFolder;
   std::unique_ptr<TTrace> fTrace;
 };
@@ -102,6 +115,29 @@ class TScanFixture {
 // The items that the next scan's custom define collector appends.
 extern std::function<void(TCore&)> CollectForTest;
 void CollectTestItems(TCore& core);
+
+// A key below the local-machine root made for a test and deleted with
+// everything below it when the object ends.
+class TTestRegKey {
+ public:
+  explicit TTestRegKey(const std::string& key);
+  ~TTestRegKey();
+  TTestRegKey(const TTestRegKey&) = delete;
+  TTestRegKey& operator=(const TTestRegKey&) = delete;
+  bool Made() const { return fMade; }
+  void SetText(const std::string& name, const std::string& value);
+  void SetNumber(const std::string& name, DWORD value);
+
+ private:
+  void SetValue(const std::string& name, DWORD type, const void* data, DWORD size);
+  std::string fKey;
+  bool fMade = false;
+};
+bool RegKeyPresent(const std::string& key);
+
+// Sets a file's or folder's three times to now minus the given hours.
+bool SetAgeHours(const std::string& path, double hours);
+FILETIME FileTimeHoursAgo(double hours);
 
 // Makes link a junction to target (an existing folder); false when this
 // system cannot.

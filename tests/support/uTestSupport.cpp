@@ -12,24 +12,39 @@ std::string ExecutableFolder() {
   return text.substr(0, text.find_last_of('\\') + 1);
 }
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &entry));
+// Wide-character names, so that a name the code page cannot hold (read as
+// "?" by the ANSI functions) goes too. A reparse point (junction, link) is
+// removed itself and never entered: its target lies outside the tree.
+void RemoveTreeW(const std::wstring& folder) {
+  WIN32_FIND_DATAW entry;
+  TFindHandle find(::FindFirstFileW((folder + L"*").c_str(), &entry));
   if (find) {
     do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = folder + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path + "\\");
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + name;
+      const DWORD attributes = entry.dwFileAttributes;
+      if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        RemoveTreeW(path + L"\\");
+      } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ::RemoveDirectoryW(path.c_str());
       } else {
-        ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileA(path.c_str());
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(path.c_str());
       }
-    } while (::FindNextFileA(find.Get(), &entry));
+    } while (::FindNextFileW(find.Get(), &entry));
   }
   find.Reset();
-  ::RemoveDirectoryA(folder.c_str());
+  ::RemoveDirectoryW(folder.c_str());
+}
+
+void RemoveTree(const std::string& folder) {
+  const int length = ::MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, nullptr, 0);
+  if (length <= 0) return;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(), length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  RemoveTreeW(wide);
 }
 
 }  // namespace

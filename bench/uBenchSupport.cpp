@@ -1,0 +1,97 @@
+#include "bench/uBenchSupport.h"
+
+#include <cstdio>
+
+#include "engine/uCore.h"
+#include "engine/uMasks.h"
+#include "engine/uProgressQueue.h"
+#include "startup/uHandles.h"
+#include "startup/uMiscLoad.h"
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
+  LARGE_INTEGER frequency;
+  ::QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+std::string Numbered(const char* prefix, int number, int digits) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s%0*d", prefix, digits, number);
+  return text;
+}
+
+bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
+                       int filesPerFolder) {
+  ::CreateDirectoryA(root.c_str(), nullptr);
+  for (int top = 0; top < topFolders; ++top) {
+    const std::string topFolder = root + Numbered("dir-", top, 2) + "\\";
+    ::CreateDirectoryA(topFolder.c_str(), nullptr);
+    for (int sub = 0; sub < subFolders; ++sub) {
+      const std::string folder = topFolder + Numbered("folder-", sub, 4) + "\\";
+      ::CreateDirectoryA(folder.c_str(), nullptr);
+      for (int file = 0; file < filesPerFolder; ++file) {
+        const std::string path = folder + Numbered("temporary-file-", file, 5) + ".tmp";
+        TFileHandle handle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!handle) return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool BindMisc(HMODULE& module) {
+  char path[MAX_PATH];
+  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  folder = folder.substr(0, folder.find_last_of('\\') + 1) + "..\\program\\";
+  if (!LoadMiscLibrary(module, folder) || GetIMiscEntry == nullptr) {
+    std::printf("misc.dll not found in %s\n", folder.c_str());
+    return false;
+  }
+  Misc = GetIMiscEntry();
+  return true;
+}
+
+namespace {
+
+LRESULT CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CORE_PROGRESS) {
+    DeliverProgress(window);
+    return 0;
+  }
+  if (message >= WM_CORE_SCAN_END && message <= WM_CORE_UPDATE_CLEAN) {
+    delete reinterpret_cast<TUpdateItem*>(wParam);
+    return 0;
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND MakeProgressWindow() {
+  WNDCLASSA windowClass{};
+  windowClass.lpfnWndProc = &ProgressProc;
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "QlmBenchProgress";
+  ::RegisterClassA(&windowClass);
+  return ::CreateWindowA(windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                         windowClass.hInstance, nullptr);
+}
+
+void DrainMessages() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
+void AddWholeTreeItem(TCore& core, const std::string& folder) {
+  auto item = core.NewFolderItem();
+  item->Folder = LowerText(folder);
+  item->Path = item->Folder;
+  item->SubFolders = true;
+  item->Nested = true;
+  item->Category = OBJTYPE_CUSTOM;
+  item->IncludeMasks = SplitDelimited("*", '|');
+  core.Folders().push_back(std::move(item));
+}

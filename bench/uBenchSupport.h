@@ -1,0 +1,46 @@
+// What the benchmarks share: timing, numbered names, the services library
+// and a window that takes the engine's progress messages.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TCore;
+
+inline constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
+
+double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
+
+template <typename TRun>
+double Timed(TRun run) {
+  LARGE_INTEGER from, to;
+  ::QueryPerformanceCounter(&from);
+  run();
+  ::QueryPerformanceCounter(&to);
+  return Milliseconds(from, to);
+}
+
+// The best of several rounds.
+inline double Better(int round, double best, double ms) {
+  return round == 0 || ms < best ? ms : best;
+}
+
+std::string Numbered(const char* prefix, int number, int digits);
+
+// The synthetic tree below root (with trailing backslash): top folders of
+// subfolders of empty files, paths of about 60 characters such as
+// C:\qlm-bench\tree\dir-07\folder-0042\temporary-file-00019.tmp
+bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
+                       int filesPerFolder);
+
+// Binds the build's misc.dll as the program does; false with a message when
+// it cannot.
+bool BindMisc(HMODULE& module);
+
+// A message-only window that frees every progress payload it receives.
+HWND MakeProgressWindow();
+void DrainMessages();
+
+// Appends a folder item that finds every file below folder as a custom object.
+void AddWholeTreeItem(TCore& core, const std::string& folder);

@@ -1,0 +1,244 @@
+// The clean: every ticked object of the found list removed as its category
+// requires, then the empty subfolders of the IE cache and the user's
+// temporary folder.
+#include <algorithm>
+#include <exception>
+
+#include "engine/uCore.h"
+#include "engine/uDefineList.h"
+#include "engine/uMasks.h"
+#include "engine/uProgressQueue.h"
+#include "engine/uUpdateFolders.h"
+#include "engine/uUpdateKeys.h"
+#include "startup/uMiscLoad.h"
+#include "startup/uTrace.h"
+
+namespace {
+
+constexpr DWORD kLockedFileWaitMs = 2500;
+
+bool PathExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
+
+std::string RemovedText(const TFileRec& rec, std::int64_t count) {
+  return rec.Path + " count -" + std::to_string(count) + ", size -" + std::to_string(rec.Size);
+}
+
+// Objects that are not files: the services library clears them whole.
+bool IsStoreCategory(int category) {
+  return category == OBJTYPE_OL_DELETED || category == OBJTYPE_OL_JUNK ||
+         category == OBJTYPE_IE_HISTORY || category == OBJTYPE_IE_ADDRBAR ||
+         category == OBJTYPE_MRU;
+}
+
+bool RemoveStore(int category) {
+  if (Misc == nullptr) return false;
+  switch (category) {
+    case OBJTYPE_OL_DELETED:
+      return Misc->EmptyOutlookFolder(MISC_OUTLOOK_DELETED);
+    case OBJTYPE_OL_JUNK:
+      return Misc->EmptyOutlookFolder(MISC_OUTLOOK_JUNK);
+    case OBJTYPE_IE_HISTORY:
+      return Misc->CleanIeHistory();
+    case OBJTYPE_IE_ADDRBAR:
+      return Misc->CleanAddressBar();
+    default:
+      return Misc->CleanMruLists();
+  }
+}
+
+}  // namespace
+
+bool TCore::DirectClean() {
+  Log(LVL_DEBUG, "1. Direct clean");
+  // The folders whose empty subfolders go, but never the folders themselves,
+  // also when an object's own folder tree is removed.
+  FKeptFolders.clear();
+  for (const std::string& folder : {PathIeCache(), PathUserTemp()}) {
+    if (!folder.empty()) FKeptFolders.push_back(LowerText(folder));
+  }
+  try {
+    Clean();
+    CleanOthers();
+  } catch (...) {
+    PostUpdate(WM_CORE_CLEAN_END, std::string(), 0, 0, IsStopped());
+    throw;
+  }
+  PostUpdate(WM_CORE_CLEAN_END, std::string(), 0, 0, IsStopped());
+  return true;
+}
+
+void TCore::Clean() {
+  Log(LVL_INFO, "Start cleaning...");
+  int lastCategory = 0;
+  const std::size_t n = FoundList.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    if (IsStopped()) return;
+    const TFileRec* rec = FoundList[i].get();
+    if (rec == nullptr || !rec->Selected) continue;
+    if (rec->Category != lastCategory) {
+      lastCategory = rec->Category;
+      PostUpdate(WM_CORE_CURR_PATH, CategoryName(lastCategory), 0, 0, false);
+    }
+    const bool ok = RemoveObject(*rec);
+    if (rec->RemoveEmptyFolder) {
+      const std::string folder = FolderOf(rec->Path);
+      Log(LVL_DEBUG, "Starting deltree " + folder);
+      DeleteEmptyTree(folder);
+    }
+    const std::int64_t count = rec->Count < 0 ? 1 : rec->Count;
+    if (!ok) {
+      Log(LVL_WARNING, "Not delete " + RemovedText(*rec, count));
+      continue;
+    }
+    if (LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "POST Update Clean " + RemovedText(*rec, count));
+    PostUpdate(WM_CORE_UPDATE_CLEAN, std::string(), count, rec->Size, false);
+    FoundList[i].reset();
+  }
+}
+
+bool TCore::RemoveObject(const TFileRec& rec) {
+  if (IsStoreCategory(rec.Category)) {
+    const bool ok = RemoveStore(rec.Category);
+    if (!ok) {
+      Log(rec.Category == OBJTYPE_OL_DELETED ? LVL_DEBUG : LVL_WARNING,
+          "Cannot delete: " + rec.Caption.Str());
+    }
+    return ok;
+  }
+  switch (rec.Category) {
+    case OBJTYPE_WIN_UPDATES:
+    case OBJTYPE_IE_UPDATES:
+    case OBJTYPE_ORPHAN_UPDATES:
+      return RemoveUpdate(rec);
+    case OBJTYPE_FF_COOKIES:
+    case OBJTYPE_FLOCK_COOKIES: {
+      const TDefineListView defs(FCookieDefs);
+      return Misc != nullptr && Misc->MozCleanCookies(rec.Path.c_str(), defs.Get(),
+                                                      FInit.Options.Core.Cookies.EraseAll);
+    }
+    default:
+      break;
+  }
+  if (rec.Locked) return DeleteLockedFile(rec.Path);
+  if (Misc == nullptr) return false;
+  const bool deleteOutright = !FInit.Options.MoveRemInRB ||
+                              (rec.Category == OBJTYPE_IE_CACHE && FInit.Options.Core.ForceDel);
+  return deleteOutright ? Misc->RemoveFile(rec.Path.c_str()) : Misc->RecycleFile(rec.Path.c_str());
+}
+
+bool TCore::RemoveUpdate(const TFileRec& rec) {
+  const std::string& id = rec.Key.Str();
+  if (!IsPlainKeyName(id)) {
+    Log(LVL_WARNING, "Update identifier not a plain key name, registry and log kept: \"" + id + "\"");
+  }
+  try {
+    TStringList keys;
+    UpdateRegistryKeys(id, keys);
+    for (const std::string& key : keys.Items) {
+      if (Misc == nullptr || !Misc->RegKeyDelete(MACHINE_ROOT, key.c_str())) {
+        Log(LVL_WARNING, "Cannot delete regkey HKLM\\" + key);
+      }
+    }
+  } catch (const std::exception&) {
+    // A failed registry step never decides the removal.
+  }
+  const std::string logFile = UpdateLogFile(PathWindows(), id);
+  if (!logFile.empty() && (Misc == nullptr || !Misc->RemoveFile(logFile.c_str()))) {
+    Log(LVL_WARNING, "Cannot delete: " + logFile);
+  }
+  bool ok = RemoveFolderTree(rec.Path);
+  if (!rec.BackupFolder.empty()) ok = RemoveFolderTree(rec.BackupFolder.Str());
+  return ok;
+}
+
+// True when the folder is gone afterwards. A folder that has become a
+// junction or a link since the scan would lead the removal elsewhere, so it
+// stays; a file that is a link is removed itself and never followed.
+bool TCore::RemoveFolderTree(const std::string& folder) {
+  if (IsReparsePoint(folder)) {
+    Log(LVL_WARNING, "Reparse point not followed: " + folder);
+  } else if (Misc != nullptr) {
+    Misc->RemoveTree(folder.c_str(), 0, 0);
+  }
+  if (!PathExists(folder)) return true;
+  Log(LVL_WARNING, "Cannot deltree: " + folder);
+  return false;
+}
+
+void TCore::CleanOthers() {
+  Log(LVL_DEBUG, "Cleaning others...");
+  if (FInit.Options.Core.IeCache) {
+    Log(LVL_DEBUG, "Cleaning IE Cache subfolders...");
+    FIeCacheRoot = PathIeCache();
+    DeleteEmptyTree(FIeCacheRoot);
+  }
+  if (FInit.Options.Core.Temp) {
+    Log(LVL_DEBUG, "Cleaning User temp subfolders...");
+    DeleteEmptyTree(PathUserTemp());
+  }
+}
+
+bool TCore::DeleteEmptyTree(const std::string& folder) {
+  // An empty text would search the current folder; a reparse point leads
+  // out of the tree.
+  if (folder.empty() || IsReparsePoint(folder)) return false;
+  bool empty = true;
+  std::vector<std::string> subfolders;
+  WIN32_FIND_DATAA data;
+  {
+    TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
+    if (find) {
+      do {
+        if (IsStopped()) break;
+        const std::string name(data.cFileName, ::strnlen(data.cFileName, MAX_PATH));
+        if (name == "." || name == "..") continue;
+        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const bool followable = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
+                                name.find('?') == std::string::npos;
+        if (isFolder && followable) {
+          subfolders.push_back(name);
+        } else {
+          empty = false;
+        }
+      } while (::FindNextFileA(find.Get(), &data));
+    }
+  }
+  for (const std::string& name : subfolders) {
+    if (IsStopped()) break;
+    DeleteEmptyTree(folder + name + '\\');
+  }
+  if (empty && folder != FIeCacheRoot && !IsKeptFolder(folder) &&
+      !::RemoveDirectoryA(folder.c_str())) {
+    Log(LVL_WARNING, "Deltree failed: " + folder);
+  }
+  return empty;
+}
+
+bool TCore::IsKeptFolder(const std::string& folder) const {
+  const std::string key = LowerText(folder);
+  return std::find(FKeptFolders.begin(), FKeptFolders.end(), key) != FKeptFolders.end();
+}
+
+bool TCore::DeleteLockedFile(const std::string& path) {
+  const std::string program = FInit.Options.Main.AppFolder + "delete.bin";
+  std::string commandLine = "delete.bin \"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info)) {
+    return false;
+  }
+  const THandle process(info.hProcess);
+  const THandle thread(info.hThread);
+  if (::WaitForSingleObject(process.Get(), kLockedFileWaitMs) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.Get(), 0);
+    return false;
+  }
+  DWORD exitCode = 0;
+  return ::GetExitCodeProcess(process.Get(), &exitCode) && exitCode == 1;
+}

@@ -1,0 +1,40 @@
+// The definition files in the program's "defines\" folder: tracking-cookie
+// definitions, junk-file masks and Windows log masks. The engine reads them
+// afresh at every scan; the main window reads only their version.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/uStringList.h"
+
+class TCore;
+
+// Raised when a definition file cannot be read; the scan step that reads
+// it ends with the error's text in the log.
+class EDefineFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Every line of a file; raises EDefineFileError when it cannot be opened.
+std::vector<std::string> LoadDefineLines(const std::string& path);
+
+// Refills the engine's cookie definition list. False ends the scan: a file
+// with only its version line. An empty file turns the cookie categories off
+// for this scan only.
+bool LoadCookieDefinitions(TCore& core);
+
+// The '|'-separated masks of the system junk items: "extensions.def" when
+// chosen, then the user's extra masks. Raises for a missing or empty file.
+std::string LoadJunkMasks(TCore& core);
+
+// The masks of the Windows-logs item, or none when "windows.def" holds no
+// entry. Raises for a missing file.
+std::optional<TStringList> LoadWindowsLogMasks(TCore& core);
+
+// The version of a file in "defines\" of the program folder: the name of
+// its first section, empty when there is none or no file.
+std::string GetDefineVersion(const std::string& appFolder, const std::string& fileName);
