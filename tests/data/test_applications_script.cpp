@@ -71,44 +71,60 @@ const char* const ITEM_KEYS[] = {"folder_include", "extension_include", "extensi
                                  "folder_exclude", "subfolder",         "rem_emptyfolder",
                                  "search_key",     "search_exe"};
 
-const char* const FOLDER_TOKENS[] = {"{localappdata}", "{operacache}", "{commonappdata}",
-                                     "{sys}",          "{win}",        "{profiles}",
-                                     "{userprofile}",  "{appdata}",    "{pfcommon}",
-                                     "{pf}",           "{appinstall}"};
+const char* const FOLDER_TOKENS[] = {
+    "{localappdata}", "{operacache}", "{commonappdata}", "{sys}", "{win}",       "{profiles}",
+    "{userprofile}",  "{appdata}",    "{pfcommon}",      "{pf}",  "{appinstall}"};
 
 // Files that must never be reached: documents, settings, mail, bookmarks,
 // saved games, histories. A .txt or .log outside a log folder may be a chat
 // history; a .db may be a program's whole database.
-const char* const KEPT_FILES[] = {"letter.doc",   "report.docx", "budget.xls",  "slides.ppt",
-                                  "paper.pdf",    "photo.jpg",   "notes.txt",   "history.log",
-                                  "settings.ini", "user.dat",    "config.xml",  "prefs.js",
-                                  "bookmarks.html", "places.sqlite", "main.db", "inbox.dbx",
-                                  "outlook.pst",  "message.eml", "game.sav"};
+const char* const KEPT_FILES[] = {"letter.doc",     "report.docx",   "budget.xls", "slides.ppt",
+                                  "paper.pdf",      "photo.jpg",     "notes.txt",  "history.log",
+                                  "settings.ini",   "user.dat",      "config.xml", "prefs.js",
+                                  "bookmarks.html", "places.sqlite", "main.db",    "inbox.dbx",
+                                  "outlook.pst",    "message.eml",   "game.sav"};
 
 // A folder names itself as junk when its lower-cased path, with a closing
 // backslash, holds one of these. Only in such a folder may a mask reach the
 // files above (a cache holds pages and pictures of every kind, a log folder
 // its .txt and .log files). "\temp\" is a whole name, as "Templates" holds
 // the user's own templates.
-const char* const JUNK_FOLDER_WORDS[] = {
-    "cache",  "\\temp\\",   "\\temporary", "\\tmp\\", "log",    "crash",
-    "dump",   "preview",    "errorrep",    "\\wer\\", "watson", "update\\",
-    "\\softwaredistribution\\download\\"};
+const char* const JUNK_FOLDER_WORDS[] = {"cache",
+                                         "\\temp\\",
+                                         "\\temporary",
+                                         "\\tmp\\",
+                                         "log",
+                                         "crash",
+                                         "dump",
+                                         "preview",
+                                         "errorrep",
+                                         "\\wer\\",
+                                         "watson",
+                                         "update\\",
+                                         "\\softwaredistribution\\download\\"};
 
 // Folders that the program's own categories search already; an application
 // item inside one would list the same file twice.
 const char* const OWNED_FOLDERS[] = {
-    "{localappdata}\\temp\\",        "{userprofile}\\local settings\\temp\\",
-    "{win}\\temp\\",                 "{localappdata}\\crashdumps\\",
+    "{localappdata}\\temp\\",
+    "{userprofile}\\local settings\\temp\\",
+    "{win}\\temp\\",
+    "{localappdata}\\crashdumps\\",
     "{localappdata}\\microsoft\\windows\\temporary internet files\\",
     "{userprofile}\\local settings\\temporary internet files\\",
-    "{userprofile}\\cookies\\",      "{userprofile}\\recent\\",
+    "{userprofile}\\cookies\\",
+    "{userprofile}\\recent\\",
     "{appdata}\\microsoft\\office\\recent\\",
-    "{appdata}\\mozilla\\firefox\\profiles\\", "{localappdata}\\mozilla\\firefox\\profiles\\",
-    "{appdata}\\flock\\",            "{localappdata}\\flock\\",
-    "{win}\\prefetch\\",             "{win}\\csc\\",
-    "{win}\\debug\\usermode\\",      "{sys}\\wbem\\logs\\",
-    "{win}\\$hf_mig$\\",             "{win}\\ie7updates\\",
+    "{appdata}\\mozilla\\firefox\\profiles\\",
+    "{localappdata}\\mozilla\\firefox\\profiles\\",
+    "{appdata}\\flock\\",
+    "{localappdata}\\flock\\",
+    "{win}\\prefetch\\",
+    "{win}\\csc\\",
+    "{win}\\debug\\usermode\\",
+    "{sys}\\wbem\\logs\\",
+    "{win}\\$hf_mig$\\",
+    "{win}\\ie7updates\\",
     "{win}\\ie8updates\\"};
 
 struct TItem {
@@ -217,8 +233,8 @@ TEST(ApplicationScript, EveryApplicationIsCompleteAndNamedOnce) {
         const std::string value = app.Value(prefix + flag);
         EXPECT_TRUE(value == "0" || value == "1") << app.Name << " " << prefix << flag;
       }
-      const bool appInstall = StartsWith(LowerText(app.Value(prefix + "folder_include")),
-                                         "{appinstall}");
+      const bool appInstall =
+          StartsWith(LowerText(app.Value(prefix + "folder_include")), "{appinstall}");
       EXPECT_EQ(!app.Value(prefix + "search_key").empty(), appInstall) << app.Name << " " << n;
       EXPECT_EQ(!app.Value(prefix + "search_exe").empty(), appInstall) << app.Name << " " << n;
     }
@@ -243,7 +259,8 @@ TEST(ApplicationScript, FoldersStartWithAKnownTokenAndStayOutOfOtherCategories) 
     if (rest == "\\") {
       EXPECT_TRUE(token == "{operacache}" || token == "{appinstall}") << Where(item);
     }
-    for (const char* owned : OWNED_FOLDERS) EXPECT_FALSE(StartsWith(item.Folder, owned)) << Where(item);
+    for (const char* owned : OWNED_FOLDERS)
+      EXPECT_FALSE(StartsWith(item.Folder, owned)) << Where(item);
     // The same file would be found by two items.
     for (const TItem& other : items) {
       if (&other == &item) continue;
