@@ -54,6 +54,21 @@ std::string WithBackslash(const std::string& folder) {
   return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
 }
 
+TFolderItem& AddFolderItem(TCore& core, const std::string& folder, const std::string& masks,
+                           bool subFolders, int category, const std::string& logLine) {
+  std::unique_ptr<TFolderItem> item = core.NewFolderItem();
+  item->Folder = LowerText(folder);
+  item->Path = item->Folder;
+  item->Nested = true;
+  item->SubFolders = subFolders;
+  item->Category = category;
+  item->IncludeMasks = SplitDelimited(masks, '|');
+  TFolderItem& added = *item;
+  core.Folders().push_back(std::move(item));
+  core.Log(LVL_INFO, logLine);
+  return added;
+}
+
 TSearchSpec SpecOf(const TFolderItem& item) {
   TSearchSpec spec;
   spec.Owner = TSharedText(item.Folder);

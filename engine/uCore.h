@@ -194,5 +194,10 @@ bool IsExistingFolder(const std::string& path);
 bool IsReparsePoint(const std::string& path);
 std::string WithBackslash(const std::string& folder);
 
+// Appends an item of the collectors' common shape (lower-cased folder,
+// nested, the masks split as every '|' list is) and logs its line at level 4.
+TFolderItem& AddFolderItem(TCore& core, const std::string& folder, const std::string& masks,
+                           bool subFolders, int category, const std::string& logLine);
+
 // The search settings of a folder item.
 TSearchSpec SpecOf(const TFolderItem& item);

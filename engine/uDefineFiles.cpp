@@ -9,21 +9,6 @@ namespace {
 
 constexpr char kDefines[] = "defines\\";
 
-// The whole file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string text;
-  char buffer[16384];
-  DWORD read = 0;
-  for (;;) {
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
-    if (read == 0) return text;
-    text.append(buffer, read);
-  }
-}
-
 std::string DefinePath(TCore& core, const char* fileName) {
   return core.Options().Main.AppFolder + kDefines + fileName;
 }
@@ -44,6 +29,20 @@ std::vector<std::string> Entries(TCore& core, std::vector<std::string> lines,
 }
 
 }  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  std::string text;
+  char buffer[16384];
+  DWORD read = 0;
+  for (;;) {
+    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
+    if (read == 0) return text;
+    text.append(buffer, read);
+  }
+}
 
 std::vector<std::string> LoadDefineLines(const std::string& path) {
   const std::optional<std::string> text = ReadWholeFile(path);

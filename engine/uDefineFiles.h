@@ -19,6 +19,9 @@ class EDefineFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The whole file; nullopt when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
 // Every line of a file; raises EDefineFileError when it cannot be opened.
 std::vector<std::string> LoadDefineLines(const std::string& path);
 

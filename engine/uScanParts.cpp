@@ -1,29 +1,33 @@
 // The units that the scan calls, in their fixed order. A collector logs its
-// entry line through this table; an entry without code is a collector whose
-// unit is not part of the program yet.
+// entry line through this table.
+#include "engine/uBrowserCollectors.h"
 #include "engine/uCore.h"
+#include "engine/uCustomDefine.h"
 #include "engine/uDefineFiles.h"
+#include "engine/uMailCollectors.h"
 #include "engine/uWindowsCollectors.h"
 
 TScanParts DefaultScanParts() {
   TScanParts parts;
   parts.LoadCookieDefinitions = &LoadCookieDefinitions;
   parts.Collectors = {{
-      {"Item cookies...", nullptr},
-      {"Item IE cahce...", nullptr},
+      {"Item cookies...", &CollectCookies},
+      {"Item IE cahce...", &CollectIeCache},
       {"Item recents...", &CollectRecents},
       {"Item user temps...", &CollectUserTemps},
       {"Item Windows updates...", &CollectWindowsUpdates},
       {"Item windows temps...", &CollectWindowsTemps},
       {"Item Windows updates orphan...", &CollectOrphanUpdates},
-      {"Item IE updates...", nullptr},
+      {"Item IE updates...", &CollectIeUpdates},
       {"Item Prefetch...", &CollectPrefetch},
-      {"Item custom defines...", nullptr},
-      {"Item Outlook Express...", nullptr},
-      {"Item FireFox...", nullptr},
-      {"Item Flock...", nullptr},
+      {"Item custom defines...", &CollectCustomDefines},
+      {"Item Outlook Express...", &CollectOutlookExpress},
+      {"Item FireFox...", &CollectFirefox},
+      {"Item Flock...", &CollectFlock},
       {"Item DB cache files...", &CollectDbCache},
       {"Item system junks...", &CollectSystemJunk},
   }};
+  parts.CollectOutlook = &ScanOutlookFolders;
+  parts.CollectHistory = &ScanHistoryLists;
   return parts;
 }

@@ -13,23 +13,6 @@ namespace {
 constexpr char kDriveExclusions[] = R"(*recycled\,*recycler\,"*system volume information\")";
 constexpr char kFolderExclusions[] = R"(*recycled\,*recycler\)";
 
-// Appends an item of the common shape: lower-cased folder, nested, the
-// masks split as every '|' list is.
-TFolderItem& AddItem(TCore& core, const std::string& folder, const std::string& masks,
-                     bool subFolders, int category, const char* logLine) {
-  std::unique_ptr<TFolderItem> item = core.NewFolderItem();
-  item->Folder = LowerText(folder);
-  item->Path = item->Folder;
-  item->Nested = true;
-  item->SubFolders = subFolders;
-  item->Category = category;
-  item->IncludeMasks = SplitDelimited(masks, '|');
-  TFolderItem& added = *item;
-  core.Folders().push_back(std::move(item));
-  core.Log(LVL_INFO, logLine);
-  return added;
-}
-
 bool SameDrive(const std::string& a, const std::string& b) {
   return a.size() >= 2 && b.size() >= 2 && a[1] == ':' && b[1] == ':' &&
          LowerChar(a[0]) == LowerChar(b[0]);
@@ -49,8 +32,8 @@ std::vector<std::string> FixedDriveRoots() {
 }
 
 void AddDriveItem(TCore& core, const std::string& root, const std::string& masks) {
-  TFolderItem& item = AddItem(core, WithBackslash(root), masks, true, OBJTYPE_SYSTEM_JUNK,
-                              ("drive: " + root + " ADD").c_str());
+  TFolderItem& item = AddFolderItem(core, WithBackslash(root), masks, true, OBJTYPE_SYSTEM_JUNK,
+                              "drive: " + root + " ADD");
   item.FolderExclude = SplitDelimited(kDriveExclusions, ',');
   const std::string common = core.PathCommonAppData();
   if (!common.empty() && SameDrive(common, root)) {
@@ -67,61 +50,61 @@ void AddDriveItem(TCore& core, const std::string& root, const std::string& masks
 void CollectRecents(TCore& core) {
   const TCoreOptions& options = core.Options().Core;
   if (options.RecentsWindows) {
-    AddItem(core, core.PathRecent(), "*.lnk", false, OBJTYPE_RECENTS, "Item Windows recents: ADD");
+    AddFolderItem(core, core.PathRecent(), "*.lnk", false, OBJTYPE_RECENTS, "Item Windows recents: ADD");
   }
   if (options.RecentsOffice) {
-    AddItem(core, core.PathOfficeRecent(), "*.lnk", false, OBJTYPE_RECENTS,
+    AddFolderItem(core, core.PathOfficeRecent(), "*.lnk", false, OBJTYPE_RECENTS,
             "Item Office recents: ADD");
   }
 }
 
 void CollectUserTemps(TCore& core) {
   if (!core.Options().Core.Temp) return;
-  AddItem(core, core.PathUserTemp(), "*", true, OBJTYPE_USER_JUNK, "Item user temps: ADD");
+  AddFolderItem(core, core.PathUserTemp(), "*", true, OBJTYPE_USER_JUNK, "Item user temps: ADD");
 }
 
 void CollectWindowsUpdates(TCore& core) {
   if (!core.Options().Core.WinUpdates) return;
-  AddItem(core, core.PathWindows(), "$NtServicePackUninstall*|$NtUninstall*|$MSI??Uninstall*",
+  AddFolderItem(core, core.PathWindows(), "$NtServicePackUninstall*|$NtUninstall*|$MSI??Uninstall*",
           false, OBJTYPE_WIN_UPDATES, "Item Windows updates: ADD");
 }
 
 void CollectWindowsTemps(TCore& core) {
   if (!core.Options().Core.WinTemp) return;
   if (std::optional<TStringList> logs = LoadWindowsLogMasks(core)) {
-    TFolderItem& item = AddItem(core, core.PathWindows(), std::string(), false, OBJTYPE_WIN_TEMP,
+    TFolderItem& item = AddFolderItem(core, core.PathWindows(), std::string(), false, OBJTYPE_WIN_TEMP,
                                 "Item Windows logs: ADD");
     item.Nested = false;
     // One mask per line of the file, blanks and all.
     item.IncludeMasks = std::move(logs);
   }
-  AddItem(core, core.PathWindowsTemp(), "*.*", true, OBJTYPE_WIN_TEMP, "Item Windwos temps: ADD");
-  AddItem(core, core.PathSystem() + "wbem\\Logs\\", "*.log|*.lo_", false, OBJTYPE_WIN_TEMP,
+  AddFolderItem(core, core.PathWindowsTemp(), "*.*", true, OBJTYPE_WIN_TEMP, "Item Windwos temps: ADD");
+  AddFolderItem(core, core.PathSystem() + "wbem\\Logs\\", "*.log|*.lo_", false, OBJTYPE_WIN_TEMP,
           "Item Windwos wbem logs: ADD");
-  AddItem(core, core.PathWindows() + "Debug\\UserMode\\", "*.log|*.bak", false, OBJTYPE_WIN_TEMP,
+  AddFolderItem(core, core.PathWindows() + "Debug\\UserMode\\", "*.log|*.bak", false, OBJTYPE_WIN_TEMP,
           "Item Windwos debug user logs: ADD");
-  AddItem(core, core.PathWindows() + "CSC\\", "*.*", true, OBJTYPE_WIN_TEMP,
+  AddFolderItem(core, core.PathWindows() + "CSC\\", "*.*", true, OBJTYPE_WIN_TEMP,
           "Item Client Side Cache: ADD");
   const std::string dumps = core.PathCrashDumps();
   if (!dumps.empty()) {
-    AddItem(core, dumps, "*.dmp", false, OBJTYPE_WIN_TEMP, "Item Windwos crash: ADD");
+    AddFolderItem(core, dumps, "*.dmp", false, OBJTYPE_WIN_TEMP, "Item Windwos crash: ADD");
   }
 }
 
 void CollectOrphanUpdates(TCore& core) {
   if (!core.Options().Core.WinUpdatesOrphan) return;
-  AddItem(core, LowerText(core.PathWindows()) + "$hf_mig$\\", "KB*", false, OBJTYPE_ORPHAN_UPDATES,
+  AddFolderItem(core, LowerText(core.PathWindows()) + "$hf_mig$\\", "KB*", false, OBJTYPE_ORPHAN_UPDATES,
           "Item Windows updates orphan: ADD");
 }
 
 void CollectPrefetch(TCore& core) {
   if (!core.Options().Core.Prefetch) return;
-  AddItem(core, core.PathPrefetch(), "*.pf", false, OBJTYPE_PREFETCH, "Item Prefetch: ADD");
+  AddFolderItem(core, core.PathPrefetch(), "*.pf", false, OBJTYPE_PREFETCH, "Item Prefetch: ADD");
 }
 
 void CollectDbCache(TCore& core) {
   if (!core.Options().Core.DbCache) return;
-  AddItem(core, core.PathLocalAppData(), "IconCache.db", false, OBJTYPE_DB_CACHE,
+  AddFolderItem(core, core.PathLocalAppData(), "IconCache.db", false, OBJTYPE_DB_CACHE,
           "Item DB cache files: ADD");
 }
 
@@ -138,7 +121,7 @@ void CollectSystemJunk(TCore& core) {
   const TStringList folders = SplitDelimited(system.AddFolders, '|');
   core.Log(LVL_NOTICE, "Count: " + std::to_string(folders.Items.size()));
   for (const std::string& folder : folders.Items) {
-    TFolderItem& item = AddItem(core, WithBackslash(folder), masks, true, OBJTYPE_SYSTEM_JUNK,
+    TFolderItem& item = AddFolderItem(core, WithBackslash(folder), masks, true, OBJTYPE_SYSTEM_JUNK,
                                 "Item system junks additional folders: ADD");
     item.Nested = false;
     item.FolderExclude = SplitDelimited(kFolderExclusions, ',');

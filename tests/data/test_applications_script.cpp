@@ -12,8 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "engine/uCustomDefine.h"
 #include "engine/uMasks.h"
 #include "engine/uStringList.h"
+#include "startup/uShared.h"
+#include "tests/engine/uEngineTestSupport.h"
 #include "tests/support/uTestSupport.h"
 
 namespace {
@@ -289,5 +292,94 @@ TEST(ApplicationScript, MasksReachOnlyJunk) {
     for (const std::string& mask : SplitDelimited(item.FolderExclude, '|').Items) {
       EXPECT_TRUE(mask.front() == '*' && mask.back() == '\\') << Where(item) << ": " << mask;
     }
+  }
+}
+
+// The program's own reader takes in every application and every item that
+// the file declares.
+TEST(ApplicationScript, LoadsCompletelyThroughTheScriptReader) {
+  const TScript script = ReadScript();
+  const TCustomDefineList list = LoadCustomDefines(ProgramFolder());
+  EXPECT_EQ(list.Version, script.Sections.front().Name);
+  ASSERT_EQ(list.Items.size(), script.Sections.size() - 1);
+  for (std::size_t i = 0; i < list.Items.size(); ++i) {
+    const TCustomDefine& define = *list.Items[i];
+    const TSection& section = script.Sections[i + 1];
+    EXPECT_EQ(define.Name, section.Name);
+    EXPECT_EQ(define.Category, OBJTYPE_CUSTOM + static_cast<int>(i));
+    EXPECT_EQ(define.Version, section.Value("version"));
+    EXPECT_EQ(define.Display, section.Value("display"));
+    EXPECT_EQ(define.Selected, section.Value("selected") == "1") << define.Name;
+    EXPECT_EQ(define.ItemCount, std::atoi(section.Value("items").c_str())) << define.Name;
+    ASSERT_EQ(define.Items.size(), static_cast<std::size_t>(define.ItemCount)) << define.Name;
+    for (int n = 0; n < define.ItemCount; ++n) {
+      const std::string prefix = std::to_string(n) + ".";
+      const TCustomInternal& item = define.GetItem(n);
+      EXPECT_EQ(item.FolderInclude, section.Value(prefix + "folder_include"));
+      EXPECT_EQ(item.ExtensionInclude, section.Value(prefix + "extension_include"));
+      EXPECT_EQ(item.FolderExclude, section.Value(prefix + "folder_exclude"));
+      EXPECT_EQ(item.ExtensionExclude, section.Value(prefix + "extension_exclude"));
+      EXPECT_EQ(item.SubFolder, section.Value(prefix + "subfolder") == "1");
+      EXPECT_EQ(item.RemEmptyFolder, section.Value(prefix + "rem_emptyfolder") == "1");
+      EXPECT_EQ(item.SearchKey, section.Value(prefix + "search_key"));
+      EXPECT_EQ(item.SearchExe, section.Value(prefix + "search_exe"));
+    }
+  }
+}
+
+// Every item of every application, all ticked, on this Wine prefix through
+// the real services library: an existing folder becomes a folder item, any
+// other is logged as invalid, and the scan goes on.
+TEST(ApplicationScript, EveryFolderRuleResolvesOrIsLogged) {
+  TScanFixture fixture;
+  TRealMisc real;
+  ASSERT_TRUE(real.Bound());
+  TCustomDefineList list = LoadCustomDefines(ProgramFolder());
+  ASSERT_FALSE(list.Items.empty());
+  // One rule's folder made for the test, so that at least one resolves.
+  TCore core;
+  TCoreInit init = fixture.Init();
+  core.SetInit(init);
+  const TCustomInternal& first = list.Items.front()->GetItem(0);
+  const std::string made = core.GetFolderCustomDefine(
+      first.FolderInclude.substr(0, first.FolderInclude.find('}') + 1), "", "");
+  ASSERT_FALSE(made.empty()) << first.FolderInclude;
+  std::vector<std::string> createdFolders;
+  std::string path = made;
+  const std::string below = first.FolderInclude.substr(first.FolderInclude.find('}') + 1);
+  for (std::string_view part : SplitAt(below, '\\')) {
+    if (part.empty()) continue;
+    path += std::string(part) + "\\";
+    if (::CreateDirectoryA(path.c_str(), nullptr)) createdFolders.push_back(path);
+  }
+  std::size_t declared = 0;
+  for (const auto& define : list.Items) {
+    define->Selected = true;
+    declared += define->Items.size();
+  }
+  init.Options.Core.CustomDefines = &list;
+  core.SetInit(init);
+  const bool compiled = core.CompileFolders();
+  for (auto it = createdFolders.rbegin(); it != createdFolders.rend(); ++it) {
+    ::RemoveDirectoryA(it->c_str());
+  }
+  ASSERT_TRUE(compiled);
+
+  std::size_t added = 0;
+  std::size_t invalid = 0;
+  for (const TLogLine& line : fixture.Entries()) {
+    if (line.Level == 4 && line.Text.find(": ADD ") != std::string::npos) ++added;
+    if (line.Level == 2 && line.Text.find(" Invalid Folder_Include : ") != std::string::npos) {
+      ++invalid;
+    }
+    EXPECT_NE(line.Level, 1) << line.Text;
+  }
+  EXPECT_EQ(added + invalid, declared);
+  EXPECT_EQ(added, core.Folders().size());
+  ASSERT_GE(added, 1u);
+  EXPECT_EQ(core.Folders().front()->Folder, LowerText(path));
+  for (const auto& item : core.Folders()) {
+    EXPECT_TRUE(IsCustomCategory(item->Category));
+    EXPECT_EQ(item->Folder.back(), '\\');
   }
 }

@@ -9,25 +9,6 @@
 
 namespace {
 
-// The build's own misc.dll bound as the program binds it, for one test.
-class TRealMisc {
- public:
-  TRealMisc() : fSaved(::Misc) {
-    if (LoadMiscLibrary(fModule, ProgramFolder()) && GetIMiscEntry != nullptr) {
-      ::Misc = GetIMiscEntry();
-    }
-  }
-  ~TRealMisc() {
-    ::Misc = fSaved;
-    if (fModule != nullptr) UnloadMiscLibrary(fModule);
-  }
-  bool Bound() const { return fModule != nullptr && ::Misc != fSaved && ::Misc != nullptr; }
-
- private:
-  const IMisc* fSaved;
-  HMODULE fModule = nullptr;
-};
-
 double Now() {
   FILETIME now;
   ::GetSystemTimeAsFileTime(&now);

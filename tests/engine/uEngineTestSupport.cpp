@@ -207,6 +207,40 @@ TStandInMisc::~TStandInMisc() {
   OnRemoveFile = nullptr;
 }
 
+void TStandInMisc::BorrowServices(const IMisc& from) {
+  Record.IsTrackingCookieFile = from.IsTrackingCookieFile;
+  Record.MozHasTrackingCookie = from.MozHasTrackingCookie;
+  Record.MozCleanCookies = from.MozCleanCookies;
+  Record.MozCountCookies = from.MozCountCookies;
+  Record.ProfileCacheFolder = from.ProfileCacheFolder;
+  Record.ProfileCookiesFolder = from.ProfileCookiesFolder;
+  Record.CloseProfiles = from.CloseProfiles;
+  Record.ProfileCount = from.ProfileCount;
+  Record.OpenProfiles = from.OpenProfiles;
+  Record.CleanMruLists = from.CleanMruLists;
+  Record.EmptyOutlookFolder = from.EmptyOutlookFolder;
+  Record.MruTotals = from.MruTotals;
+  Record.OutlookFolderTotals = from.OutlookFolderTotals;
+  Record.OeMessageCount = from.OeMessageCount;
+  Record.CleanAddressBar = from.CleanAddressBar;
+  Record.CleanIeHistory = from.CleanIeHistory;
+  Record.AddressBarTotals = from.AddressBarTotals;
+  Record.IeHistoryTotals = from.IeHistoryTotals;
+  Record.OutlookAvailable = from.OutlookAvailable;
+}
+
+TRealMisc::TRealMisc() : fSaved(::Misc) {
+  if (LoadMiscLibrary(fModule, ProgramFolder()) && GetIMiscEntry != nullptr) {
+    fReal = GetIMiscEntry();
+    ::Misc = fReal;
+  }
+}
+
+TRealMisc::~TRealMisc() {
+  ::Misc = fSaved;
+  if (fModule != nullptr) UnloadMiscLibrary(fModule);
+}
+
 TProgressRecorder::TProgressRecorder() {
   WNDCLASSA windowClass{};
   windowClass.lpfnWndProc = &Proc;
@@ -290,6 +324,15 @@ void MakeTree(const std::string& root, const std::vector<std::string>& entries) 
     const std::size_t size = equals == std::string::npos ? 1 : std::stoul(entry.substr(equals + 1));
     WriteFileBytes(root + name, std::string(size, 'x'));
   }
+}
+
+std::string DbxStore(std::uint32_t messages) {
+  std::string header(0x24bc, '\0');
+  const unsigned char signature[16] = {0xCF, 0xAD, 0x12, 0xFE, 0xC5, 0xFD, 0x74, 0x6F,
+                                       0x66, 0xE3, 0xD1, 0x11, 0x9A, 0x4E, 0x00, 0xC0};
+  for (int i = 0; i < 16; ++i) header[i] = static_cast<char>(signature[i]);
+  for (int i = 0; i < 4; ++i) header[0xC4 + i] = static_cast<char>((messages >> (8 * i)) & 0xFF);
+  return header;
 }
 
 std::unique_ptr<TFolderItem> MakeItem(const std::string& folder, const std::string& masks,

@@ -40,8 +40,28 @@ class TStandInMisc {
   static std::string DriveRoots;
   static IMisc Record;
 
+  // Takes the slots that the stand-in lacks (cookies, profiles, mail,
+  // history lists, Outlook) from another record, such as the real one's.
+  static void BorrowServices(const IMisc& from);
+
  private:
   const IMisc* fSaved;
+};
+
+// The build's own misc.dll bound as the program binds it, for one test.
+class TRealMisc {
+ public:
+  TRealMisc();
+  ~TRealMisc();
+  TRealMisc(const TRealMisc&) = delete;
+  TRealMisc& operator=(const TRealMisc&) = delete;
+  bool Bound() const { return fReal != nullptr; }
+  const IMisc& Record() const { return *fReal; }
+
+ private:
+  const IMisc* fSaved;
+  const IMisc* fReal = nullptr;
+  HMODULE fModule = nullptr;
 };
 
 struct TRecordedMessage {
@@ -80,6 +100,10 @@ std::vector<TLogLine> TraceEntries(const std::string& file);
 // Makes folders (names ending in a backslash) and files (content "x" * size
 // given after a '=' or one byte) below root.
 void MakeTree(const std::string& root, const std::vector<std::string>& entries);
+
+// An Outlook Express message store of deleted items holding that many
+// messages, by its header.
+std::string DbxStore(std::uint32_t messages);
 
 // A folder item as a collector makes it.
 std::unique_ptr<TFolderItem> MakeItem(const std::string& folder, const std::string& masks,

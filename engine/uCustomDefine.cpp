@@ -1,0 +1,185 @@
+#include "engine/uCustomDefine.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <optional>
+#include <stdexcept>
+
+#include "engine/uCore.h"
+#include "engine/uDefineFiles.h"
+#include "engine/uIniText.h"
+#include "engine/uMasks.h"
+#include "startup/uHandles.h"
+#include "startup/uTrace.h"
+
+namespace {
+
+std::optional<TIniText> ReadScript(const std::string& fileName) {
+  std::optional<std::string> text = ReadWholeFile(fileName);
+  if (!text) return std::nullopt;
+  return TIniText(std::move(*text));
+}
+
+// The new text lands in a file beside the script that then replaces it, so
+// a failed write never leaves a cut script behind.
+bool WriteScript(const std::string& fileName, const std::string& text) {
+  const std::string temporary = fileName + ".tmp";
+  {
+    TFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    const bool complete = ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()),
+                                      &written, nullptr) &&
+                          written == text.size() && ::FlushFileBuffers(file.Get());
+    if (!complete) {
+      file.Reset();
+      ::DeleteFileA(temporary.c_str());
+      return false;
+    }
+  }
+  if (::MoveFileExA(temporary.c_str(), fileName.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  ::DeleteFileA(temporary.c_str());
+  return false;
+}
+
+std::string ItemPrefix(int n) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof prefix, "%d.", n);
+  return prefix;
+}
+
+// Whether a list already holds an application of that name.
+bool HasDefine(const TCustomDefineList& list, const std::string& name) {
+  for (const auto& define : list.Items) {
+    if (SameName(define->Name, name)) return true;
+  }
+  return false;
+}
+
+void AddCustomItem(TCore& core, const TCustomDefine& define, const TCustomInternal& item,
+                   const std::string& folder) {
+  TFolderItem& added = AddFolderItem(core, folder, item.ExtensionInclude, item.SubFolder,
+                                     define.Category, define.Name + ": ADD " + folder);
+  added.FolderExclude = SplitDelimited(item.FolderExclude, '|');
+  added.ExcludeMasks = SplitDelimited(item.ExtensionExclude, '|');
+  added.RemoveEmptyFolders = item.RemEmptyFolder;
+}
+
+void CollectDefine(TCore& core, const TCustomDefine& define) {
+  for (int n = 0; n < define.ItemCount; ++n) {
+    const TCustomInternal* item = nullptr;
+    try {
+      item = &define.GetItem(n);
+    } catch (const std::out_of_range& e) {
+      core.Log(LVL_EXCEPT, std::string("##### EXCEPTION: ") + e.what());
+      continue;
+    }
+    const std::string folder =
+        core.GetFolderCustomDefine(item->FolderInclude, item->SearchKey, item->SearchExe);
+    if (folder.empty()) {
+      core.Log(LVL_ERROR, define.Name + " Invalid Folder_Include : " + item->FolderInclude);
+      continue;
+    }
+    AddCustomItem(core, define, *item, folder);
+  }
+}
+
+}  // namespace
+
+TCustomDefine::TCustomDefine(std::string fileName, std::string name)
+    : FileName(std::move(fileName)), Name(std::move(name)) {}
+
+bool TCustomDefine::Load() {
+  const std::optional<TIniText> script = ReadScript(FileName);
+  if (!script) return false;
+  Load(*script);
+  return true;
+}
+
+void TCustomDefine::Load(const TIniText& script) {
+  Version = script.ReadString(Name, "version");
+  Display = script.ReadString(Name, "display");
+  Selected = script.ReadBool(Name, "selected", true);
+  ItemCount = script.ReadInteger(Name, "items", 0);
+  Items.clear();
+  for (int n = 0; n < ItemCount; ++n) {
+    const std::string prefix = ItemPrefix(n);
+    // An item list ends at the first item without its folder or its masks.
+    if (script.Key(Name, prefix + "folder_include") == nullptr ||
+        script.Key(Name, prefix + "extension_include") == nullptr) {
+      break;
+    }
+    TCustomInternal& item = Items.emplace_back();
+    item.SubFolder = script.ReadBool(Name, prefix + "subfolder", false);
+    item.RemEmptyFolder = script.ReadBool(Name, prefix + "rem_emptyfolder", false);
+    item.FolderInclude = script.ReadString(Name, prefix + "folder_include");
+    item.FolderExclude = script.ReadString(Name, prefix + "folder_exclude");
+    item.ExtensionInclude = script.ReadString(Name, prefix + "extension_include");
+    item.ExtensionExclude = script.ReadString(Name, prefix + "extension_exclude");
+    item.SearchKey = script.ReadString(Name, prefix + "search_key");
+    item.SearchExe = script.ReadString(Name, prefix + "search_exe");
+  }
+}
+
+const TCustomInternal& TCustomDefine::GetItem(int index) const {
+  if (index < 0 || static_cast<std::size_t>(index) >= Items.size()) {
+    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  }
+  return Items[static_cast<std::size_t>(index)];
+}
+
+bool TCustomDefine::SetSelected(bool selected) {
+  Selected = selected;
+  // Read afresh: another application may have written its tick since.
+  std::optional<TIniText> script = ReadScript(FileName);
+  if (!script) return false;
+  const std::string before = script->Text();
+  script->WriteString(Name, "selected", selected ? "1" : "0");
+  return script->Text() == before || WriteScript(FileName, script->Text());
+}
+
+const TCustomDefine* TCustomDefineList::ByCategory(int category) const {
+  if (category < OBJTYPE_CUSTOM || category >= OBJTYPE_CUSTOM + MAX_CUSTOM_DEFINES) return nullptr;
+  const std::size_t index = static_cast<std::size_t>(category - OBJTYPE_CUSTOM);
+  return index < Items.size() ? Items[index].get() : nullptr;
+}
+
+TCustomDefineList LoadCustomDefines(const std::string& appFolder) {
+  Log(LVL_DEBUG, "Loading custom defines...");
+  TCustomDefineList list;
+  const std::string fileName = appFolder + "defines\\" + APPLICATIONS_SCRIPT;
+  const std::optional<TIniText> script = ReadScript(fileName);
+  if (!script || script->Sections().empty()) return list;
+  const std::vector<TIniSection>& sections = script->Sections();
+  for (const TIniSection& section : sections) Log(LVL_DEBUG, section.Name);
+  list.Version = sections.front().Name;
+  for (std::size_t i = 1; i < sections.size(); ++i) {
+    const std::string& name = sections[i].Name;
+    // A second section of a name would read the first one's keys, and no
+    // category is left past the last one.
+    if (HasDefine(list, name) || list.Items.size() == MAX_CUSTOM_DEFINES) {
+      Log(LVL_ERROR, "Unable to load custom define " + name);
+      continue;
+    }
+    auto define = std::make_unique<TCustomDefine>(fileName, name);
+    define->Load(*script);
+    define->Category = OBJTYPE_CUSTOM + static_cast<int>(list.Items.size());
+    list.Items.push_back(std::move(define));
+  }
+  return list;
+}
+
+void CollectCustomDefines(TCore& core) {
+  const TCustomDefineList* list = core.Options().Core.CustomDefines;
+  if (list == nullptr) return;
+  for (const auto& define : list->Items) {
+    core.Log(LVL_DEBUG, "Name: " + define->Name);
+    core.Log(LVL_DEBUG, std::string("Selected: ") + (define->Selected ? "True" : "False"));
+    if (define->Selected) CollectDefine(core, *define);
+  }
+}

@@ -1,0 +1,63 @@
+#include "engine/uMailCollectors.h"
+
+#include <exception>
+#include <string>
+
+#include "engine/uCore.h"
+#include "engine/uDirectRecords.h"
+#include "startup/uMiscLoad.h"
+#include "startup/uTrace.h"
+
+namespace {
+
+struct TOutlookFolder {
+  bool TCoreOptions::*Option;
+  const char* ScanLog;
+  const char* Text;
+  int Category;
+  const char* Caption;
+  TTotalsReader Read;
+};
+
+bool OutlookTotals(int folderId, std::int64_t* count, std::int64_t* size) {
+  return Misc != nullptr && Misc->OutlookFolderTotals(folderId, count, size);
+}
+
+const TOutlookFolder kOutlookFolders[] = {
+    {&TCoreOptions::OlDeleted, "Scanning Office Outlook Deleted Items",
+     "Office Outlook Deleted Items", OBJTYPE_OL_DELETED, "Outlook Deleted Items",
+     [](std::int64_t* count, std::int64_t* size) {
+       return OutlookTotals(MISC_OUTLOOK_DELETED, count, size);
+     }},
+    {&TCoreOptions::OlJunk, "Scanning Office Outlook Junk Items", "Office Outlook Junk Items",
+     OBJTYPE_OL_JUNK, "Outlook Junk Items",
+     [](std::int64_t* count, std::int64_t* size) {
+       return OutlookTotals(MISC_OUTLOOK_JUNK, count, size);
+     }},
+};
+
+// The library turns every error of Outlook's into a false answer.
+bool ScanOutlookFolder(TCore& core, const TOutlookFolder& folder) {
+  try {
+    return AddTotalsRecord(core, folder.Text, folder.Category, folder.Caption, folder.Read);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+void CollectOutlookExpress(TCore& core) {
+  if (!core.Options().Core.OeDeleted) return;
+  AddFolderItem(core, core.PathOeStore(), "deleted?items.dbx", false, OBJTYPE_OE_DELETED,
+                "Item Outlook Express: ADD");
+}
+
+void ScanOutlookFolders(TCore& core) {
+  if (core.IsStopped()) return;
+  for (const TOutlookFolder& folder : kOutlookFolders) {
+    if (!(core.Options().Core.*folder.Option)) continue;
+    core.Log(LVL_DEBUG, folder.ScanLog);
+    if (!ScanOutlookFolder(core, folder)) core.Log(LVL_WARNING, "Outlook not initialized correctly!");
+  }
+}

@@ -1,0 +1,13 @@
+// The collectors of the mail programs' deleted and junk messages: the
+// Outlook Express store of deleted items, and Outlook's deleted-items and
+// junk folders, which are no files.
+#pragma once
+
+class TCore;
+
+void CollectOutlookExpress(TCore& core);
+
+// After every folder has been searched: one record per Outlook folder that
+// holds something. A folder that Outlook cannot be asked about costs only
+// its own record.
+void ScanOutlookFolders(TCore& core);
