@@ -91,7 +91,8 @@ void CollectIeCache(TCore& core) {
   if (!options.IeCache) return;
   TFolderItem& item =
       AddFolderItem(core, core.PathIeCache(), "*", true, OBJTYPE_IE_CACHE, "Item IE Cache: ADD");
-  item.ExcludeMasks = SplitDelimited(options.IeIndexDat ? "desktop.ini" : "desktop.ini|index.dat", '|');
+  item.ExcludeMasks =
+      SplitDelimited(options.IeIndexDat ? "desktop.ini" : "desktop.ini|index.dat", '|');
   item.FolderExclude = SplitDelimited("*\\AntiPhishing\\", '|');
 }
 

@@ -122,7 +122,9 @@ bool TCore::PostUpdate(UINT message, const std::string& text, std::int64_t count
   return PostProgress(FInit.Window, message, std::move(item));
 }
 
-std::unique_ptr<TFolderItem> TCore::NewFolderItem() const { return std::make_unique<TFolderItem>(); }
+std::unique_ptr<TFolderItem> TCore::NewFolderItem() const {
+  return std::make_unique<TFolderItem>();
+}
 
 TFolderItem* TCore::FindFolderItem(const std::string& path) {
   const std::string key = FolderKey(path);

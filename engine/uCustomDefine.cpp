@@ -30,9 +30,9 @@ bool WriteScript(const std::string& fileName, const std::string& text) {
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
-    const bool complete = ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()),
-                                      &written, nullptr) &&
-                          written == text.size() && ::FlushFileBuffers(file.Get());
+    const bool complete =
+        ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size() && ::FlushFileBuffers(file.Get());
     if (!complete) {
       file.Reset();
       ::DeleteFileA(temporary.c_str());

@@ -34,8 +34,8 @@ void TIniText::Parse() {
     std::size_t end = pos;
     while (end < fText.size() && fText[end] != '\r' && fText[end] != '\n') ++end;
     std::size_t next = end;
-    if (next < fText.size()) next += (fText[next] == '\r' && next + 1 < fText.size() &&
-                                      fText[next + 1] == '\n') ? 2 : 1;
+    if (next < fText.size())
+      next += (fText[next] == '\r' && next + 1 < fText.size() && fText[next + 1] == '\n') ? 2 : 1;
     std::size_t start = pos;
     std::size_t stop = end;
     TrimRange(fText, start, stop);
@@ -122,8 +122,8 @@ void TIniText::WriteString(std::string_view section, std::string_view name,
     fText.insert(at, (closed ? "" : lineBreak) + line + lineBreak);
   } else {
     const bool closed = fText.empty() || fText.back() == '\r' || fText.back() == '\n';
-    fText += (closed ? "" : lineBreak) + "[" + std::string(section) + "]" + lineBreak + line +
-             lineBreak;
+    fText +=
+        (closed ? "" : lineBreak) + "[" + std::string(section) + "]" + lineBreak + line + lineBreak;
   }
   Parse();
 }

@@ -58,6 +58,7 @@ void ScanOutlookFolders(TCore& core) {
   for (const TOutlookFolder& folder : kOutlookFolders) {
     if (!(core.Options().Core.*folder.Option)) continue;
     core.Log(LVL_DEBUG, folder.ScanLog);
-    if (!ScanOutlookFolder(core, folder)) core.Log(LVL_WARNING, "Outlook not initialized correctly!");
+    if (!ScanOutlookFolder(core, folder))
+      core.Log(LVL_WARNING, "Outlook not initialized correctly!");
   }
 }

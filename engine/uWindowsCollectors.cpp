@@ -33,7 +33,7 @@ std::vector<std::string> FixedDriveRoots() {
 
 void AddDriveItem(TCore& core, const std::string& root, const std::string& masks) {
   TFolderItem& item = AddFolderItem(core, WithBackslash(root), masks, true, OBJTYPE_SYSTEM_JUNK,
-                              "drive: " + root + " ADD");
+                                    "drive: " + root + " ADD");
   item.FolderExclude = SplitDelimited(kDriveExclusions, ',');
   const std::string common = core.PathCommonAppData();
   if (!common.empty() && SameDrive(common, root)) {
@@ -50,11 +50,12 @@ void AddDriveItem(TCore& core, const std::string& root, const std::string& masks
 void CollectRecents(TCore& core) {
   const TCoreOptions& options = core.Options().Core;
   if (options.RecentsWindows) {
-    AddFolderItem(core, core.PathRecent(), "*.lnk", false, OBJTYPE_RECENTS, "Item Windows recents: ADD");
+    AddFolderItem(core, core.PathRecent(), "*.lnk", false, OBJTYPE_RECENTS,
+                  "Item Windows recents: ADD");
   }
   if (options.RecentsOffice) {
     AddFolderItem(core, core.PathOfficeRecent(), "*.lnk", false, OBJTYPE_RECENTS,
-            "Item Office recents: ADD");
+                  "Item Office recents: ADD");
   }
 }
 
@@ -66,25 +67,26 @@ void CollectUserTemps(TCore& core) {
 void CollectWindowsUpdates(TCore& core) {
   if (!core.Options().Core.WinUpdates) return;
   AddFolderItem(core, core.PathWindows(), "$NtServicePackUninstall*|$NtUninstall*|$MSI??Uninstall*",
-          false, OBJTYPE_WIN_UPDATES, "Item Windows updates: ADD");
+                false, OBJTYPE_WIN_UPDATES, "Item Windows updates: ADD");
 }
 
 void CollectWindowsTemps(TCore& core) {
   if (!core.Options().Core.WinTemp) return;
   if (std::optional<TStringList> logs = LoadWindowsLogMasks(core)) {
-    TFolderItem& item = AddFolderItem(core, core.PathWindows(), std::string(), false, OBJTYPE_WIN_TEMP,
-                                "Item Windows logs: ADD");
+    TFolderItem& item = AddFolderItem(core, core.PathWindows(), std::string(), false,
+                                      OBJTYPE_WIN_TEMP, "Item Windows logs: ADD");
     item.Nested = false;
     // One mask per line of the file, blanks and all.
     item.IncludeMasks = std::move(logs);
   }
-  AddFolderItem(core, core.PathWindowsTemp(), "*.*", true, OBJTYPE_WIN_TEMP, "Item Windwos temps: ADD");
+  AddFolderItem(core, core.PathWindowsTemp(), "*.*", true, OBJTYPE_WIN_TEMP,
+                "Item Windwos temps: ADD");
   AddFolderItem(core, core.PathSystem() + "wbem\\Logs\\", "*.log|*.lo_", false, OBJTYPE_WIN_TEMP,
-          "Item Windwos wbem logs: ADD");
-  AddFolderItem(core, core.PathWindows() + "Debug\\UserMode\\", "*.log|*.bak", false, OBJTYPE_WIN_TEMP,
-          "Item Windwos debug user logs: ADD");
+                "Item Windwos wbem logs: ADD");
+  AddFolderItem(core, core.PathWindows() + "Debug\\UserMode\\", "*.log|*.bak", false,
+                OBJTYPE_WIN_TEMP, "Item Windwos debug user logs: ADD");
   AddFolderItem(core, core.PathWindows() + "CSC\\", "*.*", true, OBJTYPE_WIN_TEMP,
-          "Item Client Side Cache: ADD");
+                "Item Client Side Cache: ADD");
   const std::string dumps = core.PathCrashDumps();
   if (!dumps.empty()) {
     AddFolderItem(core, dumps, "*.dmp", false, OBJTYPE_WIN_TEMP, "Item Windwos crash: ADD");
@@ -93,8 +95,8 @@ void CollectWindowsTemps(TCore& core) {
 
 void CollectOrphanUpdates(TCore& core) {
   if (!core.Options().Core.WinUpdatesOrphan) return;
-  AddFolderItem(core, LowerText(core.PathWindows()) + "$hf_mig$\\", "KB*", false, OBJTYPE_ORPHAN_UPDATES,
-          "Item Windows updates orphan: ADD");
+  AddFolderItem(core, LowerText(core.PathWindows()) + "$hf_mig$\\", "KB*", false,
+                OBJTYPE_ORPHAN_UPDATES, "Item Windows updates orphan: ADD");
 }
 
 void CollectPrefetch(TCore& core) {
@@ -105,7 +107,7 @@ void CollectPrefetch(TCore& core) {
 void CollectDbCache(TCore& core) {
   if (!core.Options().Core.DbCache) return;
   AddFolderItem(core, core.PathLocalAppData(), "IconCache.db", false, OBJTYPE_DB_CACHE,
-          "Item DB cache files: ADD");
+                "Item DB cache files: ADD");
 }
 
 void CollectSystemJunk(TCore& core) {
@@ -122,7 +124,7 @@ void CollectSystemJunk(TCore& core) {
   core.Log(LVL_NOTICE, "Count: " + std::to_string(folders.Items.size()));
   for (const std::string& folder : folders.Items) {
     TFolderItem& item = AddFolderItem(core, WithBackslash(folder), masks, true, OBJTYPE_SYSTEM_JUNK,
-                                "Item system junks additional folders: ADD");
+                                      "Item system junks additional folders: ADD");
     item.Nested = false;
     item.FolderExclude = SplitDelimited(kFolderExclusions, ',');
   }

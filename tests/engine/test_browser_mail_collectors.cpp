@@ -212,11 +212,11 @@ TEST(BrowserMailCollectors, ItemsInCollectorOrder) {
     };
     EXPECT_EQ(ItemsOf(f.Core), expected);
     const std::vector<TLogLine> info = {
-        {4, "Item cookies: ADD"},        {4, "Item IE Cache: ADD"},
-        {4, "Item IE 7 updates: ADD"},   {4, "Item IE 8 updates: ADD"},
+        {4, "Item cookies: ADD"},         {4, "Item IE Cache: ADD"},
+        {4, "Item IE 7 updates: ADD"},    {4, "Item IE 8 updates: ADD"},
         {4, "Item Outlook Express: ADD"}, {4, "Profile0 Cache: ADD"},
-        {4, "Profile0 Cookies: ADD"},    {4, "Profile1 Cookies: ADD"},
-        {4, "Profile2 Cache: ADD"},      {4, "Profile2 Cookies: ADD"},
+        {4, "Profile0 Cookies: ADD"},     {4, "Profile1 Cookies: ADD"},
+        {4, "Profile2 Cache: ADD"},       {4, "Profile2 Cookies: ADD"},
     };
     EXPECT_EQ(f.LinesAt(4), info);
     EXPECT_EQ(gOpenedSubPath, "Mozilla\\Firefox\\") << "Flock is off";
@@ -254,10 +254,12 @@ TEST(BrowserMailCollectors, InternetExplorerCookiesByTheDefinitions) {
     std::vector<std::string> Found;
   } cases[] = {
       {false, false, {"1 user@ads[1].txt 1 " + std::to_string(IeCookie("ads.tracker.com").size())}},
-      {true, false,
+      {true,
+       false,
        {"1 index.dat 1 5 locked",
         "1 user@ads[1].txt 1 " + std::to_string(IeCookie("ads.tracker.com").size())}},
-      {false, true,
+      {false,
+       true,
        {"1 user@ads[1].txt 1 " + std::to_string(IeCookie("ads.tracker.com").size()),
         "1 user@news[1].txt 1 " + std::to_string(IeCookie("news.org").size())}},
   };
@@ -362,8 +364,9 @@ TEST(BrowserMailCollectors, HistoryListsWithSomethingInThem) {
   gTotals = {{OBJTYPE_IE_HISTORY, 0}, {OBJTYPE_IE_ADDRBAR, 2}, {OBJTYPE_MRU, 3}};
   f.Options.Core.IeHistory = f.Options.Core.AddrBarUrls = f.Options.Core.Mru = true;
   f.Options.SelFoundObjs = false;
-  EXPECT_EQ(f.ScanFound(), (std::vector<std::string>{"18 Internet Explorer Address Bar History 2 200",
-                                                     "21 MRU History 3 300"}));
+  EXPECT_EQ(f.ScanFound(),
+            (std::vector<std::string>{"18 Internet Explorer Address Bar History 2 200",
+                                      "21 MRU History 3 300"}));
   for (const auto& rec : FoundList) EXPECT_FALSE(rec->Selected);
   std::vector<std::string> posted;
   for (const auto& m : f.Scan.Recorder.Messages) {
@@ -374,10 +377,11 @@ TEST(BrowserMailCollectors, HistoryListsWithSomethingInThem) {
                                               "1027 Internet Explorer Address Bar History",
                                               "1028 2", "1027 MRU History", "1028 3"}));
   const std::vector<TLogLine> entries = f.Scan.Entries();
-  const auto step = std::find(entries.begin(), entries.end(), TLogLine{5, "5. Process others items"});
+  const auto step =
+      std::find(entries.begin(), entries.end(), TLogLine{5, "5. Process others items"});
   ASSERT_NE(step, entries.end());
-  EXPECT_EQ(std::vector<TLogLine>(step + 1, step + 3),
-            (std::vector<TLogLine>{{6, "Scanning IE History"},
-                                   {6, "Scanning IE Address Bar History"}}));
+  EXPECT_EQ(
+      std::vector<TLogLine>(step + 1, step + 3),
+      (std::vector<TLogLine>{{6, "Scanning IE History"}, {6, "Scanning IE Address Bar History"}}));
   EXPECT_EQ(step[3], (TLogLine{6, "Posting scan end..."})) << "no line for the MRU lists";
 }

@@ -130,15 +130,15 @@ TEST(CollectorsUserState, ScanOfEveryBrowserAndMailCategoryFindsExactlyTheJunk) 
   const std::string r = f.Root();
   MakeTree(r, {"app\\", "app\\defines\\", "Cookies\\", "Cache\\", "Cache\\X1\\", "WIN\\",
                "WIN\\ie7updates\\", "WIN\\ie7updates\\KB1\\", "WIN\\ie7updates\\KB1\\spuninst\\",
-               "WIN\\ie7updates\\KB2\\", "WIN\\ie8updates\\", "OE\\", "P0\\", "P0\\Cache\\",
-               "P1\\", "P1\\Cache\\"});
+               "WIN\\ie7updates\\KB2\\", "WIN\\ie8updates\\", "OE\\", "P0\\", "P0\\Cache\\", "P1\\",
+               "P1\\Cache\\"});
   WriteFileBytes(r + "app\\defines\\cookies.def", "[1.0.0]\r\ntracker.com\r\nadnet.io\r\n");
   const std::string inf =
       "[Version]\r\nNtServicePackVersionText=KB1\r\n"
       "NtServicePackVersionFullText=Update for Internet Explorer (KB1)\r\n";
   WriteFileBytes(r + "WIN\\ie7updates\\KB1\\spuninst\\spuninst.inf", inf);
-  MakeTree(r, {"Cookies\\index.dat=5", "Cache\\index.dat=9", "Cache\\desktop.ini", "Cache\\X1\\page.htm=6",
-               "P0\\Cache\\entry=11", "P1\\Cache\\entry=12"});
+  MakeTree(r, {"Cookies\\index.dat=5", "Cache\\index.dat=9", "Cache\\desktop.ini",
+               "Cache\\X1\\page.htm=6", "P0\\Cache\\entry=11", "P1\\Cache\\entry=12"});
   const std::string adsCookie = "id\n1\nads.tracker.com/\n1024\n1\n2\n3\n4\n*\n";
   WriteFileBytes(r + "Cookies\\user@ads[1].txt", adsCookie);
   WriteFileBytes(r + "Cookies\\user@bank[1].txt", "id\n1\nwww.bank.com/\n1024\n1\n2\n3\n4\n*\n");
@@ -175,8 +175,8 @@ TEST(CollectorsUserState, ScanOfEveryBrowserAndMailCategoryFindsExactlyTheJunk) 
   std::vector<std::string> found;
   for (const auto& rec : FoundList) found.push_back(Summary(*rec, LowerText(r)));
   std::sort(found.begin(), found.end());
-  const std::string trackers = CookieLine(".tracker.com", 1) + CookieLine("ads.tracker.com", 3) +
-                               CookieLine(".adnet.io", 6);
+  const std::string trackers =
+      CookieLine(".tracker.com", 1) + CookieLine("ads.tracker.com", 3) + CookieLine(".adnet.io", 6);
   const std::vector<std::string> expected = {
       "1 cookies\\index.dat 1 5 locked",
       "1 cookies\\user@ads[1].txt 1 " + std::to_string(adsCookie.size()),

@@ -226,7 +226,8 @@ TEST(CustomDefine, CollectorMakesTheItemsOfTickedApplications) {
       {2, "Third Invalid Folder_Include : {nosuch}\\x"},
       {6, "Item Outlook Express..."},
   };
-  const auto from = std::find(entries.begin(), entries.end(), TLogLine{6, "Item custom defines..."});
+  const auto from =
+      std::find(entries.begin(), entries.end(), TLogLine{6, "Item custom defines..."});
   ASSERT_NE(from, entries.end());
   EXPECT_EQ(std::vector<TLogLine>(from + 1, from + 1 + expected.size()), expected);
   EXPECT_FALSE(core.Failed()) << "a missing item is logged, nothing more";
@@ -235,8 +236,8 @@ TEST(CustomDefine, CollectorMakesTheItemsOfTickedApplications) {
 TEST(CustomDefine, ScanFindsFilesOfTickedApplicationsEveryScan) {
   TScriptFixture f(kScript);
   MakeTree(f.R, {"WIN\\temp\\a.tmp=3", "WIN\\temp\\b.log=4", "WIN\\temp\\c.txt", "WIN\\temp\\d\\",
-                 "WIN\\temp\\d\\e.tmp", "PF\\c\\My", "PF\\c\\My Files.dat=7",
-                 "PF\\c\\keep.dat", "PF\\c\\keep\\", "PF\\c\\keep\\My"});
+                 "WIN\\temp\\d\\e.tmp", "PF\\c\\My", "PF\\c\\My Files.dat=7", "PF\\c\\keep.dat",
+                 "PF\\c\\keep\\", "PF\\c\\keep\\My"});
   const TCustomDefineList list = LoadCustomDefines(f.AppFolder());
   TCore core;
   for (int scan = 0; scan < 2; ++scan) {

@@ -354,7 +354,8 @@ void CollectTestItems(TCore& core) {
 TScanFixture::TScanFixture(int level) {
   FoundList.clear();
   CollectForTest = nullptr;
-  fTrace = std::make_unique<TTrace>(fFolder.Path() + "quillmere.exe", level, false, "traces", "", 0);
+  fTrace =
+      std::make_unique<TTrace>(fFolder.Path() + "quillmere.exe", level, false, "traces", "", 0);
 }
 
 TScanFixture::~TScanFixture() {
@@ -445,7 +446,8 @@ TTestRegKey::~TTestRegKey() {
 
 void TTestRegKey::SetValue(const std::string& name, DWORD type, const void* data, DWORD size) {
   HKEY handle = nullptr;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, fKey.c_str(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS) {
+  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, fKey.c_str(), 0, KEY_SET_VALUE, &handle) !=
+      ERROR_SUCCESS) {
     return;
   }
   TRegKey owned(handle);
