@@ -99,6 +99,9 @@ void CollectIeCache(TCore& core) {
 void CollectIeUpdates(TCore& core) {
   if (!core.Options().Core.IeUpdates) return;
   const std::string windows = core.PathWindows();
+  // Without the Windows folder the subfolders would name folders relative
+  // to whatever the current folder is.
+  if (windows.empty()) return;
   AddFolderItem(core, windows + "ie7updates\\", "KB*", false, OBJTYPE_IE_UPDATES,
                 "Item IE 7 updates: ADD");
   AddFolderItem(core, windows + "ie8updates\\", "KB*", false, OBJTYPE_IE_UPDATES,

@@ -34,8 +34,9 @@ void TIniText::Parse() {
     std::size_t end = pos;
     while (end < fText.size() && fText[end] != '\r' && fText[end] != '\n') ++end;
     std::size_t next = end;
-    if (next < fText.size())
+    if (next < fText.size()) {
       next += (fText[next] == '\r' && next + 1 < fText.size() && fText[next + 1] == '\n') ? 2 : 1;
+    }
     std::size_t start = pos;
     std::size_t stop = end;
     TrimRange(fText, start, stop);

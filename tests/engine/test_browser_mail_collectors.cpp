@@ -224,6 +224,14 @@ TEST(BrowserMailCollectors, ItemsInCollectorOrder) {
   }
 }
 
+TEST(BrowserMailCollectors, NoUpdateItemsWithoutTheWindowsFolder) {
+  TBrowserFixture f;
+  TStandInMisc::Folders.erase(66);
+  f.Options.Core.IeUpdates = true;
+  f.Compile();
+  EXPECT_TRUE(f.Core.Folders().empty());
+}
+
 TEST(BrowserMailCollectors, FlockProfilesWithOnlyItsCookies) {
   TBrowserFixture f;
   f.UseStandInProfiles();
