@@ -17,12 +17,6 @@ namespace {
 
 constexpr DWORD kLockedFileWaitMs = 2500;
 
-bool PathExists(const std::string& path) {
-  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\') + 1); }
-
 std::string RemovedText(const TFileRec& rec, std::int64_t count) {
   return rec.Path + " count -" + std::to_string(count) + ", size -" + std::to_string(rec.Size);
 }

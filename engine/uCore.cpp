@@ -40,20 +40,6 @@ TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 
 }  // namespace
 
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && IsFolderEntry(attributes);
-}
-
-bool IsReparsePoint(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
-std::string WithBackslash(const std::string& folder) {
-  return !folder.empty() && folder.back() == '\\' ? folder : folder + '\\';
-}
-
 TFolderItem& AddFolderItem(TCore& core, const std::string& folder, const std::string& masks,
                            bool subFolders, int category, const std::string& logLine) {
   std::unique_ptr<TFolderItem> item = core.NewFolderItem();

@@ -14,7 +14,9 @@
 
 #include "engine/uCoreTypes.h"
 #include "startup/IMisc.h"
+#include "startup/uFileSystem.h"
 #include "startup/uHandles.h"
+#include "startup/uShared.h"
 
 class TCore;
 
@@ -189,10 +191,6 @@ class TCore {
   std::string FIeCacheRoot;
   std::vector<std::string> FKeptFolders;
 };
-
-bool IsExistingFolder(const std::string& path);
-bool IsReparsePoint(const std::string& path);
-std::string WithBackslash(const std::string& folder);
 
 // Appends an item of the collectors' common shape (lower-cased folder,
 // nested, the masks split as every '|' list is) and logs its line at level 4.

@@ -15,7 +15,6 @@ bool IsFolderEntry(const TDirEntry& entry) {
   return (entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string NameOf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
 
 std::uint64_t FileTimeValue(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;

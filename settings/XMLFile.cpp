@@ -103,8 +103,7 @@ TXMLFile::~TXMLFile() {
 }
 
 std::string TXMLFile::FullPath() const {
-  const std::string exe = ExecutablePath();
-  return exe.substr(0, exe.find_last_of('\\') + 1) + fFileName;
+  return ExecutableFolder() + fFileName;
 }
 
 bool TXMLFile::Load() {

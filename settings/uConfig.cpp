@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "settings/uConfigValues.h"
+#include "startup/uFileSystem.h"
 #include "startup/uLocaleText.h"
+#include "startup/uShared.h"
 #include "startup/uStartup.h"
 #include "startup/uTrace.h"
 
@@ -233,10 +235,6 @@ void ApplyCorePreset(TCoreOptions& c, const TCorePreset& p) {
   }
 }
 
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.find_last_of('\\') + 1);
-}
-
 }  // namespace
 
 TConfig::TConfig(std::string fileName)
@@ -244,7 +242,7 @@ TConfig::TConfig(std::string fileName)
 
 TConfig::~TConfig() = default;
 
-std::string TConfig::ProgramFolder() { return FolderOf(ExecutablePath()); }
+std::string TConfig::ProgramFolder() { return ExecutableFolder(); }
 
 std::string TConfig::SettingsPath() const { return fXML->FullPath(); }
 
@@ -254,7 +252,7 @@ std::string TConfig::SettingsFolder() const { return FolderOf(SettingsPath()); }
 
 std::string TConfig::StartupLanguage() {
   const std::string path = SettingsFolder() + STARTUP_LANGUAGE_FILE;
-  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  if (!PathExists(path)) return {};
   char value[MAX_PATH * 2] = {};
   ::GetPrivateProfileStringA("startup", "filename", "", value, sizeof value, path.c_str());
   ::DeleteFileA(path.c_str());
@@ -277,7 +275,7 @@ void TConfig::KeepUnreadableFile() {
 }
 
 void TConfig::Load() {
-  if (::GetFileAttributesA(SettingsPath().c_str()) == INVALID_FILE_ATTRIBUTES) {
+  if (!PathExists(SettingsPath())) {
     SetDefaults();
     return;
   }

@@ -70,6 +70,27 @@ std::string ShortPath(std::string_view path) {
   return result;
 }
 
+namespace {
+// A drive ("C:") ends a folder part as a backslash does.
+constexpr char kPathDelimiters[] = "\\:";
+}  // namespace
+
+std::string FolderOf(std::string_view path) {
+  const std::size_t last = path.find_last_of(kPathDelimiters);
+  return last == std::string_view::npos ? std::string() : std::string(path.substr(0, last + 1));
+}
+
+std::string NameOf(std::string_view path) {
+  const std::size_t last = path.find_last_of(kPathDelimiters);
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+std::string WithBackslash(std::string_view folder) {
+  std::string text(folder);
+  if (!text.empty() && text.back() != '\\') text += '\\';
+  return text;
+}
+
 std::string MiscText(const char* buffer, int length) {
   if (buffer == nullptr || length <= 0) return {};
   std::size_t n = 0;

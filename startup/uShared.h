@@ -35,6 +35,15 @@ std::string ShortPath(std::string_view path);
 // The parts of a text between its delimiters; n delimiters give n + 1 parts.
 std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);
 
+// The folder part of a path, with its trailing delimiter ("C:\\a\\" for
+// "C:\\a\\f.txt"); empty when the path has no folder.
+std::string FolderOf(std::string_view path);
+// The name after the last delimiter.
+std::string NameOf(std::string_view path);
+// The folder with one trailing backslash; an empty text stays empty, so that
+// it never becomes the root of the current drive.
+std::string WithBackslash(std::string_view folder);
+
 // The characters of a services library buffer before its terminating zero,
 // never more than `length`.
 std::string MiscText(const char* buffer, int length);

@@ -5,6 +5,7 @@
 
 #include "startup/uHandles.h"
 #include "startup/uMiscLoad.h"
+#include "startup/uShared.h"
 #include "startup/uTrace.h"
 #include "ui/uMain.h"
 
@@ -84,6 +85,8 @@ std::string ExecutablePath() {
   const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
   return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
 }
+
+std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
 
 int RunApplication(HINSTANCE instance) {
   THandle instanceMutex(CreateInstanceMutex(MUTEX_BASE_NAME));

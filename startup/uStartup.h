@@ -23,8 +23,10 @@ bool IsMutexFree(const std::string& name);
 // also means another copy runs: two starts at the same moment cannot both win.
 HANDLE CreateInstanceMutex(const std::string& baseName);
 
-// The full path of the running executable.
+// The full path of the running executable, and its folder with a trailing
+// delimiter.
 std::string ExecutablePath();
+std::string ExecutableFolder();
 
 // Runs the program from the instance test to the end; returns the exit code.
 int RunApplication(HINSTANCE instance);

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "startup/uFileSystem.h"
 #include "startup/uLocaleText.h"
+#include "startup/uShared.h"
 
 TTrace* Trace = nullptr;
 
@@ -16,21 +18,6 @@ namespace {
 
 TTraceTime ToTraceTime(const SYSTEMTIME& t) {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
-}
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
@@ -87,7 +74,7 @@ bool TTrace::OpenFile() {
   // Append-only access puts every write at the end of the file: no line is
   // ever rewritten, and no seek is needed before each one.
   constexpr DWORD kAccess = GENERIC_READ | FILE_APPEND_DATA;
-  if (!FileExists(fFileName)) {
+  if (!IsExistingFile(fFileName)) {
     TFileHandle created(::CreateFileA(fFileName.c_str(), kAccess, FILE_SHARE_READ, nullptr,
                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!created) return false;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "startup/uShared.h"
 #include "startup/uHandles.h"
 #include "update/uMD5File.h"
 
@@ -109,11 +110,6 @@ void InflateInto(HANDLE archive, HANDLE target, std::int64_t size, const std::st
   if (stream.avail_in != 0 || (::ReadFile(archive, input.data(), 1, &read, nullptr) && read != 0)) {
     throw EUnpackError("The archive holds data after its stream: " + archivePath);
   }
-}
-
-std::string WithBackslash(std::string folder) {
-  if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  return folder;
 }
 
 }  // namespace

@@ -5,11 +5,6 @@
 #include "startup/uTrace.h"
 #include "update/uFileTable.h"
 
-bool IsExistingFile(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool ReplaceFileWith(const std::string& source, const std::string& target) {
   // The copy lands beside the target first, so that the old file is only
   // replaced by a whole new one.

@@ -1,6 +1,8 @@
 // Putting unpacked update files into place.
 #pragma once
 
+#include "startup/uFileSystem.h"
+
 #include <cstdint>
 #include <string>
 
@@ -18,9 +20,6 @@ struct TInstallState {
   bool NeedRestart = false;
   bool InstallFailed = false;
 };
-
-// Whether the path names a file (not a folder).
-bool IsExistingFile(const std::string& path);
 
 // Copies `source` over `target` so that the target is either the old file or
 // the whole new one: a copy that fails leaves the old file in place.

@@ -38,6 +38,19 @@ std::function<void(TCore&)> ManyMasks(const std::string& folder, std::size_t mas
   };
 }
 
+// A scan that stays busy for a long while: each of its 50,000 objects takes
+// a millisecond; `found` counts them.
+std::unique_ptr<TCoreThread> StartSlowScan(TScanFixture& fixture, std::atomic<int>& found) {
+  MakeTree(fixture.Root(), {"m\\", "m\\f.tmp"});
+  TStandInMisc::OnFileTime = [&found] {
+    ++found;
+    ::Sleep(1);
+  };
+  auto thread = MakeThread(fixture);
+  StartScan(*thread, ManyMasks(LowerText(fixture.Root()) + "m\\", 50000));
+  return thread;
+}
+
 bool WaitFor(const std::function<bool()>& pred, DWORD timeoutMs = 20000) {
   const DWORD start = ::GetTickCount();
   while (!pred()) {
@@ -107,14 +120,8 @@ TEST(CoreThread, StartRightAfterEachEndRunsThatOperation) {
 
 TEST(CoreThread, StopEndsTheScanWithStopped) {
   TScanFixture fixture(LVL_INFO);
-  MakeTree(fixture.Root(), {"m\\", "m\\f.tmp"});
   std::atomic<int> found{0};
-  TStandInMisc::OnFileTime = [&found] {
-    ++found;
-    ::Sleep(1);
-  };
-  auto thread = MakeThread(fixture);
-  StartScan(*thread, ManyMasks(LowerText(fixture.Root()) + "m\\", 50000));
+  auto thread = StartSlowScan(fixture, found);
   ASSERT_TRUE(WaitFor([&] { return found > 0; }));
   thread->Stop();
   ASSERT_TRUE(fixture.Recorder.PumpUntilEnd());
@@ -127,14 +134,8 @@ TEST(CoreThread, StopEndsTheScanWithStopped) {
 TEST(CoreThread, ExitWithARunningScanEndsWellBeforeTheWait) {
   TScanFixture fixture;
   TGlobalTrace global(fixture.TraceLog());
-  MakeTree(fixture.Root(), {"m\\", "m\\f.tmp"});
   std::atomic<int> found{0};
-  TStandInMisc::OnFileTime = [&found] {
-    ++found;
-    ::Sleep(1);
-  };
-  auto thread = MakeThread(fixture);
-  StartScan(*thread, ManyMasks(LowerText(fixture.Root()) + "m\\", 50000));
+  auto thread = StartSlowScan(fixture, found);
   ASSERT_TRUE(WaitFor([&] { return found > 0; }));
   const DWORD start = ::GetTickCount();
   FreeCoreThread(thread);

@@ -128,7 +128,9 @@ TEST(CustomDefine, ScriptsThatGiveFewerApplications) {
     const TCustomDefineList list = LoadCustomDefines(f.AppFolder());
     EXPECT_EQ(list.Version, c.Version);
     EXPECT_EQ(list.Items.size(), c.Count) << c.Version;
-    if (!list.Items.empty()) EXPECT_EQ(list.Items.back()->Category, 255 + int(c.Count));
+    if (!list.Items.empty()) {
+      EXPECT_EQ(list.Items.back()->Category, 255 + int(c.Count));
+    }
   }
   TScriptFixture missing("");
   ::DeleteFileA(missing.ScriptFile().c_str());
