@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Sets up the machine and the Wine prefix, then configures and builds
-# everything into build/ (build/program/ is a ready program folder).
+# everything into build/ (build/program/ is a ready program folder); on a host
+# that runs no 32-bit code, also the 64-bit build that runs there (build-x64/).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/wineprefix.sh"
 source "$ROOT/scripts/env.sh"
-if [ ! -f "$QLM_BUILD/build.ninja" ]; then
-  cmake -S "$ROOT" -B "$QLM_BUILD" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-i686-mingw.cmake" >/dev/null
+
+build_tree() {  # folder, toolchain
+  if [ ! -f "$1/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2" >/dev/null
+  fi
+  cmake --build "$1"
+}
+
+build_tree "$QLM_PRODUCT_BUILD" toolchain-i686-mingw.cmake
+if [ "$QLM_ARCH" = x86_64 ]; then
+  echo "build: this host runs no 32-bit code; the tests run on the 64-bit build in $QLM_BUILD"
+  build_tree "$QLM_BUILD" toolchain-x86_64-mingw.cmake
 fi
-cmake --build "$QLM_BUILD"

@@ -6,6 +6,8 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-i686-dev binutils-mingw-w64-i686
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  binutils-mingw-w64-x86-64
   libz-mingw-w64-dev googletest
   wine wine32:i386 wine64
   fonts-wine xvfb xauth x11-utils xdotool imagemagick

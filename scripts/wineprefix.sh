@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Creates (once) and checks the project's own Wine prefix: 32-bit, reporting
-# Windows XP, with C: as its own drive and one more letter (P:) for the build
+# Creates (once) and checks the project's own Wine prefix: 32-bit (64-bit on
+# a host that runs no 32-bit code), reporting Windows XP, with C: as its own drive and one more letter (P:) for the build
 # folder. No letter may map the host's root: a scan of every fixed drive must
 # never reach the host's files.
 set -euo pipefail
@@ -11,7 +11,9 @@ if [ ! -f "$WINEPREFIX/.qlm-ready-2" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1 || true
   wineserver -w
-  wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f >/dev/null 2>&1
+  version=winxp
+  [ "$WINEARCH" = win64 ] && version=winxp64
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
   # Windows draw their own frames and captions, with or without a window
   # manager, so that screenshots show what a Windows user sees.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"
 
@@ -42,7 +44,7 @@ TEST(MiscLoad, ALibraryWithoutTheExportLeavesTheEntryEmpty) {
 TEST(MiscLoad, TheRecordServesEveryUsedWord) {
   HMODULE handle = nullptr;
   ASSERT_TRUE(LoadMiscLibrary(handle, ProgramFolder()));
-  const auto* words = reinterpret_cast<const std::uint32_t*>(GetIMiscEntry());
+  const auto* words = reinterpret_cast<const std::uintptr_t*>(GetIMiscEntry());
   const int used[] = {4,  5,  6,  7,  8,  10, 14, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34,
                       35, 36, 37, 38, 39, 40, 41, 45, 46, 47, 48, 51, 52, 53, 54, 55, 56, 57, 58,
                       59, 60, 61, 64, 65, 66, 67, 68, 69, 71, 73, 74, 76, 78, 79, 81, 82, 90, 92};
