@@ -8,15 +8,18 @@ bash "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/wineprefix.sh"
 source "$ROOT/scripts/env.sh"
 
-build_tree() {  # folder, toolchain
+build_tree() {  # folder, toolchain, with tests (ON/OFF)
   if [ ! -f "$1/build.ninja" ]; then
-    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2" >/dev/null
+    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2" \
+      -DQLM_TESTS="$3" >/dev/null
   fi
   cmake --build "$1"
 }
 
-build_tree "$QLM_PRODUCT_BUILD" toolchain-i686-mingw.cmake
-if [ "$QLM_ARCH" = x86_64 ]; then
+if [ "$QLM_ARCH" = i686 ]; then
+  build_tree "$QLM_PRODUCT_BUILD" toolchain-i686-mingw.cmake ON
+else
   echo "build: this host runs no 32-bit code; the tests run on the 64-bit build in $QLM_BUILD"
-  build_tree "$QLM_BUILD" toolchain-x86_64-mingw.cmake
+  build_tree "$QLM_PRODUCT_BUILD" toolchain-i686-mingw.cmake OFF
+  build_tree "$QLM_BUILD" toolchain-x86_64-mingw.cmake ON
 fi
