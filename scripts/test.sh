@@ -15,4 +15,10 @@ wineserver -p
 # Wine's own background processes (services, explorer) start with the first
 # program; start them here so that they do not hold the output pipes of a test.
 wine cmd /c exit >/dev/null 2>&1 </dev/null
+# Wine's desktop process likewise, held by a hidden window for the whole run.
+wine "$QLM_BUILD/tests/qlm_desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
+for _ in $(seq 1 100); do
+  pgrep -f 'explorer.exe /desktop' >/dev/null && break
+  sleep 0.1
+done
 ctest --test-dir "$QLM_BUILD" --output-on-failure -j2 "$@"
