@@ -28,12 +28,13 @@ else
   export WINEARCH=win64
   # Every "wine" of the scripts (and of wineboot) is the 64-bit loader.
   export WINELOADER=/usr/lib/wine/wine64
-  mkdir -p "$QLM_LOCAL/bin"
-  for name in wine wine-stable; do
-    [ -x "$QLM_LOCAL/bin/$name" ] ||
+  if [ ! -x "$QLM_LOCAL/bin/wine-stable" ]; then
+    mkdir -p "$QLM_LOCAL/bin"
+    for name in wine wine-stable; do
       printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$QLM_LOCAL/bin/$name"
-    chmod +x "$QLM_LOCAL/bin/$name"
-  done
+      chmod +x "$QLM_LOCAL/bin/$name"
+    done
+  fi
   case ":$PATH:" in
     *":$QLM_LOCAL/bin:"*) ;;
     *) export PATH="$QLM_LOCAL/bin:$PATH" ;;

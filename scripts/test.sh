@@ -12,10 +12,11 @@ trap qlm_end_session EXIT
 
 qlm_start_xvfb
 wineserver -p
-# Wine's own background processes (services, explorer) start with the first
-# program; start them here so that they do not hold the output pipes of a test.
+# Wine's own background processes start with the first program that needs
+# them and inherit its output pipes; start them here so that no test's pipes
+# stay open after it. The services come with any program; the desktop process
+# with the first window, held here by a hidden one for the whole run.
 wine cmd /c exit >/dev/null 2>&1 </dev/null
-# Wine's desktop process likewise, held by a hidden window for the whole run.
 wine "$QLM_BUILD/tests/qlm_desktop_keeper.exe" >/dev/null 2>&1 </dev/null &
 for _ in $(seq 1 100); do
   pgrep -f 'explorer.exe /desktop' >/dev/null && break

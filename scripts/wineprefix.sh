@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Creates (once) and checks the project's own Wine prefix: 32-bit (64-bit on
-# a host that runs no 32-bit code), reporting Windows XP, with C: as its own drive and one more letter (P:) for the build
-# folder. No letter may map the host's root: a scan of every fixed drive must
-# never reach the host's files.
+# a host that runs no 32-bit code), reporting Windows XP, with C: as its own
+# drive and one more letter (P:) for the build folder. No letter may map the
+# host's root: a scan of every fixed drive must never reach the host's files.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
