@@ -6,19 +6,29 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-if [ ! -f "$WINEPREFIX/.qlm-ready-2" ]; then
+# The ready mark is written only when every step succeeded; a prefix without
+# it is made again from nothing on the next run.
+make_prefix() {
   rm -rf "$WINEPREFIX"
   mkdir -p "$WINEPREFIX"
-  wineboot --init >/dev/null 2>&1 || true
+  wineboot --init >/dev/null 2>&1 || return 1
   wineserver -w
-  version=winxp
+  local version=winxp
   [ "$WINEARCH" = win64 ] && version=winxp64
-  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1 || return 1
   # Windows draw their own frames and captions, with or without a window
   # manager, so that screenshots show what a Windows user sees.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || return 1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 || return 1
   wineserver -w
+  [ -d "$WINEPREFIX/drive_c/windows" ] || return 1
+}
+
+if [ ! -f "$WINEPREFIX/.qlm-ready-2" ]; then
+  if ! make_prefix; then
+    echo "wineprefix: the Wine prefix $WINEPREFIX could not be made" >&2
+    exit 1
+  fi
   touch "$WINEPREFIX/.qlm-ready-2"
 fi
 

@@ -80,7 +80,7 @@ def start(site, program=None):
             stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
             start_new_session=True)
     with open(os.path.join(site, "pid"), "w") as f:
-        f.write(str(server.pid))
+        f.write("%d %s" % (server.pid, process_start(server.pid)))
     for _ in range(100):
         with open(log_path) as f:
             text = f.read()
@@ -99,16 +99,35 @@ def start(site, program=None):
     return 1
 
 
+def process_start(pid):
+    """The start time of a process in clock ticks since boot; None when there is
+    no such process. A pid alone may have been reused since it was written."""
+    try:
+        with open("/proc/%d/stat" % pid) as f:
+            # The command name may hold blanks and parentheses: count fields
+            # after its closing parenthesis.
+            return f.read().rsplit(")", 1)[1].split()[19]
+    except (OSError, IndexError):
+        return None
+
+
 def stop(site):
+    """Stops the server that start made: its process group, and only when the
+    process of the recorded id is still the one started then."""
     pid_path = os.path.join(site, "pid")
-    if os.path.exists(pid_path):
-        with open(pid_path) as f:
-            pid = int(f.read())
+    if not os.path.exists(pid_path):
+        return 0
+    with open(pid_path) as f:
+        fields = f.read().split()
+    os.remove(pid_path)
+    if len(fields) != 2 or not fields[0].isdigit():
+        return 0
+    pid = int(fields[0])
+    if process_start(pid) == fields[1]:
         try:
             os.killpg(pid, signal.SIGTERM)
         except ProcessLookupError:
             pass
-        os.remove(pid_path)
     return 0
 
 
