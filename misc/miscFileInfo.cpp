@@ -13,15 +13,28 @@
 
 extern "C" {
 
+// The offset from UTC in force on the file's own date, as Explorer shows it:
+// a summer date read in winter keeps its summer time.
 MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
   if (!localDate) return FALSE;
-  FILETIME universal;
-  universal.dwLowDateTime = static_cast<DWORD>(fileTime);
-  universal.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-  FILETIME local;
-  if (!::FileTimeToLocalFileTime(&universal, &local)) return FALSE;
-  *localDate = FileTimeToDateTime((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) |
-                                  local.dwLowDateTime);
+  const FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  SYSTEMTIME universalTime;
+  SYSTEMTIME localTime;
+  FILETIME universalMs;
+  FILETIME localMs;
+  if (!::FileTimeToSystemTime(&universal, &universalTime) ||
+      !::SystemTimeToTzSpecificLocalTime(nullptr, &universalTime, &localTime) ||
+      !::SystemTimeToFileTime(&universalTime, &universalMs) ||
+      !::SystemTimeToFileTime(&localTime, &localMs)) {
+    return FALSE;
+  }
+  // System times hold milliseconds only: the offset is added to the exact time.
+  auto ticks = [](const FILETIME& t) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) |
+                                     t.dwLowDateTime);
+  };
+  const std::int64_t offset = ticks(localMs) - ticks(universalMs);
+  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(static_cast<std::int64_t>(fileTime) + offset));
   return TRUE;
 }
 
@@ -54,7 +67,7 @@ MiscBool MISC_CALL SizeToText(char* buffer, int size, int* outLength, std::int64
 }
 
 MiscBool MISC_CALL FixedDriveRoots(const char* separator, char* buffer, int size, int* outLength) {
-  if (!separator) return FALSE;
+  if (!separator || !*separator) return FALSE;
   char drives[512];
   const DWORD length = ::GetLogicalDriveStringsA(sizeof drives, drives);
   if (length == 0 || length >= sizeof drives) return FALSE;
