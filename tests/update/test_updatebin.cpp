@@ -46,11 +46,18 @@ namespace {
 constexpr char CAPTION[] = "Quillmere Update";
 
 // The button of update.bin's window with this label, pressed as a user would.
+// Returns once the window has handled the press, so that whatever the test
+// reads next comes after it.
 void Press(HWND window, const char* label) {
   HWND button = ::FindWindowExA(window, nullptr, "Button", label);
   ASSERT_NE(button, nullptr) << label;
-  ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+  DWORD_PTR ignored = 0;
+  ASSERT_NE(::SendMessageTimeoutA(window, WM_COMMAND,
+                                  MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(button), SMTO_ABORTIFHUNG, 10000,
+                                  &ignored),
+            0)
+      << label;
 }
 
 // A program folder with update.bin and old program files, and the
