@@ -11,13 +11,16 @@
 #include "misc/miscText.h"
 #include "startup/uShared.h"
 
-extern "C" {
+namespace {
 
-// The offset from UTC in force on the file's own date, as Explorer shows it:
-// a summer date read in winter keeps its summer time.
-MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
-  if (!localDate) return FALSE;
-  const FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+std::int64_t Ticks(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
+// The offset from UTC in force at that moment (100 ns ticks), as Explorer
+// shows a file's date: a summer date read in winter keeps its summer time.
+bool LocalOffsetAt(const FILETIME& universal, std::int64_t& offset) {
   SYSTEMTIME universalTime;
   SYSTEMTIME localTime;
   FILETIME universalMs;
@@ -26,15 +29,23 @@ MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
       !::SystemTimeToTzSpecificLocalTime(nullptr, &universalTime, &localTime) ||
       !::SystemTimeToFileTime(&universalTime, &universalMs) ||
       !::SystemTimeToFileTime(&localTime, &localMs)) {
-    return FALSE;
+    return false;
   }
-  // System times hold milliseconds only: the offset is added to the exact time.
-  auto ticks = [](const FILETIME& t) {
-    return static_cast<std::int64_t>((static_cast<std::uint64_t>(t.dwHighDateTime) << 32) |
-                                     t.dwLowDateTime);
-  };
-  const std::int64_t offset = ticks(localMs) - ticks(universalMs);
-  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(static_cast<std::int64_t>(fileTime) + offset));
+  offset = Ticks(localMs) - Ticks(universalMs);
+  return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
+  if (!localDate) return FALSE;
+  const FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  std::int64_t offset = 0;
+  if (!LocalOffsetAt(universal, offset)) return FALSE;
+  // System times hold milliseconds only: the offset goes onto the exact time.
+  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(Ticks(universal) + offset));
   return TRUE;
 }
 
