@@ -11,17 +11,41 @@
 #include "misc/miscText.h"
 #include "startup/uShared.h"
 
+namespace {
+
+std::int64_t Ticks(const FILETIME& time) {
+  return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                   time.dwLowDateTime);
+}
+
+// The offset from UTC in force at that moment (100 ns ticks), as Explorer
+// shows a file's date: a summer date read in winter keeps its summer time.
+bool LocalOffsetAt(const FILETIME& universal, std::int64_t& offset) {
+  SYSTEMTIME universalTime;
+  SYSTEMTIME localTime;
+  FILETIME universalMs;
+  FILETIME localMs;
+  if (!::FileTimeToSystemTime(&universal, &universalTime) ||
+      !::SystemTimeToTzSpecificLocalTime(nullptr, &universalTime, &localTime) ||
+      !::SystemTimeToFileTime(&universalTime, &universalMs) ||
+      !::SystemTimeToFileTime(&localTime, &localMs)) {
+    return false;
+  }
+  offset = Ticks(localMs) - Ticks(universalMs);
+  return true;
+}
+
+}  // namespace
+
 extern "C" {
 
 MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
   if (!localDate) return FALSE;
-  FILETIME universal;
-  universal.dwLowDateTime = static_cast<DWORD>(fileTime);
-  universal.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
-  FILETIME local;
-  if (!::FileTimeToLocalFileTime(&universal, &local)) return FALSE;
-  *localDate = FileTimeToDateTime((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) |
-                                  local.dwLowDateTime);
+  const FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  std::int64_t offset = 0;
+  if (!LocalOffsetAt(universal, offset)) return FALSE;
+  // System times hold milliseconds only: the offset goes onto the exact time.
+  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(Ticks(universal) + offset));
   return TRUE;
 }
 
@@ -54,7 +78,7 @@ MiscBool MISC_CALL SizeToText(char* buffer, int size, int* outLength, std::int64
 }
 
 MiscBool MISC_CALL FixedDriveRoots(const char* separator, char* buffer, int size, int* outLength) {
-  if (!separator) return FALSE;
+  if (!separator || !*separator) return FALSE;
   char drives[512];
   const DWORD length = ::GetLogicalDriveStringsA(sizeof drives, drives);
   if (length == 0 || length >= sizeof drives) return FALSE;

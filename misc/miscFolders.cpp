@@ -8,6 +8,7 @@
 #include <userenv.h>
 
 #include <string>
+#include <vector>
 
 #include "misc/miscPathRules.h"
 #include "misc/miscSlots.h"
@@ -114,6 +115,17 @@ std::string FolderOfExecutable(const std::string& command, const std::string& ex
   return path.substr(0, slash + 1);
 }
 
+// The machine's registry views, the native one first; a 32-bit Windows has
+// only the one.
+std::vector<REGSAM> MachineRegistryViews() {
+#ifdef _WIN64
+  return {0, KEY_WOW64_32KEY};
+#else
+  if (NativeRegistryView()) return {NativeRegistryView(), 0};
+  return {0};
+#endif
+}
+
 std::string InstallFolderBelow(HKEY root, REGSAM view, const std::string& keyName,
                                const std::string& executable) {
   HKEY opened = nullptr;
@@ -163,10 +175,11 @@ MiscBool MISC_CALL AppInstallFolder(char* buffer, int size, int* outLength, cons
   const std::string name(ArgText(executable));
   if (key.empty() || name.empty() || name.find('\\') != std::string::npos) return FALSE;
   // A 64-bit Windows keeps the keys of 64-bit programs in its native view
-  // and those of 32-bit programs in ours; both are asked.
-  std::string folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, NativeRegistryView(), key, name);
-  if (folder.empty() && NativeRegistryView()) {
-    folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, 0, key, name);
+  // and those of 32-bit programs in the other one; both are asked, the native
+  // one first, whichever view this build reads by default.
+  std::string folder;
+  for (const REGSAM view : MachineRegistryViews()) {
+    if (folder.empty()) folder = InstallFolderBelow(HKEY_LOCAL_MACHINE, view, key, name);
   }
   if (folder.empty()) folder = InstallFolderBelow(HKEY_CURRENT_USER, 0, key, name);
   return !folder.empty() && PutText(LongPath(folder), buffer, size, outLength);

@@ -5,6 +5,7 @@
 #include "startup/uLocaleText.h"
 #include "startup/uShared.h"
 #include "startup/uStartup.h"
+#include "startup/uTrace.h"
 
 namespace {
 
@@ -53,6 +54,14 @@ std::string Utf8(const wchar_t* text, int length) {
   return bytes;
 }
 
+// A value that the system code page cannot hold exactly counts as unreadable:
+// its nearest single-byte form may name another folder, or be a wildcard.
+std::optional<std::string> SystemText(const wchar_t* text, int length, const std::string& path) {
+  auto narrow = WideToAnsi(text, length);
+  if (!narrow) Log(LVL_WARNING, "Settings value not in the system code page, ignored: " + path);
+  return narrow;
+}
+
 }  // namespace
 
 std::vector<std::string> SplitXMLPath(const std::string& path) {
@@ -72,6 +81,29 @@ std::string JoinXMLParts(const std::vector<std::string>& parts) {
   return path;
 }
 
+namespace {
+
+// An empty document that never loads anything beyond the text it is given;
+// none when no DOM can be made.
+TComPtr<IXMLDOMDocument> NewDocument() {
+  TComPtr<IXMLDOMDocument> document;
+  HRESULT created = ::CoCreateInstance(kDomDocument30, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IXMLDOMDocument,
+                                       reinterpret_cast<void**>(document.Put()));
+  if (FAILED(created)) {
+    created = ::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_IXMLDOMDocument, reinterpret_cast<void**>(document.Put()));
+  }
+  if (FAILED(created)) return {};
+  document->put_async(VARIANT_FALSE);
+  document->put_validateOnParse(VARIANT_FALSE);
+  document->put_resolveExternals(VARIANT_FALSE);
+  document->put_preserveWhiteSpace(VARIANT_FALSE);
+  return document;
+}
+
+}  // namespace
+
 TXMLFile::TXMLFile(std::string fileName) : fFileName(std::move(fileName)) {
   const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (SUCCEEDED(init)) {
@@ -79,21 +111,11 @@ TXMLFile::TXMLFile(std::string fileName) : fFileName(std::move(fileName)) {
   } else if (init != RPC_E_CHANGED_MODE) {
     throw EXMLFileError("CoInitialize failed!");
   }
-  HRESULT created = ::CoCreateInstance(kDomDocument30, nullptr, CLSCTX_INPROC_SERVER,
-                                       IID_IXMLDOMDocument,
-                                       reinterpret_cast<void**>(fDocument.Put()));
-  if (FAILED(created)) {
-    created = ::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IXMLDOMDocument, reinterpret_cast<void**>(fDocument.Put()));
-  }
-  if (FAILED(created)) {
+  fDocument = NewDocument();
+  if (!fDocument) {
     if (fComInitialised) ::CoUninitialize();
     throw EXMLFileError("Cannot create the XML document!");
   }
-  fDocument->put_async(VARIANT_FALSE);
-  fDocument->put_validateOnParse(VARIANT_FALSE);
-  fDocument->put_resolveExternals(VARIANT_FALSE);
-  fDocument->put_preserveWhiteSpace(VARIANT_FALSE);
 }
 
 TXMLFile::~TXMLFile() {
@@ -250,24 +272,30 @@ void TXMLFile::Save() {
   }
 }
 
-void TXMLFile::SetXML(const std::string& text) {
+bool TXMLFile::SetXML(const std::string& text) {
   fBase.Reset();
   if (!text.empty()) {
+    // Parsed into a document of its own, so that malformed text leaves the
+    // current one as it was.
+    TComPtr<IXMLDOMDocument> parsed = NewDocument();
     TBstr xml(Wide(text).c_str());
-    VARIANT_BOOL parsed = VARIANT_FALSE;
-    if (FAILED(fDocument->loadXML(xml.Get(), &parsed)) || parsed != VARIANT_TRUE) {
-      ::OutputDebugStringA("TXMLFile.SetXML: the text is not XML");
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    if (!parsed || FAILED(parsed->loadXML(xml.Get(), &loaded)) || loaded != VARIANT_TRUE) {
+      Log(LVL_ERROR, "XML text cannot be parsed, the document is unchanged");
+      return false;
     }
-    return;
+    fDocument = std::move(parsed);
+    return true;
   }
   TComPtr<IXMLDOMNode> child;
   while (SUCCEEDED(fDocument->get_firstChild(child.Put())) && child) {
     TComPtr<IXMLDOMNode> removed;
     if (FAILED(fDocument->removeChild(child.Get(), removed.Put()))) {
-      ::OutputDebugStringA("TXMLFile.SetXML: cannot empty the document");
-      return;
+      Log(LVL_ERROR, "XML document cannot be emptied");
+      return false;
     }
   }
+  return true;
 }
 
 TComPtr<IXMLDOMNode> TXMLFile::DocumentNode() const {
@@ -325,7 +353,8 @@ std::optional<std::string> TXMLFile::ReadValue(const std::string& path,
   }
   const std::wstring text = NodeValue(child.Get());
   if (text.empty()) return defaultValue;
-  return WideToAnsi(text.data(), static_cast<int>(text.size()));
+  auto value = SystemText(text.data(), static_cast<int>(text.size()), path);
+  return value ? value : defaultValue;
 }
 
 TComPtr<IXMLDOMNode> TXMLFile::AppendElement(IXMLDOMNode* parent, const std::wstring& name) {
@@ -375,10 +404,10 @@ std::optional<std::string> TXMLFile::ReadAttribute(const std::string& path,
     ::VariantClear(&value);
     return std::nullopt;
   }
-  const std::string text =
-      WideToAnsi(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)));
+  auto text = SystemText(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)),
+                         path + "@" + name);
   ::VariantClear(&value);
-  return text;
+  return text ? text : defaultValue;
 }
 
 void TXMLFile::WriteAttribute(const std::string& path, const std::string& name,

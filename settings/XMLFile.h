@@ -46,7 +46,8 @@ class TXMLFile {
   // file. Raises EXMLFileError on failure.
   void Save();
   // Replaces the content with parsed text; an empty text empties the document.
-  void SetXML(const std::string& text);
+  // False, with a log line and the document unchanged, for malformed text.
+  bool SetXML(const std::string& text);
 
   TComPtr<IXMLDOMNode> FindPath(const std::string& path) const;
   // The text of an element whose only child is one text node; otherwise, and

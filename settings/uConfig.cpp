@@ -295,7 +295,7 @@ void TConfig::Load() {
 }
 
 void TConfig::Save() {
-  fXML->SetXML("");
+  if (!fXML->SetXML("")) throw EXMLFileError("Cannot empty the settings document!");
   fXML->ClearBase();
   fXML->AddValue("application", "");
   fXML->WriteAttribute("application", "title", SETTINGS_TITLE);

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "startup/uLibrarySearch.h"
 #include "startup/uTrace.h"
 
 namespace {
@@ -37,7 +38,7 @@ bool IsPlainFile(const WIN32_FIND_DATAA& entry) {
 }  // namespace
 
 TLanguage::TLanguage(const std::string& libraryFile)
-    : fLibrary(::LoadLibraryA(libraryFile.c_str())) {
+    : fLibrary(::LoadLibraryA(ProgramLibraryPath(libraryFile).c_str())) {
   fLoaded = fLibrary && BindExports();
   if (!fLoaded) fLibrary.Reset();
 }

@@ -21,9 +21,9 @@ inline constexpr char LNG_FOLDER[] = "languages\\";
 
 class TLanguage {
  public:
-  // Loads the library through the system's library search (or from the
-  // given path). A library that lacks one of the seven exports is logged,
-  // freed and counts as not loaded, so every Open fails.
+  // Loads the library from the program's folder (or from the given path). A
+  // library that lacks one of the seven exports is logged, freed and counts
+  // as not loaded, so every Open fails.
   explicit TLanguage(const std::string& libraryFile = LNG_LIBRARY_FILE);
   ~TLanguage();
   TLanguage(const TLanguage&) = delete;

@@ -64,11 +64,17 @@ std::wstring AnsiToWide(const std::string& text) {
   return wide;
 }
 
-std::string WideToAnsi(const wchar_t* text, int length) {
-  if (text == nullptr || length <= 0) return {};
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  if (size <= 0) return {};
+std::optional<std::string> WideToAnsi(const wchar_t* text, int length) {
+  if (text == nullptr || length <= 0) return std::string();
+  BOOL usedDefault = FALSE;
+  const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, nullptr, 0,
+                                         nullptr, &usedDefault);
+  if (size <= 0 || usedDefault) return std::nullopt;
   std::string ansi(static_cast<std::size_t>(size), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text, length, ansi.data(), size, nullptr, nullptr);
+  if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, ansi.data(), size,
+                            nullptr, &usedDefault) != size ||
+      usedDefault) {
+    return std::nullopt;
+  }
   return ansi;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The user's short date format, e.g. "15/03/2009".
@@ -22,6 +23,8 @@ std::string FileTimeToText(std::uint64_t fileTime);
 // system's parser); false when the text is no date-time.
 bool TextToDateTime(const std::string& text, double& dateTime);
 
-// Conversions between the system code page and UTF-16.
+// Conversions between the system code page and UTF-16. A wide text that
+// the code page cannot hold exactly gives none: a best-fit or default
+// character could turn a name into another name, or into a wildcard.
 std::wstring AnsiToWide(const std::string& text);
-std::string WideToAnsi(const wchar_t* text, int length);
+std::optional<std::string> WideToAnsi(const wchar_t* text, int length);

@@ -1,12 +1,14 @@
 #include "startup/uMiscLoad.h"
 
+#include "startup/uLibrarySearch.h"
+
 GetIMiscFn GetIMiscEntry = nullptr;
 const IMisc* Misc = nullptr;
 
 bool LoadMiscLibrary(HMODULE& handle, std::string folder) {
   if (handle != nullptr) return false;
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
-  handle = ::LoadLibraryA((folder + MISC_LIBRARY_FILE).c_str());
+  handle = ::LoadLibraryA(ProgramLibraryPath(folder + MISC_LIBRARY_FILE).c_str());
   if (handle == nullptr) return false;
   GetIMiscEntry = reinterpret_cast<GetIMiscFn>(
       reinterpret_cast<void*>(::GetProcAddress(handle, MISC_EXPORT_NAME)));

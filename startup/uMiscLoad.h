@@ -17,8 +17,8 @@ extern GetIMiscFn GetIMiscEntry;
 // The one interface record through which every part calls the library.
 extern const IMisc* Misc;
 
-// Loads folder + "misc.dll" (an empty folder lets the system's library search
-// find it, the executable's folder first) into `handle`, which must be zero.
+// Loads folder + "misc.dll" (an empty folder means the program's folder,
+// never the system's library search) into `handle`, which must be zero.
 bool LoadMiscLibrary(HMODULE& handle, std::string folder);
 
 // Frees the library when `handle` holds one; the variable keeps its value.

@@ -1,7 +1,9 @@
 #include "startup/uResources.h"
 
+#include "startup/uLibrarySearch.h"
+
 TResHandler::TResHandler(const std::string& libraryFile)
-    : fLibrary(::LoadLibraryA(libraryFile.c_str())) {}
+    : fLibrary(::LoadLibraryA(ProgramLibraryPath(libraryFile).c_str())) {}
 
 TResHandler::~TResHandler() { FreeBitmaps(); }
 

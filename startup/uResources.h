@@ -13,8 +13,8 @@ inline constexpr char RES_LIBRARY_FILE[] = "qlmres.dll";
 
 class TResHandler {
  public:
-  // Loads the library through the system's library search (or from the
-  // given path); a failure is not reported and every request then gives 0.
+  // Loads the library from the program's folder (or from the given path); a
+  // failure is not reported and every request then gives 0.
   explicit TResHandler(const std::string& libraryFile = RES_LIBRARY_FILE);
   ~TResHandler();
   TResHandler(const TResHandler&) = delete;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "startup/uHandles.h"
+#include "startup/uLibrarySearch.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uShared.h"
 #include "startup/uTrace.h"
@@ -89,6 +90,9 @@ std::string ExecutablePath() {
 std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
 
 int RunApplication(HINSTANCE instance) {
+  // Without either call (Windows XP before SP1) the libraries loaded by full
+  // path below are still ours; only what they load in turn is searched.
+  RestrictLibrarySearch();
   THandle instanceMutex(CreateInstanceMutex(MUTEX_BASE_NAME));
   if (!instanceMutex) return 0;
 

@@ -173,16 +173,8 @@ void TTrace::Log(int level, const std::string& message) {
   }
 }
 
-int TTrace::GetLevel() {
-  TLockGuard guard(fLock);
-  return fLevel;
-}
-
 void TTrace::SetLevel(int level) {
-  {
-    TLockGuard guard(fLock);
-    fLevel = level;
-  }
+  fLevel.store(level);
   WriteNote("Level: " + std::to_string(level));
 }
 
@@ -195,17 +187,21 @@ void TTrace::SetRetention(int count) {
 void TTrace::PurgeOldFiles() {
   if (fRetention <= 0) return;
   const std::string folder = FolderOf(fFileName);
-  const std::string name = NameOf(fFileName);
-  const std::string base = name.substr(0, name.find('.'));
+  const std::string appFileName = NameOf(fAppName);
 
   std::vector<std::string> files;
   WIN32_FIND_DATAA entry;
-  TFindHandle find(::FindFirstFileA((folder + base + "*.txt").c_str(), &entry));
+  TFindHandle find(::FindFirstFileA((folder + "*.txt").c_str(), &entry));
   if (!find) return;
   constexpr DWORD kSkipped =
       FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
   do {
-    if (!(entry.dwFileAttributes & kSkipped)) files.push_back(folder + entry.cFileName);
+    // Another program may keep its traces in the same folder under a name
+    // that merely starts like ours.
+    if (!(entry.dwFileAttributes & kSkipped) &&
+        IsTraceFileName(entry.cFileName, appFileName, fUniqueNames, fSuffix)) {
+      files.push_back(folder + entry.cFileName);
+    }
   } while (::FindNextFileA(find.Get(), &entry));
 
   std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -37,7 +38,7 @@ class TTrace {
   // Writes one entry line when level <= the current level. Never waits longer
   // than one try, a 1 ms sleep and a second try; the line is dropped otherwise.
   void Log(int level, const std::string& message);
-  int GetLevel();
+  int GetLevel() const { return fLevel.load(); }
   void SetLevel(int level);
   void SetRetention(int count);
 
@@ -62,7 +63,9 @@ class TTrace {
 
   TCriticalSection fLock;
   bool fUniqueNames;
-  int fLevel;
+  // Read without the lock, so that a message above the level costs nothing
+  // and logging never waits.
+  std::atomic<int> fLevel;
   HMODULE fModule;
   std::string fAppName;
   std::string fFileName;

@@ -42,6 +42,25 @@ std::string TraceFileName(std::string_view appFileName, std::string_view stamp,
   return name;
 }
 
+bool IsTraceFileName(std::string_view fileName, std::string_view appFileName, bool uniqueNames,
+                     std::string_view suffix) {
+  const std::string_view stamp = uniqueNames ? "00000000-000000-000" : "00000000";
+  const std::string expected = TraceFileName(appFileName, stamp, suffix);
+  if (fileName.size() != expected.size()) return false;
+  // The stamp follows the base name and its dot.
+  const std::size_t stampAt = TraceFileName(appFileName, "", "").size() - 4;
+  auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const char c = fileName[i];
+    const bool inStamp = i >= stampAt && i < stampAt + stamp.size();
+    const bool matches = !inStamp ? folded(c) == folded(expected[i])
+                         : expected[i] == '0' ? c >= '0' && c <= '9'
+                                              : c == expected[i];
+    if (!matches) return false;
+  }
+  return true;
+}
+
 std::string TraceEntryLine(int level, const TTraceTime& t, std::uint32_t threadId,
                            std::string_view message) {
   char prefix[64];

@@ -37,6 +37,12 @@ std::string TraceStamp(const TTraceTime& time, bool uniqueNames);
 std::string TraceFileName(std::string_view appFileName, std::string_view stamp,
                           std::string_view suffix);
 
+// Whether fileName is a name that TraceFileName makes for this application,
+// kind of stamp and suffix at some time; letter case is ignored outside the
+// stamp, as the file system ignores it.
+bool IsTraceFileName(std::string_view fileName, std::string_view appFileName, bool uniqueNames,
+                     std::string_view suffix);
+
 // "[06] 142530.123   [00000A1C] message".
 std::string TraceEntryLine(int level, const TTraceTime& time, std::uint32_t threadId,
                            std::string_view message);

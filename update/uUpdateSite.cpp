@@ -1,10 +1,18 @@
 #include "update/uUpdateSite.h"
 
-#include <cstdlib>
+namespace {
+
+std::string& OverriddenSite() {
+  static std::string site;
+  return site;
+}
+
+}  // namespace
 
 std::string UpdateBaseAddress() {
-  const char* overridden = std::getenv(UPDATE_SITE_VARIABLE);
-  std::string site = overridden != nullptr && *overridden != '\0' ? overridden : UPDATE_SITE_ADDRESS;
+  std::string site = OverriddenSite().empty() ? UPDATE_SITE_ADDRESS : OverriddenSite();
   while (!site.empty() && site.back() == '/') site.pop_back();
   return site + UPDATE_SITE_PATH;
 }
+
+void OverrideUpdateSite(const std::string& address) { OverriddenSite() = address; }

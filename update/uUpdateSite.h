@@ -3,13 +3,15 @@
 
 #include <string>
 
-// The site's own address, used unless the environment variable names
-// another one (a mirror, or a test's local server), e.g.
-// QLM_UPDATE_SITE=http://127.0.0.1:8080
 inline constexpr char UPDATE_SITE_ADDRESS[] = "http://updates.quillmere.net";
-inline constexpr char UPDATE_SITE_VARIABLE[] = "QLM_UPDATE_SITE";
 inline constexpr char UPDATE_SITE_PATH[] = "/public/updates/v1_0/";
 
 // The site's address followed by the path of the update files; a file's
 // address is this followed by its name.
 std::string UpdateBaseAddress();
+
+// Points the update at another site (a test's local server) until it is
+// given an empty address. Only code inside the process can call it: an
+// address that the environment or the registry could set would let any
+// program that writes there redirect the updates.
+void OverrideUpdateSite(const std::string& address);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "updatebin/uFormUpdateBin.h"
+#include "updatebin/uUpdateBinLock.h"
 
 namespace {
 
@@ -27,6 +28,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   const std::string folder = OwnFolder();
   if (folder.empty()) return 1;
+  // The second copy leaves at once rather than waiting: the first one's
+  // window already holds the user's choice, and a second window would only
+  // report nothing left to install.
+  THandle lock;
+  if (!AcquireUpdateBinLock(folder, lock)) {
+    ::MessageBoxA(nullptr, UPDATE_BIN_BUSY, args.Caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    return 3;
+  }
   TFormUpdateBin form(instance, args, folder);
   if (!form.Create()) return 1;
   MSG message;

@@ -9,12 +9,22 @@
 
 namespace {
 
-// The unpacked file is the one its archive describes: same name, size in
-// range and the same digest.
+bool HasSize(const std::string& path, std::int64_t size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  const std::uint64_t actual = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
+                               data.nFileSizeLow;
+  return actual == static_cast<std::uint64_t>(size);
+}
+
+// The unpacked file is the one its archive describes: same name, the stated
+// size and the same digest. The size counts on its own: an empty or
+// unreadable file digests as empty input, which an archive may well state.
 bool MatchesItsArchive(const TFileInfo& row, const std::string& downloads) {
   try {
     const TArchiveHeader header = ReadArchiveHeader(downloads + row.ArchiveName);
     if (!CheckArchiveHeader(header, row.FileName).empty()) return false;
+    if (!HasSize(downloads + row.FileName, header.Size)) return false;
     TMD5Digest digest;
     MD5File(downloads + row.FileName, digest);
     return digest == header.Digest;

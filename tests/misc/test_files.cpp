@@ -176,20 +176,31 @@ TEST(MiscFiles, RemoveTreeNeverFollowsALinkOutOfTheTree) {
   EXPECT_EQ(ReadFileBytes(outside + "\\precious.txt"), "keep me");
 }
 
-TEST(MiscFiles, FileTimeToDateGivesLocalDays) {
-  double date = 0;
-  // 1 January 2001 00:00 UTC.
-  const std::uint64_t fileTime = 126227808000000000ull;
-  ASSERT_TRUE(MiscLibrary().FileTimeToDate(fileTime, &date));
-  FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
-  FILETIME local;
-  ASSERT_TRUE(::FileTimeToLocalFileTime(&universal, &local));
-  const double bias = (static_cast<double>((static_cast<std::uint64_t>(local.dwHighDateTime) << 32) |
-                                           local.dwLowDateTime) -
-                       static_cast<double>(fileTime)) /
-                      864000000000.0;
-  EXPECT_DOUBLE_EQ(date, 36892.0 + bias);
-  EXPECT_FALSE(MiscLibrary().FileTimeToDate(fileTime, nullptr));
+// The test run puts the programs in Central European time (UTC+1, in summer
+// UTC+2), so that one of the two dates lies in the other season than today.
+TEST(MiscFiles, FileTimeToDateUsesTheOffsetInForceOnThatDate) {
+  TIME_ZONE_INFORMATION zone;
+  ASSERT_NE(::GetTimeZoneInformation(&zone), TIME_ZONE_ID_INVALID);
+  if (zone.Bias != -60 || zone.DaylightBias != -60) {
+    GTEST_SKIP() << "needs Central European time (TZ=Europe/Berlin)";
+  }
+  struct Case {
+    SYSTEMTIME universal;
+    double expected;
+  } cases[] = {
+      {{2009, 1, 4, 15, 12, 0, 0, 0}, 39828.0 + 13.0 / 24},
+      {{2009, 7, 3, 15, 12, 0, 0, 0}, 40009.0 + 14.0 / 24},
+  };
+  for (const Case& c : cases) {
+    FILETIME fileTime;
+    ASSERT_TRUE(::SystemTimeToFileTime(&c.universal, &fileTime));
+    double date = 0;
+    ASSERT_TRUE(MiscLibrary().FileTimeToDate(
+        (static_cast<std::uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime,
+        &date));
+    EXPECT_NEAR(date, c.expected, 0.5 / 86400) << "month " << c.universal.wMonth;
+  }
+  EXPECT_FALSE(MiscLibrary().FileTimeToDate(0, nullptr));
 }
 
 TEST(MiscFiles, FileVersionTextReadsTheVersionResource) {
@@ -238,6 +249,7 @@ TEST(MiscFiles, FixedDriveRootsJoinsTheRootsWithTheSeparator) {
   }
   EXPECT_FALSE(MiscLibrary().FixedDriveRoots("|", buffer, 3, &length));
   EXPECT_FALSE(MiscLibrary().FixedDriveRoots(nullptr, buffer, sizeof buffer, &length));
+  EXPECT_FALSE(MiscLibrary().FixedDriveRoots("", buffer, sizeof buffer, &length));
 }
 
 // A name outside the code page reads "a?b.txt" through the single-byte

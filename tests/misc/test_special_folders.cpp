@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "startup/uHandles.h"
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -190,4 +191,22 @@ TEST(MiscSpecialFolders, AppInstallFolderFollowsTheKeysValues) {
   ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\QuillmereTest");
   EXPECT_EQ(InstallFolder(location.Name(), ""), "<false>");
   EXPECT_EQ(InstallFolder("", "tool.exe"), "<false>");
+}
+
+TEST(MiscSpecialFolders, AppInstallFolderReadsBothMachineViews) {
+  TTempFolder app;
+  WriteFileBytes(app.Path() + "tool32.exe", "MZ");
+  const char* name = "Software\\QuillmereTest\\Only32";
+  HKEY created = nullptr;
+  ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, name, 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &created, nullptr),
+            ERROR_SUCCESS);
+  TRegKey key(created);
+  ::RegSetValueExA(key.Get(), "InstallLocation", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(app.Path().c_str()),
+                   static_cast<DWORD>(app.Path().size() + 1));
+  EXPECT_EQ(InstallFolder(name, "tool32.exe"), app.Path());
+  key.Reset();
+  ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, name, KEY_WOW64_32KEY, 0);
+  ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, "Software\\QuillmereTest", KEY_WOW64_32KEY, 0);
 }

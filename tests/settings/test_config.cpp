@@ -174,6 +174,40 @@ TEST_F(ConfigTest, ANonAsciiTextIsWrittenAsUtf8) {
             std::string::npos);
 }
 
+// The nearest single-byte form of these is a wildcard, a question mark or
+// another letter: a folder or extension read that way names other files.
+TEST_F(ConfigTest, ATextTheCodePageCannotHoldExactlyTakesItsDefault) {
+  const char* texts[] = {
+      "C:\\Data\\\xEF\xBC\x8A",  // full-width asterisk
+      "\xEF\xBC\x9F.log",           // full-width question mark
+      "C:\\\xE4\xB8\xAD",         // a letter that has no single-byte form
+      "C:\\\xC4\x81",              // a letter with a look-alike
+  };
+  for (const char* text : texts) {
+    SCOPED_TRACE(text);
+    WriteSettings(std::string("<core><system><selfolders>true</selfolders><addfolders>") + text +
+                  "</addfolders><addexts>" + text + "</addexts></system></core>");
+    const TOptions o = Loaded();
+    EXPECT_EQ(o.Core.System.AddFolders, "");
+    EXPECT_EQ(o.Core.System.AddExts, "");
+    EXPECT_TRUE(o.Core.System.SelFolders) << "the other values are still read";
+  }
+  WriteSettings("<core><system><addfolders>C:\\Caf\xC3\xA9</addfolders></system></core>");
+  EXPECT_EQ(Loaded().Core.System.AddFolders, "C:\\Caf\xE9");
+}
+
+TEST_F(ConfigTest, AFailedWriteOfTheTemporaryFileKeepsTheOldFile) {
+  TConfig config(FileName());
+  config.Load();
+  const std::string before = ReadFileBytes(SettingsPath());
+  config.Options.LogLevel = 1;
+  const std::string temporary = SettingsPath() + ".tmp";
+  ASSERT_TRUE(::CreateDirectoryA(temporary.c_str(), nullptr));
+  EXPECT_THROW(config.Save(), EXMLFileError);
+  EXPECT_TRUE(::RemoveDirectoryA(temporary.c_str())) << "the folder in its place is untouched";
+  EXPECT_EQ(ReadFileBytes(SettingsPath()), before);
+}
+
 TEST_F(ConfigTest, ForeignTitleOrVersionIsReplacedByDefaults) {
   const char* headers[] = {
       "<application title=\"Quillmere Pro\" version=\"1.0\">",

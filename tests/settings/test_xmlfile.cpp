@@ -120,6 +120,15 @@ TEST_F(XMLFileTest, FailedLoadLeavesAnEmptyDocument) {
   EXPECT_FALSE(missing.Load());
 }
 
+TEST_F(XMLFileTest, MalformedTextIsRefusedAndTheDocumentKept) {
+  TXMLFile xml(FileName());
+  ASSERT_TRUE(xml.SetXML("<a>1</a>"));
+  EXPECT_FALSE(xml.SetXML("<a><b>"));
+  EXPECT_EQ(xml.ReadValue("a", std::nullopt), "1");
+  EXPECT_TRUE(xml.SetXML(""));
+  EXPECT_FALSE(xml.FindPath("a"));
+}
+
 TEST_F(XMLFileTest, FailedSaveKeepsTheOldFileAndRaises) {
   WriteFileBytes(FullPath(), "<old/>");
   TXMLFile xml(FileName());

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "startup/uHandles.h"
+#include "startup/uLibrarySearch.h"
 #include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"
 
@@ -53,4 +55,21 @@ TEST(MiscLoad, TheRecordServesEveryUsedWord) {
   int length = -1;
   EXPECT_TRUE(GetIMiscEntry()->PathWindows(buffer, sizeof buffer, &length));
   UnloadMiscLibrary(handle);
+}
+
+TEST(LibrarySearch, TheCurrentFolderIsLeftOutOfTheSearch) {
+  TTempFolder current;
+  const std::string planted = "qlm_planted.dll";
+  ASSERT_TRUE(::CopyFileA((ProgramFolder() + MISC_LIBRARY_FILE).c_str(),
+                          (current.Path() + planted).c_str(), FALSE));
+  char before[MAX_PATH];
+  ASSERT_NE(::GetCurrentDirectoryA(MAX_PATH, before), 0u);
+  ASSERT_TRUE(::SetCurrentDirectoryA(current.Path().c_str()));
+  const bool foundBefore = TModule(::LoadLibraryA(planted.c_str())).Valid();
+  const bool restricted = RestrictLibrarySearch();
+  const bool foundAfter = TModule(::LoadLibraryA(planted.c_str())).Valid();
+  ::SetCurrentDirectoryA(before);
+  EXPECT_TRUE(foundBefore) << "the search looks in the current folder at first";
+  EXPECT_TRUE(restricted);
+  EXPECT_FALSE(foundAfter);
 }

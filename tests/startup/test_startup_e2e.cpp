@@ -106,17 +106,26 @@ TEST(StartupEndToEnd, BrokenServicesLibraryShowsItsFatalMessage) {
   struct Case {
     const char* name;
     std::string miscFolder;
+    // A working misc.dll planted in the folder the program starts in.
+    bool planted;
     const char* message;
   } cases[] = {
-      {"missing misc.dll", "", MISC_LOAD_FAILED},
-      {"wrong version word", FixtureFolder("qlm_fixture_misc_badversion"),
+      {"missing misc.dll", "", false, MISC_LOAD_FAILED},
+      {"missing misc.dll, a planted one in the current folder", "", true, MISC_LOAD_FAILED},
+      {"wrong version word", FixtureFolder("qlm_fixture_misc_badversion"), false,
        MISC_INVALID_INTERFACE},
-      {"no GetIMisc export", FixtureFolder("qlm_fixture_misc_noexport"), MISC_INVALID_INTERFACE},
+      {"no GetIMisc export", FixtureFolder("qlm_fixture_misc_noexport"), false,
+       MISC_INVALID_INTERFACE},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TInstalledProgram program(c.miscFolder);
-    TProgramRun run(program.Executable());
+    TTempFolder current;
+    if (c.planted) {
+      ASSERT_TRUE(::CopyFileA((ProgramFolder() + "misc.dll").c_str(),
+                              (current.Path() + "misc.dll").c_str(), FALSE));
+    }
+    TProgramRun run(program.Executable(), "", current.Path());
     ASSERT_TRUE(run.Started());
     HWND box = run.WaitForWindow(FATAL_ERROR_CAPTION, kWindowTimeoutMs);
     ASSERT_NE(box, nullptr);

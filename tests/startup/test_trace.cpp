@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <thread>
 
@@ -56,6 +57,29 @@ class TraceTest : public ::testing::Test {
   TTempFolder fFolder;
   std::shared_ptr<TFakeClock> fClock =
       std::make_shared<TFakeClock>(At(2009, 3, 15, 14, 25, 30, 123));
+};
+
+// Once armed, holds the next reader of the time until released. The log reads
+// its clock under its lock when it writes a note, so an armed clock lets a
+// test keep the lock taken for as long as it likes.
+class THoldingClock final : public TTraceClock {
+ public:
+  SYSTEMTIME Now() const override {
+    if (fArmed.exchange(false)) {
+      fInside.set_value();
+      fReleased.wait();
+    }
+    return At(2009, 3, 15, 14, 25, 30, 123);
+  }
+  void Arm() { fArmed = true; }
+  void WaitUntilHeld() { fInside.get_future().wait(); }
+  void Release() { fRelease.set_value(); }
+
+ private:
+  mutable std::atomic<bool> fArmed{false};
+  mutable std::promise<void> fInside;
+  std::promise<void> fRelease;
+  std::shared_future<void> fReleased{fRelease.get_future().share()};
 };
 
 }  // namespace
@@ -196,6 +220,49 @@ TEST_F(TraceTest, OthersMayReadButNotWriteTheOpenLog) {
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                                    nullptr));
   EXPECT_FALSE(writer.Valid());
+}
+
+TEST_F(TraceTest, PurgeLeavesNamesThatOnlyStartLikeOurs) {
+  ::CreateDirectoryA(Traces().c_str(), nullptr);
+  const char* ours[] = {"quillmere.20090301-101010-001.txt", "quillmere.20090302-101010-001.txt",
+                        "Quillmere.20090303-101010-001.txt"};
+  const char* others[] = {
+      "quillmere.old.20090201-101010-001.txt",  // the trace of quillmere.old.exe
+      "quillmere2.20090201-101010-001.txt",
+      "quillmere.old_20090201-101010-001.txt",
+      "quillmere_20090201-101010-001.txt",
+      "quillmere.20090201-101010-001-x.txt",  // another suffix
+      "quillmere.2009020a-101010-001.txt",
+      "quillmere.20090201-101010-0011.txt",
+  };
+  for (const char* name : ours) WriteFileBytes(Traces() + name, "ours");
+  for (const char* name : others) WriteFileBytes(Traces() + name, "not ours");
+
+  Make(LVL_DEBUG, true, 1);
+  for (const char* name : others) EXPECT_TRUE(FileExists(Traces() + name)) << name;
+  EXPECT_EQ(ListFiles(Traces(), "*.txt").size(), std::size(others) + 1);
+  EXPECT_TRUE(FileExists(Traces() + ours[2]));
+}
+
+TEST_F(TraceTest, ALineLoggedWhileTheLockIsHeldIsDroppedNotWaitedFor) {
+  auto clock = std::make_shared<THoldingClock>();
+  auto trace = std::make_unique<TTrace>(App(), LVL_DEBUG, true, "traces", "", 0, clock);
+  trace->Log(LVL_INFO, "first");
+  clock->Arm();
+  std::thread holder([&] { trace->SetLevel(LVL_DEBUG); });
+  clock->WaitUntilHeld();
+  trace->Log(LVL_INFO, "while held");
+  clock->Release();
+  holder.join();
+  trace->Log(LVL_INFO, "after");
+  const std::string name = trace->FileName();
+  trace.reset();
+
+  const std::string file = ReadFileBytes(name);
+  EXPECT_NE(file.find("] first"), std::string::npos);
+  EXPECT_NE(file.find("Level: 6"), std::string::npos);
+  EXPECT_NE(file.find("] after"), std::string::npos);
+  EXPECT_EQ(file.find("while held"), std::string::npos);
 }
 
 TEST_F(TraceTest, ConcurrentLinesNeverInterleave) {

@@ -154,12 +154,15 @@ TTempFolder::TTempFolder(const std::string& parent) {
 
 TTempFolder::~TTempFolder() { RemoveTree(fPath); }
 
-TProgramRun::TProgramRun(const std::string& executable, const std::string& arguments) {
+TProgramRun::TProgramRun(const std::string& executable, const std::string& arguments,
+                         const std::string& currentFolder) {
   std::string line = "\"" + executable + "\"";
   if (!arguments.empty()) line += " " + arguments;
   std::vector<char> commandLine(line.begin(), line.end());
   commandLine.push_back('\0');
-  const std::string folder = executable.substr(0, executable.find_last_of('\\') + 1);
+  const std::string folder = !currentFolder.empty()
+                                 ? currentFolder
+                                 : executable.substr(0, executable.find_last_of('\\') + 1);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};

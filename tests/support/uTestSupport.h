@@ -47,7 +47,10 @@ class TTempFolder {
 // A program started for a test; it is ended when the object ends.
 class TProgramRun {
  public:
-  TProgramRun(const std::string& executable, const std::string& arguments = "");
+  // The process starts in `currentFolder`, or in the executable's folder
+  // when that is empty.
+  TProgramRun(const std::string& executable, const std::string& arguments = "",
+              const std::string& currentFolder = "");
   ~TProgramRun();
   TProgramRun(const TProgramRun&) = delete;
   TProgramRun& operator=(const TProgramRun&) = delete;

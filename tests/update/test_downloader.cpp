@@ -44,21 +44,27 @@ class TReceiver {
 // Points the update site at another address for one test.
 class TSiteOverride {
  public:
-  explicit TSiteOverride(const std::string& address) { Set(address); }
-  ~TSiteOverride() { Set(""); }
-
- private:
-  static void Set(const std::string& address) {
-    _putenv((std::string(UPDATE_SITE_VARIABLE) + "=" + address).c_str());
-  }
+  explicit TSiteOverride(const std::string& address) { OverrideUpdateSite(address); }
+  ~TSiteOverride() { OverrideUpdateSite(""); }
 };
 
 }  // namespace
 
 TEST(UpdateSite, BaseAddressAndItsOverride) {
+  const std::string own = std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/";
+  EXPECT_EQ(UpdateBaseAddress(), own);
+  {
+    TSiteOverride local("http://127.0.0.1:8080/");
+    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/public/updates/v1_0/");
+  }
+  EXPECT_EQ(UpdateBaseAddress(), own);
+}
+
+// Anything that can write the user's environment could redirect it.
+TEST(UpdateSite, TheEnvironmentCannotRedirectTheUpdate) {
+  ASSERT_EQ(_putenv("QLM_UPDATE_SITE=http://127.0.0.1:8080"), 0);
   EXPECT_EQ(UpdateBaseAddress(), std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/");
-  TSiteOverride local("http://127.0.0.1:8080/");
-  EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/public/updates/v1_0/");
+  _putenv("QLM_UPDATE_SITE=");
 }
 
 // The whole road: the list and two archives come over HTTP, the list is

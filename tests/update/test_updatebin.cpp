@@ -7,7 +7,9 @@
 #include "tests/support/uTestSupport.h"
 #include "tests/update/uUpdateTestSupport.h"
 #include "update/uCompress.h"
+#include "updatebin/uPendingFiles.h"
 #include "updatebin/uUpdateBinArgs.h"
+#include "updatebin/uUpdateBinLock.h"
 
 TEST(UpdateBinArgs, CommandLines) {
   const struct {
@@ -44,12 +46,41 @@ namespace {
 constexpr char CAPTION[] = "Quillmere Update";
 
 // The button of update.bin's window with this label, pressed as a user would.
+// Returns once the window has handled the press, so that whatever the test
+// reads next comes after it.
 void Press(HWND window, const char* label) {
   HWND button = ::FindWindowExA(window, nullptr, "Button", label);
   ASSERT_NE(button, nullptr) << label;
-  ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+  DWORD_PTR ignored = 0;
+  ASSERT_NE(::SendMessageTimeoutA(window, WM_COMMAND,
+                                  MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(button), SMTO_ABORTIFHUNG, 10000,
+                                  &ignored),
+            0)
+      << label;
 }
+
+// A program folder with update.bin and old program files, and the
+// published executable unpacked in its download folder.
+struct TWaitingUpdate {
+  TWaitingUpdate() {
+    CreateDirectoryA(Downloads().c_str(), nullptr);
+    CopyFileA((ProgramFolder() + "update.bin").c_str(), (Program.Path() + "update.bin").c_str(),
+              FALSE);
+    WriteFileBytes(Program.Path() + "quillmere.exe", "old quillmere.exe");
+    WriteFileBytes(Downloads() + "quillmere_exe.zip",
+                   ReadFileBytes(SitePublishedFolder() + "quillmere_exe.zip"));
+    TCompression compression;
+    compression.UnpackArchive(Downloads() + "quillmere_exe.zip", Downloads(), "quillmere.exe");
+  }
+  std::string Downloads() const { return Program.Path() + "updates\\"; }
+  std::string Arguments(HWND mainWindow) const {
+    return std::string("\"") + CAPTION + "\" \"Close...\" \"Update...\" \"Restart...\" " +
+           std::to_string(reinterpret_cast<UINT_PTR>(mainWindow));
+  }
+
+  TTempFolder Program;
+};
 
 std::string ReportOf(HWND window) {
   HWND report = ::FindWindowExA(window, nullptr, "Static", nullptr);
@@ -130,4 +161,48 @@ TEST(UpdateBin, InstallsTheWaitingFilesAfterTheProgramEnded) {
 
   Press(window, "Close...");
   EXPECT_EQ(run.WaitForExit(10000), 0);
+}
+
+// An empty file digests as empty input, which an archive may state together
+// with any size: the size must be the stated one as well.
+TEST(PendingFiles, AFileOfAnotherSizeThanItsArchiveStatesIsRefused) {
+  TTempFolder program;
+  const std::string downloads = program.Path() + "updates\\";
+  ASSERT_TRUE(::CreateDirectoryA(downloads.c_str(), nullptr));
+  const std::string name = "quillmere.exe";
+  WriteFileBytes(program.Path() + name, "old quillmere.exe");
+  const TMD5Digest emptyInput = MD5Bytes("", 0);
+  WriteFileBytes(downloads + "quillmere_exe.zip",
+                 LittleEndian(name.size(), 8) + name + LittleEndian(4096, 8) +
+                     std::string(emptyInput.begin(), emptyInput.end()) + "\x78\x9c");
+  WriteFileBytes(downloads + name, "");
+
+  const std::vector<TPendingResult> results = InstallPendingFiles(program.Path());
+  ASSERT_EQ(results.size(), 1u);
+  EXPECT_EQ(results[0].Outcome, TPendingOutcome::CheckFailed);
+  EXPECT_EQ(ReadFileBytes(program.Path() + name), "old quillmere.exe");
+}
+
+TEST(UpdateBin, ASecondCopyForTheSameFolderLeavesTheWorkToTheFirst) {
+  TWaitingUpdate update;
+  HWND mainWindow = ::CreateWindowExA(0, "STATIC", "main", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                      nullptr, ::GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(mainWindow, nullptr);
+  TProgramRun first(update.Program.Path() + "update.bin", update.Arguments(mainWindow));
+  HWND window = first.WaitForWindow(CAPTION, 15000);
+  ASSERT_NE(window, nullptr);
+
+  TProgramRun second(update.Program.Path() + "update.bin", update.Arguments(mainWindow));
+  HWND box = second.WaitForWindow(CAPTION, 15000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(::FindWindowExA(box, nullptr, "Static", UPDATE_BIN_BUSY), nullptr)
+      << "a message, not a second update window";
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(second.WaitForExit(10000), 3);
+
+  Press(window, "Update...");
+  ::DestroyWindow(mainWindow);
+  EXPECT_EQ(WaitForFinalReport(window, 15000), "quillmere.exe: installed\r\n");
+  Press(window, "Close...");
+  EXPECT_EQ(first.WaitForExit(10000), 0);
 }
