@@ -45,11 +45,11 @@ double BareDelete() {
   });
 }
 
-void CollectEngineTree(TCore& core) { AddWholeTreeItem(core, kEngineTree); }
+void CollectEngineTree(TScanContext& core) { AddWholeTreeItem(core, kEngineTree); }
 
 // Scans the engine's tree (untimed), then cleans what it found.
 double EngineClean(HWND window, std::size_t& objects) {
-  FoundList.clear();
+  FoundList.Window().clear();
   TTrace trace(std::string(kBenchFolder) + "bench.exe", LVL_DEBUG, true, "traces", "", 0);
   TCore core;
   TCoreInit init;
@@ -59,11 +59,15 @@ double EngineClean(HWND window, std::size_t& objects) {
   core.SetInit(init);
   core.Parts().Collectors[9].Run = &CollectEngineTree;
   core.SetOpType(OPTYPE_SCAN);
+  FoundList.HandTo(TListSide::Worker);
   core.Run();
   DrainMessages();
-  objects = FoundList.size();
+  objects = FoundList.Window().size();
   core.SetOpType(OPTYPE_CLEAN);
-  const double ms = Timed([&] { core.Run(); });
+  const double ms = Timed([&] {
+    FoundList.HandTo(TListSide::Worker);
+    core.Run();
+  });
   DrainMessages();
   ::DeleteFileA(trace.FileName().c_str());
   return ms;
@@ -115,10 +119,10 @@ int main() {
   std::printf("bare DeleteFile loop: %.0f ms for 20,000 files\n", bare);
   std::printf("clean at level 6: %.0f ms for %u objects, %u left in the found list\n", engine,
               static_cast<unsigned>(objects),
-              static_cast<unsigned>(std::count_if(FoundList.begin(), FoundList.end(),
+              static_cast<unsigned>(std::count_if(FoundList.Window().begin(), FoundList.Window().end(),
                                                   [](const auto& rec) { return rec != nullptr; })));
   std::printf("clean/bare ratio: %.2f\n", engine / bare);
-  FoundList.clear();
+  FoundList.Window().clear();
   ::DestroyWindow(window);
   if (library) UnloadMiscLibrary(module);
   return 0;

@@ -71,13 +71,13 @@ void Enumerate(const std::string& folder, long& files, long& folders) {
   } while (::FindNextFileA(find.Get(), &data));
 }
 
-void CollectTree(TCore& core) { AddWholeTreeItem(core, kTree); }
+void CollectTree(TScanContext& core) { AddWholeTreeItem(core, kTree); }
 
 // One scan of the tree at a trace level, timed; the messages are then
 // delivered (untimed), as the window would take them.
 double ScanAt(int level, HWND window) {
-  FoundList.clear();
-  FoundList.shrink_to_fit();
+  FoundList.Window().clear();
+  FoundList.Window().shrink_to_fit();
   TTrace trace(std::string(kBenchFolder) + "bench.exe", level, true, "traces", "", 0);
   TCore core;
   TCoreInit init;
@@ -86,7 +86,10 @@ double ScanAt(int level, HWND window) {
   core.SetInit(init);
   core.Parts().Collectors[9].Run = &CollectTree;
   core.SetOpType(OPTYPE_SCAN);
-  const double ms = Timed([&] { core.Run(); });
+  const double ms = Timed([&] {
+    FoundList.HandTo(TListSide::Worker);
+    core.Run();
+  });
   DrainMessages();
   ::DeleteFileA(trace.FileName().c_str());
   return ms;
@@ -132,23 +135,23 @@ int main() {
   std::printf("tree: %ld files in %ld folders below %s\n", files, folders, kTree);
   std::printf("bare enumeration: %.0f ms\n", bare);
   std::printf("scan at level 6: %.0f ms, %u objects\n", level6,
-              static_cast<unsigned>(FoundList.size()));
+              static_cast<unsigned>(FoundList.Window().size()));
   std::printf("scan at level 4: %.0f ms\n", level4);
   std::printf("one trace line at level 6: %.1f us\n", TraceLineMicroseconds());
 
-  FoundList.clear();
-  FoundList.shrink_to_fit();
+  FoundList.Window().clear();
+  FoundList.Window().shrink_to_fit();
   DrainMessages();
   const long long before = gHeapBytes;
   ScanAt(LVL_INFO, window);
   const long long held = gHeapBytes - before;
-  const double perObject = static_cast<double>(held) / static_cast<double>(FoundList.size());
+  const double perObject = static_cast<double>(held) / static_cast<double>(FoundList.Window().size());
   std::printf("found list: %lld bytes for %u objects\n", held,
-              static_cast<unsigned>(FoundList.size()));
+              static_cast<unsigned>(FoundList.Window().size()));
 
   std::printf("scan/bare ratio at level 6: %.2f, at level 4: %.2f, bytes per object: %.0f\n",
               level6 / bare, level4 / bare, perObject);
-  FoundList.clear();
+  FoundList.Window().clear();
   ::DestroyWindow(window);
   UnloadMiscLibrary(module);
   return 0;

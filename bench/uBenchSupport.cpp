@@ -85,8 +85,8 @@ void DrainMessages() {
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
 }
 
-void AddWholeTreeItem(TCore& core, const std::string& folder) {
-  auto item = core.NewFolderItem();
+void AddWholeTreeItem(TScanContext& core, const std::string& folder) {
+  auto item = std::make_unique<TFolderItem>();
   item->Folder = LowerText(folder);
   item->Path = item->Folder;
   item->SubFolders = true;

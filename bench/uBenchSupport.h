@@ -6,7 +6,7 @@
 
 #include <string>
 
-class TCore;
+class TScanContext;
 
 inline constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
 
@@ -43,4 +43,4 @@ HWND MakeProgressWindow();
 void DrainMessages();
 
 // Appends a folder item that finds every file below folder as a custom object.
-void AddWholeTreeItem(TCore& core, const std::string& folder);
+void AddWholeTreeItem(TScanContext& core, const std::string& folder);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/uCore.h"
+#include "engine/uScanContext.h"
 #include "engine/uDirectRecords.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uShared.h"
@@ -50,8 +50,8 @@ class TProfileList {
   MiscProfiles fHandle;
 };
 
-void CollectMozilla(TCore& core, const TMozillaBrowser& browser) {
-  const TCoreOptions& chosen = core.Options().Core;
+void CollectMozilla(TScanContext& scan, const TMozillaBrowser& browser) {
+  const TCoreOptions& chosen = scan.Options().Core;
   if (Misc == nullptr || !(chosen.*browser.Cache || chosen.*browser.Cookies)) return;
   const TProfileList profiles(browser.SubPath);
   if (profiles.Get() == 0) return;
@@ -59,79 +59,73 @@ void CollectMozilla(TCore& core, const TMozillaBrowser& browser) {
   for (int index = 0; index < count; ++index) {
     // Read at every profile: the cookie definitions may have switched the
     // cookie category off for this scan.
-    const TCoreOptions& options = core.Options().Core;
+    const TCoreOptions& options = scan.Options().Core;
     const std::string profile = "Profile" + std::to_string(index);
     if (options.*browser.Cache) {
       const std::string folder = ProfileFolder(Misc->ProfileCacheFolder, profiles.Get(), index);
-      if (!folder.empty()) {
-        AddFolderItem(core, folder, "*", false, browser.CacheCategory, profile + " Cache: ADD");
-      }
+      AddFolderItem(scan, folder, "", "*", false, browser.CacheCategory, profile + " Cache: ADD");
     }
     if (options.*browser.Cookies) {
       const std::string folder = ProfileFolder(Misc->ProfileCookiesFolder, profiles.Get(), index);
-      if (!folder.empty()) {
-        AddFolderItem(core, folder, "cookies.txt", false, browser.CookiesCategory,
-                      profile + " Cookies: ADD");
-      }
+      AddFolderItem(scan, folder, "", "cookies.txt", false, browser.CookiesCategory,
+                    profile + " Cookies: ADD");
     }
   }
 }
 
 }  // namespace
 
-void CollectCookies(TCore& core) {
-  const TCOCookies& cookies = core.Options().Core.Cookies;
+void CollectCookies(TScanContext& scan) {
+  const TCOCookies& cookies = scan.Options().Core.Cookies;
   if (!cookies.Enabled) return;
-  AddFolderItem(core, core.PathCookies(), cookies.IndexDat ? "*@*.txt|index.dat" : "*@*.txt", false,
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathCookies), "", cookies.IndexDat ? "*@*.txt|index.dat" : "*@*.txt", false,
                 OBJTYPE_COOKIES, "Item cookies: ADD");
 }
 
-void CollectIeCache(TCore& core) {
-  const TCoreOptions& options = core.Options().Core;
+void CollectIeCache(TScanContext& scan) {
+  const TCoreOptions& options = scan.Options().Core;
   if (!options.IeCache) return;
-  TFolderItem& item =
-      AddFolderItem(core, core.PathIeCache(), "*", true, OBJTYPE_IE_CACHE, "Item IE Cache: ADD");
-  item.ExcludeMasks =
+  TFolderItem* item = AddFolderItem(scan, SpecialFolder(&IMisc::PathIeCache), "", "*", true,
+                                    OBJTYPE_IE_CACHE, "Item IE Cache: ADD");
+  if (item == nullptr) return;
+  item->ExcludeMasks =
       SplitDelimited(options.IeIndexDat ? "desktop.ini" : "desktop.ini|index.dat", '|');
-  item.FolderExclude = SplitDelimited("*\\AntiPhishing\\", '|');
+  item->FolderExclude = SplitDelimited("*\\AntiPhishing\\", '|');
 }
 
-void CollectIeUpdates(TCore& core) {
-  if (!core.Options().Core.IeUpdates) return;
-  const std::string windows = core.PathWindows();
-  // Without the Windows folder the subfolders would name folders relative
-  // to whatever the current folder is.
-  if (windows.empty()) return;
-  AddFolderItem(core, windows + "ie7updates\\", "KB*", false, OBJTYPE_IE_UPDATES,
+void CollectIeUpdates(TScanContext& scan) {
+  if (!scan.Options().Core.IeUpdates) return;
+  const std::string windows = SpecialFolder(&IMisc::PathWindows);
+  AddFolderItem(scan, windows, "ie7updates\\", "KB*", false, OBJTYPE_IE_UPDATES,
                 "Item IE 7 updates: ADD");
-  AddFolderItem(core, windows + "ie8updates\\", "KB*", false, OBJTYPE_IE_UPDATES,
+  AddFolderItem(scan, windows, "ie8updates\\", "KB*", false, OBJTYPE_IE_UPDATES,
                 "Item IE 8 updates: ADD");
 }
 
-void CollectFirefox(TCore& core) { CollectMozilla(core, kFirefox); }
+void CollectFirefox(TScanContext& scan) { CollectMozilla(scan, kFirefox); }
 
-void CollectFlock(TCore& core) { CollectMozilla(core, kFlock); }
+void CollectFlock(TScanContext& scan) { CollectMozilla(scan, kFlock); }
 
-void ScanHistoryLists(TCore& core) {
-  if (core.IsStopped()) return;
-  const TCoreOptions& options = core.Options().Core;
+void ScanHistoryLists(TScanContext& scan) {
+  if (scan.IsStopped()) return;
+  const TCoreOptions& options = scan.Options().Core;
   if (options.IeHistory) {
-    core.Log(LVL_DEBUG, "Scanning IE History");
-    AddTotalsRecord(core, "Internet Explorer History", OBJTYPE_IE_HISTORY,
+    scan.Log(LVL_DEBUG, "Scanning IE History");
+    AddTotalsRecord(scan, "Internet Explorer History", OBJTYPE_IE_HISTORY,
                     "Internet Explorer History", [](std::int64_t* count, std::int64_t* size) {
                       return Misc != nullptr && Misc->IeHistoryTotals(count, size);
                     });
   }
   if (options.AddrBarUrls) {
-    core.Log(LVL_DEBUG, "Scanning IE Address Bar History");
-    AddTotalsRecord(core, "Internet Explorer Address Bar History", OBJTYPE_IE_ADDRBAR,
+    scan.Log(LVL_DEBUG, "Scanning IE Address Bar History");
+    AddTotalsRecord(scan, "Internet Explorer Address Bar History", OBJTYPE_IE_ADDRBAR,
                     "Internet Explorer Address Bar History",
                     [](std::int64_t* count, std::int64_t* size) {
                       return Misc != nullptr && Misc->AddressBarTotals(count, size);
                     });
   }
   if (options.Mru) {
-    AddTotalsRecord(core, "MRU History", OBJTYPE_MRU, "MRU History",
+    AddTotalsRecord(scan, "MRU History", OBJTYPE_MRU, "MRU History",
                     [](std::int64_t* count, std::int64_t* size) {
                       return Misc != nullptr && Misc->MruTotals(count, size);
                     });

@@ -3,14 +3,14 @@
 // every Firefox and Flock profile, and the history lists, which are no files.
 #pragma once
 
-class TCore;
+class TScanContext;
 
-void CollectCookies(TCore& core);
-void CollectIeCache(TCore& core);
-void CollectIeUpdates(TCore& core);
-void CollectFirefox(TCore& core);
-void CollectFlock(TCore& core);
+void CollectCookies(TScanContext& scan);
+void CollectIeCache(TScanContext& scan);
+void CollectIeUpdates(TScanContext& scan);
+void CollectFirefox(TScanContext& scan);
+void CollectFlock(TScanContext& scan);
 
 // After every folder has been searched: one record per history list that
 // holds something.
-void ScanHistoryLists(TCore& core);
+void ScanHistoryLists(TScanContext& scan);

@@ -1,15 +1,16 @@
-// The clean: every ticked object of the found list removed as its category
-// requires, then the empty subfolders of the IE cache and the user's
-// temporary folder.
+#include "engine/uClean.h"
+
 #include <algorithm>
 #include <exception>
 
-#include "engine/uCore.h"
 #include "engine/uDefineList.h"
 #include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
+#include "engine/uScanContext.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
+#include "startup/uFileSystem.h"
+#include "startup/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -46,36 +47,27 @@ bool RemoveStore(int category) {
 
 }  // namespace
 
-bool TCore::DirectClean() {
-  Log(LVL_DEBUG, "1. Direct clean");
-  // The folders whose empty subfolders go, but never the folders themselves,
-  // also when an object's own folder tree is removed.
-  FKeptFolders.clear();
-  for (const std::string& folder : {PathIeCache(), PathUserTemp()}) {
-    if (!folder.empty()) FKeptFolders.push_back(LowerText(folder));
+TCleaner::TCleaner(const TEngineSession& session, const TStringList& cookieDefs,
+                   std::string& ieCacheRoot)
+    : fSession(session), fCookieDefs(cookieDefs), fIeCacheRoot(ieCacheRoot) {
+  for (const std::string& folder :
+       {SpecialFolder(&IMisc::PathIeCache), SpecialFolder(&IMisc::PathUserTemp)}) {
+    if (!folder.empty()) fKeptFolders.push_back(LowerText(folder));
   }
-  try {
-    Clean();
-    CleanOthers();
-  } catch (...) {
-    PostUpdate(WM_CORE_CLEAN_END, std::string(), 0, 0, IsStopped());
-    throw;
-  }
-  PostUpdate(WM_CORE_CLEAN_END, std::string(), 0, 0, IsStopped());
-  return true;
 }
 
-void TCore::Clean() {
+void TCleaner::Clean() {
   Log(LVL_INFO, "Start cleaning...");
   int lastCategory = 0;
-  const std::size_t n = FoundList.size();
+  TFoundList& found = FoundList.Worker();
+  const std::size_t n = found.size();
   for (std::size_t i = 0; i < n; ++i) {
-    if (IsStopped()) return;
-    const TFileRec* rec = FoundList[i].get();
+    if (fSession.IsStopped()) return;
+    const TFileRec* rec = found[i].get();
     if (rec == nullptr || !rec->Selected) continue;
     if (rec->Category != lastCategory) {
       lastCategory = rec->Category;
-      PostUpdate(WM_CORE_CURR_PATH, CategoryName(lastCategory), 0, 0, false);
+      fSession.PostUpdate(WM_CORE_CURR_PATH, CategoryName(lastCategory), 0, 0, false);
     }
     const bool ok = RemoveObject(*rec);
     if (rec->RemoveEmptyFolder) {
@@ -88,13 +80,13 @@ void TCore::Clean() {
       Log(LVL_WARNING, "Not delete " + RemovedText(*rec, count));
       continue;
     }
-    if (LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "POST Update Clean " + RemovedText(*rec, count));
-    PostUpdate(WM_CORE_UPDATE_CLEAN, std::string(), count, rec->Size, false);
-    FoundList[i].reset();
+    if (fSession.LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "POST Update Clean " + RemovedText(*rec, count));
+    fSession.PostUpdate(WM_CORE_UPDATE_CLEAN, std::string(), count, rec->Size, false);
+    found[i].reset();
   }
 }
 
-bool TCore::RemoveObject(const TFileRec& rec) {
+bool TCleaner::RemoveObject(const TFileRec& rec) {
   if (IsStoreCategory(rec.Category)) {
     const bool ok = RemoveStore(rec.Category);
     if (!ok) {
@@ -110,21 +102,21 @@ bool TCore::RemoveObject(const TFileRec& rec) {
       return RemoveUpdate(rec);
     case OBJTYPE_FF_COOKIES:
     case OBJTYPE_FLOCK_COOKIES: {
-      const TDefineListView defs(FCookieDefs);
+      const TDefineListView defs(fCookieDefs);
       return Misc != nullptr && Misc->MozCleanCookies(rec.Path.c_str(), defs.Get(),
-                                                      FInit.Options.Core.Cookies.EraseAll);
+                                                      Options().Core.Cookies.EraseAll);
     }
     default:
       break;
   }
   if (rec.Locked) return DeleteLockedFile(rec.Path);
   if (Misc == nullptr) return false;
-  const bool deleteOutright = !FInit.Options.MoveRemInRB ||
-                              (rec.Category == OBJTYPE_IE_CACHE && FInit.Options.Core.ForceDel);
+  const bool deleteOutright = !Options().MoveRemInRB ||
+                              (rec.Category == OBJTYPE_IE_CACHE && Options().Core.ForceDel);
   return deleteOutright ? Misc->RemoveFile(rec.Path.c_str()) : Misc->RecycleFile(rec.Path.c_str());
 }
 
-bool TCore::RemoveUpdate(const TFileRec& rec) {
+bool TCleaner::RemoveUpdate(const TFileRec& rec) {
   const std::string& id = rec.Key.Str();
   if (!IsPlainKeyName(id)) {
     Log(LVL_WARNING, "Update identifier not a plain key name, registry and log kept: \"" + id + "\"");
@@ -140,7 +132,7 @@ bool TCore::RemoveUpdate(const TFileRec& rec) {
   } catch (const std::exception&) {
     // A failed registry step never decides the removal.
   }
-  const std::string logFile = UpdateLogFile(PathWindows(), id);
+  const std::string logFile = UpdateLogFile(SpecialFolder(&IMisc::PathWindows), id);
   if (!logFile.empty() && (Misc == nullptr || !Misc->RemoveFile(logFile.c_str()))) {
     Log(LVL_WARNING, "Cannot delete: " + logFile);
   }
@@ -149,10 +141,15 @@ bool TCore::RemoveUpdate(const TFileRec& rec) {
   return ok;
 }
 
-// True when the folder is gone afterwards. A folder that has become a
-// junction or a link since the scan would lead the removal elsewhere, so it
-// stays; a file that is a link is removed itself and never followed.
-bool TCore::RemoveFolderTree(const std::string& folder) {
+// True when the folder was there and is gone afterwards: a folder that was
+// never there frees nothing. A folder that has become a junction or a link
+// since the scan would lead the removal elsewhere, so it stays; a file that
+// is a link is removed itself and never followed.
+bool TCleaner::RemoveFolderTree(const std::string& folder) {
+  if (!PathExists(folder)) {
+    Log(LVL_WARNING, "Folder not found, nothing removed: " + folder);
+    return false;
+  }
   if (IsReparsePoint(folder)) {
     Log(LVL_WARNING, "Reparse point not followed: " + folder);
   } else if (Misc != nullptr) {
@@ -163,20 +160,20 @@ bool TCore::RemoveFolderTree(const std::string& folder) {
   return false;
 }
 
-void TCore::CleanOthers() {
+void TCleaner::CleanOthers() {
   Log(LVL_DEBUG, "Cleaning others...");
-  if (FInit.Options.Core.IeCache) {
+  if (Options().Core.IeCache) {
     Log(LVL_DEBUG, "Cleaning IE Cache subfolders...");
-    FIeCacheRoot = PathIeCache();
-    DeleteEmptyTree(FIeCacheRoot);
+    fIeCacheRoot = SpecialFolder(&IMisc::PathIeCache);
+    DeleteEmptyTree(fIeCacheRoot);
   }
-  if (FInit.Options.Core.Temp) {
+  if (Options().Core.Temp) {
     Log(LVL_DEBUG, "Cleaning User temp subfolders...");
-    DeleteEmptyTree(PathUserTemp());
+    DeleteEmptyTree(SpecialFolder(&IMisc::PathUserTemp));
   }
 }
 
-bool TCore::DeleteEmptyTree(const std::string& folder) {
+bool TCleaner::DeleteEmptyTree(const std::string& folder) {
   // An empty text would search the current folder; a reparse point leads
   // out of the tree.
   if (folder.empty() || IsReparsePoint(folder)) return false;
@@ -187,7 +184,7 @@ bool TCore::DeleteEmptyTree(const std::string& folder) {
     TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
     if (find) {
       do {
-        if (IsStopped()) break;
+        if (fSession.IsStopped()) break;
         const std::string name(data.cFileName, ::strnlen(data.cFileName, MAX_PATH));
         if (name == "." || name == "..") continue;
         const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -202,23 +199,23 @@ bool TCore::DeleteEmptyTree(const std::string& folder) {
     }
   }
   for (const std::string& name : subfolders) {
-    if (IsStopped()) break;
+    if (fSession.IsStopped()) break;
     DeleteEmptyTree(folder + name + '\\');
   }
-  if (empty && folder != FIeCacheRoot && !IsKeptFolder(folder) &&
+  if (empty && folder != fIeCacheRoot && !IsKeptFolder(folder) &&
       !::RemoveDirectoryA(folder.c_str())) {
     Log(LVL_WARNING, "Deltree failed: " + folder);
   }
   return empty;
 }
 
-bool TCore::IsKeptFolder(const std::string& folder) const {
+bool TCleaner::IsKeptFolder(const std::string& folder) const {
   const std::string key = LowerText(folder);
-  return std::find(FKeptFolders.begin(), FKeptFolders.end(), key) != FKeptFolders.end();
+  return std::find(fKeptFolders.begin(), fKeptFolders.end(), key) != fKeptFolders.end();
 }
 
-bool TCore::DeleteLockedFile(const std::string& path) {
-  const std::string program = FInit.Options.Main.AppFolder + "delete.bin";
+bool TCleaner::DeleteLockedFile(const std::string& path) {
+  const std::string program = Options().Main.AppFolder + "delete.bin";
   std::string commandLine = "delete.bin \"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <exception>
 
+#include "engine/uClean.h"
 #include "engine/uFolderRelation.h"
 #include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
+#include "startup/uFileSystem.h"
+#include "startup/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -40,21 +43,6 @@ TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 
 }  // namespace
 
-TFolderItem& AddFolderItem(TCore& core, const std::string& folder, const std::string& masks,
-                           bool subFolders, int category, const std::string& logLine) {
-  std::unique_ptr<TFolderItem> item = core.NewFolderItem();
-  item->Folder = LowerText(folder);
-  item->Path = item->Folder;
-  item->Nested = true;
-  item->SubFolders = subFolders;
-  item->Category = category;
-  item->IncludeMasks = SplitDelimited(masks, '|');
-  TFolderItem& added = *item;
-  core.Folders().push_back(std::move(item));
-  core.Log(LVL_INFO, logLine);
-  return added;
-}
-
 TSearchSpec SpecOf(const TFolderItem& item) {
   TSearchSpec spec;
   spec.Owner = TSharedText(item.Folder);
@@ -71,9 +59,19 @@ TCore::TCore() : FParts(DefaultScanParts()) {}
 
 TCore::~TCore() = default;
 
+void TCore::SetInit(const TCoreInit& init) {
+  FSession.SetInit(init);
+  const TCustomDefineList* defines = init.Options.Core.CustomDefines;
+  FCustomDefines = defines != nullptr ? *defines : TCustomDefineList();
+}
+
+TScanContext TCore::ScanContext() {
+  return TScanContext(FSession, FFolders, FCookieDefs, FCustomDefines);
+}
+
 void TCore::Run() {
   Log(LVL_DEBUG, "Running core procedure...");
-  FFailed = false;
+  FSession.SetFailed(false);
   if (FOpType == OPTYPE_SCAN) {
     Scan();
   } else if (FOpType == OPTYPE_CLEAN) {
@@ -81,35 +79,27 @@ void TCore::Run() {
   }
 }
 
-void TCore::SetStop(bool stop) {
-  TLockGuard guard(FLock);
-  FStop = stop;
+// From here on the window holds the found list and may replace the
+// engine's settings: the end message is the operation's last word.
+void TCore::PostEnd(UINT message) {
+  FoundList.HandTo(TListSide::Window);
+  FSession.PostUpdate(message, std::string(), 0, 0, IsStopped());
 }
 
-bool TCore::IsStopped() {
-  TLockGuard guard(FLock);
-  return FStop;
-}
-
-void TCore::Log(int level, const std::string& text) {
-  if (FInit.Trace != nullptr) FInit.Trace->Log(level, text);
-}
-
-bool TCore::LogsAt(int level) { return FInit.Trace != nullptr && FInit.Trace->GetLevel() >= level; }
-
-bool TCore::PostUpdate(UINT message, const std::string& text, std::int64_t count,
-                       std::int64_t size, bool stopped) {
-  auto item = std::make_unique<TUpdateItem>();
-  item->Text = text;
-  item->Count = count;
-  item->Size = size;
-  item->Stopped = stopped;
-  item->Failed = FFailed;
-  return PostProgress(FInit.Window, message, std::move(item));
-}
-
-std::unique_ptr<TFolderItem> TCore::NewFolderItem() const {
-  return std::make_unique<TFolderItem>();
+bool TCore::DirectClean() {
+  Log(LVL_DEBUG, "1. Direct clean");
+  bool result = true;
+  try {
+    TCleaner cleaner(FSession, FCookieDefs, FIeCacheRoot);
+    cleaner.Clean();
+    cleaner.CleanOthers();
+  } catch (const std::exception& e) {
+    Log(LVL_EXCEPT, "##### EXCEPTION: " + ErrorText(e));
+    FSession.SetFailed(true);
+    result = false;
+  }
+  PostEnd(WM_CORE_CLEAN_END);
+  return result;
 }
 
 TFolderItem* TCore::FindFolderItem(const std::string& path) {
@@ -138,7 +128,7 @@ bool TCore::Scan() {
     result = false;
   }
   Log(LVL_DEBUG, "Posting scan end...");
-  PostUpdate(WM_CORE_SCAN_END, std::string(), 0, 0, IsStopped());
+  PostEnd(WM_CORE_SCAN_END);
   ClearFolders();
   return result;
 }
@@ -151,7 +141,9 @@ bool TCore::Step(const char* title, TRun run) {
 
 bool TCore::InitEngine() {
   Log(LVL_NOTICE, "1. Init engine");
-  return FParts.LoadCookieDefinitions == nullptr || FParts.LoadCookieDefinitions(*this);
+  if (FParts.LoadCookieDefinitions == nullptr) return true;
+  TScanContext scan = ScanContext();
+  return FParts.LoadCookieDefinitions(scan);
 }
 
 bool TCore::CompileFolders() {
@@ -160,14 +152,15 @@ bool TCore::CompileFolders() {
     Log(LVL_INFO, "List not empty! Removing objects...");
     ClearFolders();
   }
+  TScanContext scan = ScanContext();
   try {
     for (const TCollectorEntry& collector : FParts.Collectors) {
       Log(LVL_DEBUG, collector.EntryLog);
-      if (collector.Run != nullptr) collector.Run(*this);
+      if (collector.Run != nullptr) collector.Run(scan);
     }
   } catch (const std::exception& e) {
     Log(LVL_EXCEPT, "##### EXCEPTION: " + ErrorText(e));
-    FFailed = true;
+    FSession.SetFailed(true);
     return false;
   }
   LogFolders();
@@ -279,7 +272,7 @@ bool TCore::CompileRoots() {
     if (!PruneRoots()) return false;
   } catch (const std::exception& e) {
     Log(LVL_EXCEPT, "##### EXCEPTION: " + ErrorText(e));
-    FFailed = true;
+    FSession.SetFailed(true);
     return false;
   }
   LogRoots();
@@ -307,7 +300,7 @@ bool TCore::ProcessRoots() {
 }
 
 void TCore::LogItemFound(const TFolderItem* item) {
-  if (!LogsAt(LVL_DEBUG)) return;
+  if (!FSession.LogsAt(LVL_DEBUG)) return;
   if (item == nullptr) {
     Log(LVL_DEBUG, "Item found :: x = nil");
     return;
@@ -319,7 +312,7 @@ void TCore::LogItemFound(const TFolderItem* item) {
 
 void TCore::ProcessFolder(std::string& path, const TSearchSpec& spec) {
   Log(LVL_DEBUG, path);
-  PostUpdate(WM_CORE_CURR_PATH, path, 0, 0, false);
+  FSession.PostUpdate(WM_CORE_CURR_PATH, path, 0, 0, false);
   TFolderItem* item = FindFolderItem(path);
   LogItemFound(item);
   TFolderListing listing;
@@ -371,6 +364,7 @@ void TCore::WalkSubfolders(std::string& path, const TSearchSpec& spec, TFolderLi
 
 void TCore::SearchFiles(const std::string& path, const TSearchSpec& spec, TFolderListing& listing) {
   if (spec.Include == nullptr) return;
+  const TScanContext scan = ScanContext();
   for (const std::string& mask : spec.Include->Items) {
     std::int64_t count = 0;
     std::int64_t size = 0;
@@ -379,15 +373,15 @@ void TCore::SearchFiles(const std::string& path, const TSearchSpec& spec, TFolde
       if (IsStopped()) break;
       if (!MatchesFileMask(entry.Name, mask) || MatchesAnyMask(entry.Name, spec.Exclude)) continue;
       std::string full = path + entry.Name;
-      if (!AcceptFoundObject(spec.Category, full, entry)) continue;
+      if (!AcceptFoundObject(scan, spec.Category, full, entry)) continue;
       std::unique_ptr<TFileRec> rec = MakeFileRec(std::move(full), spec, entry);
-      CompleteFoundObject(*rec);
+      CompleteFoundObject(scan, *rec);
       count += rec->Count >= 0 ? rec->Count : 1;
       size += rec->Size;
-      if (LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + rec->Path);
-      FoundList.push_back(std::move(rec));
+      if (FSession.LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + rec->Path);
+      FoundList.Worker().push_back(std::move(rec));
     }
-    if (count > 0) PostUpdate(WM_CORE_UPDATE_SCAN, std::string(), count, size, false);
+    if (count > 0) FSession.PostUpdate(WM_CORE_UPDATE_SCAN, std::string(), count, size, false);
   }
 }
 
@@ -395,7 +389,7 @@ std::unique_ptr<TFileRec> TCore::MakeFileRec(std::string full, const TSearchSpec
                                              const TDirEntry& entry) {
   auto rec = std::make_unique<TFileRec>();
   rec->Count = 1;
-  rec->Selected = FInit.Options.SelFoundObjs;
+  rec->Selected = FSession.Options().SelFoundObjs;
   rec->RemoveEmptyFolder = spec.RemoveEmpty;
   rec->Category = spec.Category;
   rec->Path = std::move(full);
@@ -452,12 +446,13 @@ void TCore::ReadFolder(const std::string& path, std::vector<TDirEntry>& entries)
 }
 
 bool TCore::ProcessOthers() {
+  TScanContext scan = ScanContext();
   try {
-    if (FParts.CollectOutlook != nullptr) FParts.CollectOutlook(*this);
-    if (FParts.CollectHistory != nullptr) FParts.CollectHistory(*this);
+    if (FParts.CollectOutlook != nullptr) FParts.CollectOutlook(scan);
+    if (FParts.CollectHistory != nullptr) FParts.CollectHistory(scan);
   } catch (const std::exception& e) {
     Log(LVL_EXCEPT, "##### EXCEPTION: " + ErrorText(e));
-    FFailed = true;
+    FSession.SetFailed(true);
     return false;
   }
   return true;

@@ -28,6 +28,7 @@ void TCoreThread::Start() {
   {
     TLockGuard guard(FLock);
     FCore->SetStop(false);
+    FoundList.HandTo(TListSide::Worker);
     FStartPending = true;
     FRunning = true;
   }
@@ -80,12 +81,14 @@ bool TCoreThread::TakeStart() {
 
 void TCoreThread::RunOperation() {
   // An error that escapes an operation ends that operation, never the loop.
+  // It may escape after the end message, when the window may already have
+  // replaced the engine's settings: it goes to the process's own log.
   try {
     FCore->Run();
   } catch (const std::exception& e) {
-    FCore->Log(LVL_EXCEPT, e.what());
+    Log(LVL_EXCEPT, e.what());
   } catch (...) {
-    FCore->Log(LVL_EXCEPT, "Unknown error in the core operation");
+    Log(LVL_EXCEPT, "Unknown error in the core operation");
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include <array>
 
-TFoundList FoundList;
-
 namespace {
 
 struct TCategoryText {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/uFoundList.h"
 #include "engine/uSharedText.h"
 #include "engine/uStringList.h"
 
@@ -196,8 +197,3 @@ struct TUpdateItem {
   std::string Text;
 };
 
-// The found-object list: owned records, entries may be empty. A scan appends
-// to it, a clean empties the entries of removed objects, the main window
-// clears it before a scan and at exit.
-using TFoundList = std::vector<std::unique_ptr<TFileRec>>;
-extern TFoundList FoundList;

@@ -6,10 +6,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "engine/uCore.h"
 #include "engine/uDefineFiles.h"
 #include "engine/uIniText.h"
 #include "engine/uMasks.h"
+#include "engine/uScanContext.h"
 #include "startup/uHandles.h"
 #include "startup/uTrace.h"
 
@@ -61,31 +61,32 @@ bool HasDefine(const TCustomDefineList& list, const std::string& name) {
   return false;
 }
 
-void AddCustomItem(TCore& core, const TCustomDefine& define, const TCustomInternal& item,
+void AddCustomItem(TScanContext& scan, const TCustomDefine& define, const TCustomInternal& item,
                    const std::string& folder) {
-  TFolderItem& added = AddFolderItem(core, folder, item.ExtensionInclude, item.SubFolder,
-                                     define.Category, define.Name + ": ADD " + folder);
-  added.FolderExclude = SplitDelimited(item.FolderExclude, '|');
-  added.ExcludeMasks = SplitDelimited(item.ExtensionExclude, '|');
-  added.RemoveEmptyFolders = item.RemEmptyFolder;
+  TFolderItem* added = AddFolderItem(scan, folder, std::string(), item.ExtensionInclude,
+                                     item.SubFolder, define.Category,
+                                     define.Name + ": ADD " + folder);
+  added->FolderExclude = SplitDelimited(item.FolderExclude, '|');
+  added->ExcludeMasks = SplitDelimited(item.ExtensionExclude, '|');
+  added->RemoveEmptyFolders = item.RemEmptyFolder;
 }
 
-void CollectDefine(TCore& core, const TCustomDefine& define) {
+void CollectDefine(TScanContext& scan, const TCustomDefine& define) {
   for (int n = 0; n < define.ItemCount; ++n) {
     const TCustomInternal* item = nullptr;
     try {
       item = &define.GetItem(n);
     } catch (const std::out_of_range& e) {
-      core.Log(LVL_EXCEPT, std::string("##### EXCEPTION: ") + e.what());
+      scan.Log(LVL_EXCEPT, std::string("##### EXCEPTION: ") + e.what());
       continue;
     }
     const std::string folder =
-        core.GetFolderCustomDefine(item->FolderInclude, item->SearchKey, item->SearchExe);
+        scan.GetFolderCustomDefine(item->FolderInclude, item->SearchKey, item->SearchExe);
     if (folder.empty()) {
-      core.Log(LVL_ERROR, define.Name + " Invalid Folder_Include : " + item->FolderInclude);
+      scan.Log(LVL_ERROR, define.Name + " Invalid Folder_Include : " + item->FolderInclude);
       continue;
     }
-    AddCustomItem(core, define, *item, folder);
+    AddCustomItem(scan, define, *item, folder);
   }
 }
 
@@ -134,13 +135,27 @@ const TCustomInternal& TCustomDefine::GetItem(int index) const {
 }
 
 bool TCustomDefine::SetSelected(bool selected) {
-  Selected = selected;
   // Read afresh: another application may have written its tick since.
   std::optional<TIniText> script = ReadScript(FileName);
-  if (!script) return false;
-  const std::string before = script->Text();
-  script->WriteString(Name, "selected", selected ? "1" : "0");
-  return script->Text() == before || WriteScript(FileName, script->Text());
+  if (script) {
+    const std::string before = script->Text();
+    script->WriteString(Name, "selected", selected ? "1" : "0");
+    if (script->Text() == before || WriteScript(FileName, script->Text())) {
+      Selected = selected;
+      return true;
+    }
+  }
+  Log(LVL_ERROR, "Cannot save the selection of " + Name + " in " + FileName);
+  return false;
+}
+
+TCustomDefineList::TCustomDefineList(const TCustomDefineList& other) : Version(other.Version) {
+  for (const auto& define : other.Items) Items.push_back(std::make_unique<TCustomDefine>(*define));
+}
+
+TCustomDefineList& TCustomDefineList::operator=(const TCustomDefineList& other) {
+  if (this != &other) *this = TCustomDefineList(other);
+  return *this;
 }
 
 const TCustomDefine* TCustomDefineList::ByCategory(int category) const {
@@ -174,12 +189,10 @@ TCustomDefineList LoadCustomDefines(const std::string& appFolder) {
   return list;
 }
 
-void CollectCustomDefines(TCore& core) {
-  const TCustomDefineList* list = core.Options().Core.CustomDefines;
-  if (list == nullptr) return;
-  for (const auto& define : list->Items) {
-    core.Log(LVL_DEBUG, "Name: " + define->Name);
-    core.Log(LVL_DEBUG, std::string("Selected: ") + (define->Selected ? "True" : "False"));
-    if (define->Selected) CollectDefine(core, *define);
+void CollectCustomDefines(TScanContext& scan) {
+  for (const auto& define : scan.CustomDefines().Items) {
+    scan.Log(LVL_DEBUG, "Name: " + define->Name);
+    scan.Log(LVL_DEBUG, std::string("Selected: ") + (define->Selected ? "True" : "False"));
+    if (define->Selected) CollectDefine(scan, *define);
   }
 }

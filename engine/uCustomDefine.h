@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-class TCore;
 class TIniText;
+class TScanContext;
 
 inline constexpr char APPLICATIONS_SCRIPT[] = "applications.script";
 // Custom categories are 256 + the position in the list and keep that
@@ -37,9 +37,10 @@ class TCustomDefine {
   void Load(const TIniText& script);
   // The item at that position of Items; raises std::out_of_range past them.
   const TCustomInternal& GetItem(int index) const;
-  // Stores the tick and writes it at once as "selected" into the section,
-  // leaving every other line of the script as it was. False when the script
-  // could not be read or written (the tick is kept in memory).
+  // Writes the tick at once as "selected" into the section, leaving every
+  // other line of the script as it was, and then stores it. False, logged,
+  // with the tick in memory unchanged, when the script could not be read or
+  // written: memory and file always agree.
   bool SetSelected(bool selected);
 
   std::string FileName;
@@ -55,6 +56,13 @@ class TCustomDefine {
 // The loaded applications in list order, and the script's version.
 class TCustomDefineList {
  public:
+  TCustomDefineList() = default;
+  // A deep copy: the engine's own, independent of the window's reloads.
+  TCustomDefineList(const TCustomDefineList& other);
+  TCustomDefineList& operator=(const TCustomDefineList& other);
+  TCustomDefineList(TCustomDefineList&&) = default;
+  TCustomDefineList& operator=(TCustomDefineList&&) = default;
+
   std::string Version;
   std::vector<std::unique_ptr<TCustomDefine>> Items;
 
@@ -68,4 +76,4 @@ class TCustomDefineList {
 TCustomDefineList LoadCustomDefines(const std::string& appFolder);
 
 // The tenth collector: one folder item per item of every ticked application.
-void CollectCustomDefines(TCore& core);
+void CollectCustomDefines(TScanContext& scan);

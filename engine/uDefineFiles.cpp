@@ -1,6 +1,6 @@
 #include "engine/uDefineFiles.h"
 
-#include "engine/uCore.h"
+#include "engine/uScanContext.h"
 #include "engine/uDefineText.h"
 #include "startup/uHandles.h"
 #include "startup/uTrace.h"
@@ -9,22 +9,22 @@ namespace {
 
 constexpr char kDefines[] = "defines\\";
 
-std::string DefinePath(TCore& core, const char* fileName) {
-  return core.Options().Main.AppFolder + kDefines + fileName;
+std::string DefinePath(TScanContext& scan, const char* fileName) {
+  return scan.Options().Main.AppFolder + kDefines + fileName;
 }
 
 // Loads a definition file, logs its path, and returns its lines.
-std::vector<std::string> LoadLogged(TCore& core, const std::string& path) {
-  core.Log(LVL_NOTICE, "Definition file: " + path);
+std::vector<std::string> LoadLogged(TScanContext& scan, const std::string& path) {
+  scan.Log(LVL_NOTICE, "Definition file: " + path);
   return LoadDefineLines(path);
 }
 
 // Logs the version line and takes it off the entries.
-std::vector<std::string> Entries(TCore& core, std::vector<std::string> lines,
+std::vector<std::string> Entries(TScanContext& scan, std::vector<std::string> lines,
                                  const char* countLabel) {
-  core.Log(LVL_NOTICE, "Version: " + lines.front());
+  scan.Log(LVL_NOTICE, "Version: " + lines.front());
   lines.erase(lines.begin());
-  core.Log(LVL_NOTICE, countLabel + std::to_string(lines.size()));
+  scan.Log(LVL_NOTICE, countLabel + std::to_string(lines.size()));
   return lines;
 }
 
@@ -50,49 +50,47 @@ std::vector<std::string> LoadDefineLines(const std::string& path) {
   return TextLines(*text);
 }
 
-bool LoadCookieDefinitions(TCore& core) {
-  core.Log(LVL_NOTICE, "Loading Cookies list...");
-  TStringList& defs = core.CookieDefs();
-  defs.Items.clear();
-  core.Log(LVL_DEBUG, "Cleared list...");
-  TCoreOptions& options = core.Options().Core;
+bool LoadCookieDefinitions(TScanContext& scan) {
+  scan.Log(LVL_NOTICE, "Loading Cookies list...");
+  scan.SetCookieDefs({});
+  scan.Log(LVL_DEBUG, "Cleared list...");
+  const TCoreOptions& options = scan.Options().Core;
   if (!options.Cookies.Enabled && !options.FirefoxCookies) {
-    core.Log(LVL_INFO, "Cookies scan not enabled");
+    scan.Log(LVL_INFO, "Cookies scan not enabled");
     return true;
   }
-  const std::string path = options.Cookies.UseDefault ? DefinePath(core, "cookies.def")
+  const std::string path = options.Cookies.UseDefault ? DefinePath(scan, "cookies.def")
                                                       : options.Cookies.DefsFile;
-  std::vector<std::string> lines = LoadLogged(core, path);
+  std::vector<std::string> lines = LoadLogged(scan, path);
   if (lines.empty()) {
-    core.Log(LVL_WARNING, "Disabling cookies for this scan!");
-    options.Cookies.Enabled = false;
-    options.FirefoxCookies = false;
+    scan.Log(LVL_WARNING, "Disabling cookies for this scan!");
+    scan.DisableCookieScan();
     return true;
   }
-  defs.Items = Entries(core, std::move(lines), "Count: ");
-  return !defs.Items.empty();
+  scan.SetCookieDefs(Entries(scan, std::move(lines), "Count: "));
+  return !scan.CookieDefs().Items.empty();
 }
 
-std::string LoadJunkMasks(TCore& core) {
+std::string LoadJunkMasks(TScanContext& scan) {
   std::string masks;
-  const TCOSystem& system = core.Options().Core.System;
+  const TCOSystem& system = scan.Options().Core.System;
   if (system.UseDefExts) {
-    const std::string path = DefinePath(core, "extensions.def");
-    std::vector<std::string> lines = LoadLogged(core, path);
+    const std::string path = DefinePath(scan, "extensions.def");
+    std::vector<std::string> lines = LoadLogged(scan, path);
     if (lines.empty()) throw EDefineFileError("Definition file without a version line: \"" + path + "\"");
     TStringList list;
-    list.Items = Entries(core, std::move(lines), "Count:");
+    list.Items = Entries(scan, std::move(lines), "Count:");
     masks = DelimitedText(list);
   }
   if (!system.AddExts.empty()) masks += masks.empty() ? system.AddExts : "|" + system.AddExts;
   return masks;
 }
 
-std::optional<TStringList> LoadWindowsLogMasks(TCore& core) {
-  std::vector<std::string> lines = LoadLogged(core, DefinePath(core, "windows.def"));
+std::optional<TStringList> LoadWindowsLogMasks(TScanContext& scan) {
+  std::vector<std::string> lines = LoadLogged(scan, DefinePath(scan, "windows.def"));
   if (lines.size() < 2) return std::nullopt;
   TStringList list;
-  list.Items = Entries(core, std::move(lines), "Count: ");
+  list.Items = Entries(scan, std::move(lines), "Count: ");
   return list;
 }
 

@@ -10,7 +10,7 @@
 
 #include "engine/uStringList.h"
 
-class TCore;
+class TScanContext;
 
 // Raised when a definition file cannot be read; the scan step that reads
 // it ends with the error's text in the log.
@@ -28,15 +28,15 @@ std::vector<std::string> LoadDefineLines(const std::string& path);
 // Refills the engine's cookie definition list. False ends the scan: a file
 // with only its version line. An empty file turns the cookie categories off
 // for this scan only.
-bool LoadCookieDefinitions(TCore& core);
+bool LoadCookieDefinitions(TScanContext& scan);
 
 // The '|'-separated masks of the system junk items: "extensions.def" when
 // chosen, then the user's extra masks. Raises for a missing or empty file.
-std::string LoadJunkMasks(TCore& core);
+std::string LoadJunkMasks(TScanContext& scan);
 
 // The masks of the Windows-logs item, or none when "windows.def" holds no
 // entry. Raises for a missing file.
-std::optional<TStringList> LoadWindowsLogMasks(TCore& core);
+std::optional<TStringList> LoadWindowsLogMasks(TScanContext& scan);
 
 // The version of a file in "defines\" of the program folder: the name of
 // its first section, empty when there is none or no file.

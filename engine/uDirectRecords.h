@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-class TCore;
+class TScanContext;
 
 // Reads an object's count and size; false when the library could not.
 using TTotalsReader = bool (*)(std::int64_t* count, std::int64_t* size);
@@ -14,5 +14,5 @@ using TTotalsReader = bool (*)(std::int64_t* count, std::int64_t* size);
 // when the count is above 0, appends a record of that category and caption
 // to the found-object list and posts the found message. False when the
 // totals could not be read.
-bool AddTotalsRecord(TCore& core, const std::string& text, int category, const std::string& caption,
+bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, const std::string& caption,
                      TTotalsReader read);

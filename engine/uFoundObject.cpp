@@ -3,9 +3,11 @@
 #include <cstdint>
 
 #include "engine/uCore.h"
+#include "engine/uScanContext.h"
 #include "engine/uDefineList.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
+#include "startup/uFileSystem.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -39,8 +41,8 @@ bool PassesAge(const FILETIME& time, int days) {
   return now - then > days;
 }
 
-bool IsUpdateFolder(TCore& core, const std::string& full, const TDirEntry& entry) {
-  const TCoreOptions& options = core.Options().Core;
+bool IsUpdateFolder(const TScanContext& scan, const std::string& full, const TDirEntry& entry) {
+  const TCoreOptions& options = scan.Options().Core;
   if (!PassesAge(entry.Created, options.WinUpdatesDays)) return false;
   const std::string inf = SpuninstFile(full);
   if (::GetFileAttributesA(inf.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
@@ -58,7 +60,7 @@ void AddFolderTotals(const std::string& folder, TFileRec& rec) {
   rec.Count += count;
 }
 
-void CompleteUpdate(TCore& core, TFileRec& rec) {
+void CompleteUpdate(TFileRec& rec) {
   const std::string inf = SpuninstFile(rec.Path);
   rec.Caption = ReadSpuninstValue(inf, "NtServicePackVersionFullText");
   rec.Key = ReadSpuninstValue(inf, "NtServicePackVersionText");
@@ -68,8 +70,9 @@ void CompleteUpdate(TCore& core, TFileRec& rec) {
   rec.BackupFolder = TSharedText();
   // Only a plain key name may lead to a backup folder: anything else could
   // name a folder outside "$hf_mig$", which the clean would remove.
-  if (!IsPlainKeyName(rec.Key.Str())) return;
-  const std::string backup = core.PathWindows() + "$hf_mig$\\" + rec.Key.Str();
+  const std::string windows = SpecialFolder(&IMisc::PathWindows);
+  if (windows.empty() || !IsPlainKeyName(rec.Key.Str())) return;
+  const std::string backup = windows + "$hf_mig$\\" + rec.Key.Str();
   if (!IsExistingFolder(backup)) return;
   rec.BackupFolder = backup;
   AddFolderTotals(backup, rec);
@@ -85,24 +88,24 @@ void CompleteOrphan(TFileRec& rec) {
   rec.Count += 1;
 }
 
-void CompleteOutlookExpress(TCore& core, TFileRec& rec) {
+void CompleteOutlookExpress(const TScanContext& scan, TFileRec& rec) {
   rec.Caption = "Deleted Items";
   int count = 0;
   if (Misc == nullptr || !Misc->OeMessageCount(rec.Path.c_str(), &count)) {
     count = 0;
-    core.Log(LVL_WARNING, "Outlook Express Items Count failed!");
+    scan.Log(LVL_WARNING, "Outlook Express Items Count failed!");
   }
   rec.Count = count;
 }
 
-void CompleteMozCookies(TCore& core, TFileRec& rec) {
-  const TDefineListView defs(core.CookieDefs());
+void CompleteMozCookies(const TScanContext& scan, TFileRec& rec) {
+  const TDefineListView defs(scan.CookieDefs());
   std::int64_t count = 0;
   std::int64_t size = 0;
   if (Misc == nullptr || !Misc->MozCountCookies(rec.Path.c_str(), defs.Get(), &count, &size)) {
     count = 0;
     size = 0;
-    core.Log(LVL_WARNING, "Cookies count failed!");
+    scan.Log(LVL_WARNING, "Cookies count failed!");
   }
   rec.Count = count;
   rec.Size = size;
@@ -110,12 +113,13 @@ void CompleteMozCookies(TCore& core, TFileRec& rec) {
 
 }  // namespace
 
-bool TCore::AcceptFoundObject(int category, const std::string& full, const TDirEntry& entry) {
+bool AcceptFoundObject(const TScanContext& scan, int category, const std::string& full,
+                       const TDirEntry& entry) {
   if (category & OBJTYPE_CUSTOM) return !IsFolderEntry(entry);
   switch (category) {
     case OBJTYPE_COOKIES: {
-      if (NameOf(full) == "index.dat" || FInit.Options.Core.Cookies.EraseAll) return true;
-      const TDefineListView defs(FCookieDefs);
+      if (NameOf(full) == "index.dat" || scan.Options().Core.Cookies.EraseAll) return true;
+      const TDefineListView defs(scan.CookieDefs());
       return Misc != nullptr && Misc->IsTrackingCookieFile(full.c_str(), defs.Get());
     }
     case OBJTYPE_IE_CACHE:
@@ -129,11 +133,11 @@ bool TCore::AcceptFoundObject(int category, const std::string& full, const TDirE
     case OBJTYPE_USER_JUNK:
       return PassesAge(entry.Accessed, 1) && !IsFolderEntry(entry);
     case OBJTYPE_WIN_UPDATES:
-      return IsUpdateFolder(*this, full, entry);
+      return IsUpdateFolder(scan, full, entry);
     case OBJTYPE_SYSTEM_JUNK:
-      return PassesAge(entry.Created, FInit.Options.Core.System.DaysOlder) && !IsFolderEntry(entry);
+      return PassesAge(entry.Created, scan.Options().Core.System.DaysOlder) && !IsFolderEntry(entry);
     case OBJTYPE_PREFETCH:
-      return PassesAge(entry.Accessed, FInit.Options.Core.PrefetchDays);
+      return PassesAge(entry.Accessed, scan.Options().Core.PrefetchDays);
     case OBJTYPE_IE_UPDATES:
       return ::GetFileAttributesA(SpuninstFile(full).c_str()) != INVALID_FILE_ATTRIBUTES;
     case OBJTYPE_OE_DELETED: {
@@ -142,31 +146,31 @@ bool TCore::AcceptFoundObject(int category, const std::string& full, const TDirE
     }
     case OBJTYPE_FF_COOKIES:
     case OBJTYPE_FLOCK_COOKIES: {
-      const TDefineListView defs(FCookieDefs);
+      const TDefineListView defs(scan.CookieDefs());
       return Misc != nullptr && Misc->MozHasTrackingCookie(full.c_str(), defs.Get());
     }
     case OBJTYPE_ORPHAN_UPDATES:
-      return IsOrphanUpdate(*this, full);
+      return IsOrphanUpdate(full);
     default:
       return false;
   }
 }
 
-void TCore::CompleteFoundObject(TFileRec& rec) {
+void CompleteFoundObject(const TScanContext& scan, TFileRec& rec) {
   switch (rec.Category) {
     case OBJTYPE_ORPHAN_UPDATES:
       CompleteOrphan(rec);
       break;
     case OBJTYPE_WIN_UPDATES:
     case OBJTYPE_IE_UPDATES:
-      CompleteUpdate(*this, rec);
+      CompleteUpdate(rec);
       break;
     case OBJTYPE_OE_DELETED:
-      CompleteOutlookExpress(*this, rec);
+      CompleteOutlookExpress(scan, rec);
       break;
     case OBJTYPE_FF_COOKIES:
     case OBJTYPE_FLOCK_COOKIES:
-      CompleteMozCookies(*this, rec);
+      CompleteMozCookies(scan, rec);
       break;
     case OBJTYPE_COOKIES:
     case OBJTYPE_IE_CACHE:

@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "engine/uCore.h"
+#include "engine/uScanContext.h"
 #include "engine/uDirectRecords.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
@@ -37,9 +37,9 @@ const TOutlookFolder kOutlookFolders[] = {
 };
 
 // The library turns every error of Outlook's into a false answer.
-bool ScanOutlookFolder(TCore& core, const TOutlookFolder& folder) {
+bool ScanOutlookFolder(TScanContext& scan, const TOutlookFolder& folder) {
   try {
-    return AddTotalsRecord(core, folder.Text, folder.Category, folder.Caption, folder.Read);
+    return AddTotalsRecord(scan, folder.Text, folder.Category, folder.Caption, folder.Read);
   } catch (const std::exception&) {
     return false;
   }
@@ -47,18 +47,18 @@ bool ScanOutlookFolder(TCore& core, const TOutlookFolder& folder) {
 
 }  // namespace
 
-void CollectOutlookExpress(TCore& core) {
-  if (!core.Options().Core.OeDeleted) return;
-  AddFolderItem(core, core.PathOeStore(), "deleted?items.dbx", false, OBJTYPE_OE_DELETED,
+void CollectOutlookExpress(TScanContext& scan) {
+  if (!scan.Options().Core.OeDeleted) return;
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathOeStore), "", "deleted?items.dbx", false, OBJTYPE_OE_DELETED,
                 "Item Outlook Express: ADD");
 }
 
-void ScanOutlookFolders(TCore& core) {
-  if (core.IsStopped()) return;
+void ScanOutlookFolders(TScanContext& scan) {
+  if (scan.IsStopped()) return;
   for (const TOutlookFolder& folder : kOutlookFolders) {
-    if (!(core.Options().Core.*folder.Option)) continue;
-    core.Log(LVL_DEBUG, folder.ScanLog);
-    if (!ScanOutlookFolder(core, folder))
-      core.Log(LVL_WARNING, "Outlook not initialized correctly!");
+    if (!(scan.Options().Core.*folder.Option)) continue;
+    scan.Log(LVL_DEBUG, folder.ScanLog);
+    if (!ScanOutlookFolder(scan, folder))
+      scan.Log(LVL_WARNING, "Outlook not initialized correctly!");
   }
 }

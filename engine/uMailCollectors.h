@@ -3,11 +3,11 @@
 // junk folders, which are no files.
 #pragma once
 
-class TCore;
+class TScanContext;
 
-void CollectOutlookExpress(TCore& core);
+void CollectOutlookExpress(TScanContext& scan);
 
 // After every folder has been searched: one record per Outlook folder that
 // holds something. A folder that Outlook cannot be asked about costs only
 // its own record.
-void ScanOutlookFolders(TCore& core);
+void ScanOutlookFolders(TScanContext& scan);

@@ -2,38 +2,37 @@
 // a token in braces ("{win}\temp") expanded into existing folders.
 #include <array>
 
-#include "engine/uCore.h"
 #include "engine/uMasks.h"
+#include "engine/uScanContext.h"
+#include "startup/uFileSystem.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uShared.h"
 #include "startup/uTraceFormat.h"
 
 namespace {
 
-using TLookup = std::string (TCore::*)();
-
 struct TToken {
   const char* Name;
-  TLookup Lookup;
+  MiscPathFn IMisc::*Slot;
 };
 
 // Compared in this order; "{appinstall}" is handled on its own.
 constexpr std::array<TToken, 10> kTokens = {{
-    {"{localappdata}", &TCore::PathLocalAppData},
-    {"{operacache}", &TCore::PathOperaCache},
-    {"{commonappdata}", &TCore::PathCommonAppData},
-    {"{sys}", &TCore::PathSystem},
-    {"{win}", &TCore::PathWindows},
-    {"{profiles}", &TCore::PathProfiles},
-    {"{userprofile}", &TCore::PathUserProfile},
-    {"{appdata}", &TCore::PathAppData},
-    {"{pfcommon}", &TCore::PathCommonFiles},
-    {"{pf}", &TCore::PathProgramFiles},
+    {"{localappdata}", &IMisc::PathLocalAppData},
+    {"{operacache}", &IMisc::PathOperaCache},
+    {"{commonappdata}", &IMisc::PathCommonAppData},
+    {"{sys}", &IMisc::PathSystem},
+    {"{win}", &IMisc::PathWindows},
+    {"{profiles}", &IMisc::PathProfiles},
+    {"{userprofile}", &IMisc::PathUserProfile},
+    {"{appdata}", &IMisc::PathAppData},
+    {"{pfcommon}", &IMisc::PathCommonFiles},
+    {"{pf}", &IMisc::PathProgramFiles},
 }};
 
 }  // namespace
 
-std::string TCore::SpecialFolder(MiscPathFn IMisc::*slot) {
+std::string SpecialFolder(MiscPathFn IMisc::*slot) {
   char buffer[MISC_PATH_BUFFER] = {};
   int length = 0;
   if (Misc == nullptr || !(Misc->*slot)(buffer, MISC_PATH_BUFFER, &length)) return std::string();
@@ -42,7 +41,7 @@ std::string TCore::SpecialFolder(MiscPathFn IMisc::*slot) {
   return folder;
 }
 
-std::string TCore::AppInstallFolder(const std::string& searchKey, const std::string& searchExe) {
+std::string AppInstallFolder(const std::string& searchKey, const std::string& searchExe) {
   char buffer[MISC_PATH_BUFFER] = {};
   int length = 0;
   if (Misc == nullptr || !Misc->AppInstallFolder(buffer, MISC_PATH_BUFFER, &length,
@@ -52,18 +51,19 @@ std::string TCore::AppInstallFolder(const std::string& searchKey, const std::str
   return MiscText(buffer, length);
 }
 
-std::string TCore::GetSpecialFolder(const std::string& token, const std::string& searchKey,
-                                    const std::string& searchExe) {
+std::string TScanContext::GetSpecialFolder(const std::string& token, const std::string& searchKey,
+                                           const std::string& searchExe) const {
   for (const TToken& known : kTokens) {
-    if (token == known.Name) return (this->*known.Lookup)();
+    if (token == known.Name) return SpecialFolder(known.Slot);
   }
   if (token == "{appinstall}") return AppInstallFolder(searchKey, searchExe);
   Log(LVL_WARNING, "Special Folder \"" + token + "\" not define!");
   return std::string();
 }
 
-std::string TCore::GetFolderCustomDefine(const std::string& spec, const std::string& searchKey,
-                                         const std::string& searchExe) {
+std::string TScanContext::GetFolderCustomDefine(const std::string& spec,
+                                                const std::string& searchKey,
+                                                const std::string& searchExe) const {
   Log(LVL_DEBUG, "C_GetFolderCustomDefine : " + spec);
   std::string result;
   const std::size_t open = spec.find('{');
@@ -85,7 +85,7 @@ std::string TCore::GetFolderCustomDefine(const std::string& spec, const std::str
   return result.back() == '\\' ? result : result + '\\';
 }
 
-std::string TCore::ExpandEnvironment(const std::string& text) {
+std::string ExpandEnvironment(const std::string& text) {
   char buffer[MISC_PATH_BUFFER];
   const DWORD length = ::ExpandEnvironmentStringsA(text.c_str(), buffer, MISC_PATH_BUFFER);
   // The length counts the terminating zero; anything longer did not fit.

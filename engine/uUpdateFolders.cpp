@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-#include "engine/uCore.h"
 #include "engine/uMasks.h"
+#include "engine/uScanContext.h"
 #include "engine/uUpdateKeys.h"
+#include "startup/uHandles.h"
 #include "startup/uMiscLoad.h"
 
 namespace {
@@ -42,7 +43,7 @@ bool IsSecurityUpdate(const std::string& id, const std::string& title) {
   return LowerText(text).find("security") != std::string::npos;
 }
 
-bool IsOrphanUpdate(TCore& core, const std::string& path) {
+bool IsOrphanUpdate(const std::string& path) {
   if (Misc == nullptr) return false;
   const std::string name = LastPathComponent(path);
   const std::string key = UNINSTALL_KEY + name;
@@ -50,7 +51,9 @@ bool IsOrphanUpdate(TCore& core, const std::string& path) {
   std::int32_t noRemove = 0;
   if (!Misc->RegReadNumber(MACHINE_ROOT, key.c_str(), "NoRemove", &noRemove)) noRemove = 0;
   if (noRemove != 0) return false;
-  const std::string windows = core.PathWindows();
+  // Without the Windows folder its uninstallation folder cannot be ruled out.
+  const std::string windows = SpecialFolder(&IMisc::PathWindows);
+  if (windows.empty()) return false;
   if (AnythingMatches(windows + "ie7updates\\" + name)) return false;
   if (AnythingMatches(windows + "$*" + name + "*$")) return false;
   return true;

@@ -4,8 +4,6 @@
 
 #include <string>
 
-class TCore;
-
 inline constexpr char MACHINE_ROOT[] = "machine";
 
 // The "spuninst.inf" file below an update folder.
@@ -20,4 +18,4 @@ bool IsSecurityUpdate(const std::string& id, const std::string& title);
 
 // Whether a backup folder in "$hf_mig$" has lost its update: no uninstall
 // entry, or an entry that may be removed and no uninstallation folder left.
-bool IsOrphanUpdate(TCore& core, const std::string& path);
+bool IsOrphanUpdate(const std::string& path);

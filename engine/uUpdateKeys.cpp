@@ -12,7 +12,7 @@ void UpdateRegistryKeys(const std::string& id, TStringList& keys) {
 }
 
 std::string UpdateLogFile(const std::string& windowsFolder, const std::string& id) {
-  if (!IsPlainKeyName(id)) return std::string();
+  if (windowsFolder.empty() || !IsPlainKeyName(id)) return std::string();
   return windowsFolder + id + ".log";
 }
 

@@ -2,13 +2,13 @@
 // options into folder items of the engine's folder list.
 #pragma once
 
-class TCore;
+class TScanContext;
 
-void CollectRecents(TCore& core);
-void CollectUserTemps(TCore& core);
-void CollectWindowsUpdates(TCore& core);
-void CollectWindowsTemps(TCore& core);
-void CollectOrphanUpdates(TCore& core);
-void CollectPrefetch(TCore& core);
-void CollectDbCache(TCore& core);
-void CollectSystemJunk(TCore& core);
+void CollectRecents(TScanContext& scan);
+void CollectUserTemps(TScanContext& scan);
+void CollectWindowsUpdates(TScanContext& scan);
+void CollectWindowsTemps(TScanContext& scan);
+void CollectOrphanUpdates(TScanContext& scan);
+void CollectPrefetch(TScanContext& scan);
+void CollectDbCache(TScanContext& scan);
+void CollectSystemJunk(TScanContext& scan);

@@ -341,7 +341,7 @@ TEST(ApplicationScript, EveryFolderRuleResolvesOrIsLogged) {
   TCoreInit init = fixture.Init();
   core.SetInit(init);
   const TCustomInternal& first = list.Items.front()->GetItem(0);
-  const std::string made = core.GetFolderCustomDefine(
+  const std::string made = core.ScanContext().GetFolderCustomDefine(
       first.FolderInclude.substr(0, first.FolderInclude.find('}') + 1), "", "");
   ASSERT_FALSE(made.empty()) << first.FolderInclude;
   std::vector<std::string> createdFolders;

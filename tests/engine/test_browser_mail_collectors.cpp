@@ -114,11 +114,11 @@ class TBrowserFixture {
   }
   // "category name count size locked" of every found object, sorted.
   std::vector<std::string> ScanFound() {
-    FoundList.clear();
+    FoundList.Window().clear();
     Scan.Recorder.Messages.clear();
     Scan.ScanWith(Core, Options);
     std::vector<std::string> found;
-    for (const auto& rec : FoundList) {
+    for (const auto& rec : FoundList.Window()) {
       const std::string name =
           rec->Path.empty() ? rec->Caption.Str() : rec->Path.substr(rec->Path.rfind('\\') + 1);
       found.push_back(std::to_string(rec->Category) + " " + name + " " +
@@ -318,7 +318,7 @@ TEST(BrowserMailCollectors, OutlookExpressDeletedItemsStore) {
     WriteFileBytes(f.R + "OE\\Inbox.dbx", DbxStore(5));
     f.Options.Core.OeDeleted = true;
     EXPECT_EQ(f.ScanFound(), c.Found);
-    for (const auto& rec : FoundList) EXPECT_EQ(rec->Caption.Str(), "Deleted Items");
+    for (const auto& rec : FoundList.Window()) EXPECT_EQ(rec->Caption.Str(), "Deleted Items");
   }
 }
 
@@ -349,7 +349,7 @@ TEST(BrowserMailCollectors, OutlookFoldersCostOnlyTheirOwnRecordOnError) {
                                                "Office Outlook Junk Items"}));
     EXPECT_EQ(f.Scan.Recorder.Count(WM_CORE_UPDATE_SCAN), c.Found.size());
     EXPECT_FALSE(f.Scan.Recorder.Messages.back().Item.Failed);
-    for (const auto& rec : FoundList) {
+    for (const auto& rec : FoundList.Window()) {
       EXPECT_TRUE(rec->Selected);
       EXPECT_TRUE(rec->Path.empty());
       EXPECT_EQ(rec->Attributes, 0);
@@ -375,7 +375,7 @@ TEST(BrowserMailCollectors, HistoryListsWithSomethingInThem) {
   EXPECT_EQ(f.ScanFound(),
             (std::vector<std::string>{"18 Internet Explorer Address Bar History 2 200",
                                       "21 MRU History 3 300"}));
-  for (const auto& rec : FoundList) EXPECT_FALSE(rec->Selected);
+  for (const auto& rec : FoundList.Window()) EXPECT_FALSE(rec->Selected);
   std::vector<std::string> posted;
   for (const auto& m : f.Scan.Recorder.Messages) {
     if (m.Message == WM_CORE_CURR_PATH) posted.push_back("1027 " + m.Item.Text);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
+#include "engine/uCoreThread.h"
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
@@ -19,8 +21,8 @@ TFileRec& AddRecord(int category, const std::string& path, std::int64_t size = 1
   rec->Path = path;
   rec->Size = size;
   rec->Count = count;
-  FoundList.push_back(std::move(rec));
-  return *FoundList.back();
+  FoundList.Window().push_back(std::move(rec));
+  return *FoundList.Window().back();
 }
 
 std::vector<TLogLine> AtLevel(const std::vector<TLogLine>& entries, int level) {
@@ -77,7 +79,7 @@ TEST(Clean, DeleteOrRecycleByCategoryAndOptions) {
     f.Clean();
     EXPECT_FALSE(FileExists(f.R + "f.tmp"));
     EXPECT_EQ(TStandInMisc::Recycled.size(), c.Recycled ? 1u : 0u) << c.Category;
-    EXPECT_FALSE(FoundList[0]);
+    EXPECT_FALSE(FoundList.Window()[0]);
   }
 }
 
@@ -102,11 +104,11 @@ TEST(Clean, StoresAndHistoryListsThroughTheLibrary) {
   }
   f.Clean();
   EXPECT_EQ(gOutlookIds, (std::vector<int>{3, 23}));
-  EXPECT_TRUE(FoundList[0]);
-  EXPECT_FALSE(FoundList[1]);
-  EXPECT_FALSE(FoundList[2]);
-  EXPECT_TRUE(FoundList[3]);
-  EXPECT_FALSE(FoundList[4]);
+  EXPECT_TRUE(FoundList.Window()[0]);
+  EXPECT_FALSE(FoundList.Window()[1]);
+  EXPECT_FALSE(FoundList.Window()[2]);
+  EXPECT_TRUE(FoundList.Window()[3]);
+  EXPECT_FALSE(FoundList.Window()[4]);
   const std::vector<TLogLine> entries = f.Scan.Entries();
   EXPECT_TRUE(Logged(entries, {6, "Cannot delete: C10"}));
   EXPECT_TRUE(Logged(entries, {3, "Cannot delete: C18"}));
@@ -119,7 +121,7 @@ TEST(Clean, MessagesCountsAndUntickedObjects) {
   AddRecord(OBJTYPE_USER_JUNK, f.R + "a", 10, 5);
   AddRecord(OBJTYPE_USER_JUNK, f.R + "b", 20, -3);
   AddRecord(OBJTYPE_USER_JUNK, f.R + "c").Selected = false;
-  FoundList.push_back(nullptr);
+  FoundList.Window().push_back(nullptr);
   AddRecord(OBJTYPE_WIN_TEMP, f.R + "d", 4, 1);
   AddRecord(OBJTYPE_WIN_TEMP, f.R + "gone", 4, 1);
   f.Clean();
@@ -143,8 +145,8 @@ TEST(Clean, MessagesCountsAndUntickedObjects) {
   }
   EXPECT_FALSE(got.back().Item.Stopped);
   EXPECT_TRUE(FileExists(f.R + "c"));
-  EXPECT_TRUE(FoundList[2]);
-  EXPECT_TRUE(FoundList[5]);
+  EXPECT_TRUE(FoundList.Window()[2]);
+  EXPECT_TRUE(FoundList.Window()[5]);
   EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Not delete " + f.R + "gone count -1, size -4"}));
   EXPECT_TRUE(Logged(f.Scan.Entries(), {6, "POST Update Clean " + f.R + "a count -5, size -10"}));
 }
@@ -218,10 +220,56 @@ TEST(Clean, JunctionsAreNeverFollowed) {
   f.Clean();
   EXPECT_TRUE(FolderExists(f.R + "outside\\empty"));
   EXPECT_TRUE(FileExists(f.R + "outside\\keep"));
-  EXPECT_TRUE(FoundList[0]);
+  EXPECT_TRUE(FoundList.Window()[0]);
   EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Reparse point not followed: " + f.R + "WIN\\$NtUninstallKBJ$"}));
   ::RemoveDirectoryA((f.R + "Temp\\link").c_str());
   ::RemoveDirectoryA((f.R + "WIN\\$NtUninstallKBJ$").c_str());
+}
+
+// Only what really went counts: an update folder that was never there frees
+// nothing and stays in the list.
+TEST(Clean, UpdateFolderThatNeverExistedIsNotCountedAsRemoved) {
+  TCleanFixture f;
+  const std::string missing = f.R + "WIN\\$NtUninstallKBQ1$";
+  AddRecord(OBJTYPE_WIN_UPDATES, missing, 5, 3).Key = "KBQ1";
+  AddRecord(OBJTYPE_ORPHAN_UPDATES, f.R + "WIN\\$hf_mig$\\KBQ2");
+  f.Clean();
+  EXPECT_TRUE(f.Messages(WM_CORE_UPDATE_CLEAN).empty());
+  EXPECT_TRUE(FoundList.Window()[0] && FoundList.Window()[1]);
+  EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Folder not found, nothing removed: " + missing}));
+}
+
+// An error that escapes a removal is logged, with the error flag set, before
+// the end message; after it the worker writes nothing through the settings,
+// which the window may replace as soon as it has the end message.
+TEST(Clean, AnErrorIsLoggedBeforeTheEndMessageAndNothingAfterIt) {
+  TCleanFixture f;
+  MakeTree(f.R, {"a.tmp"});
+  AddRecord(OBJTYPE_CUSTOM, f.R + "a.tmp");
+  TStandInMisc::OnRemoveFile = [](const std::string&) { throw std::runtime_error("disk gone"); };
+  TTempFolder other;
+  TTrace replaced(other.Path() + "quillmere.exe", LVL_TRASH, false, "traces", "", 0);
+  TCoreThread thread;
+  TCoreInit init = f.Scan.Init();
+  init.Options = f.Options;
+  thread.SetInit(init);
+  std::vector<TLogLine> atEnd;
+  f.Scan.Recorder.OnMessage = [&](const TRecordedMessage& message) {
+    if (message.Message != WM_CORE_CLEAN_END) return;
+    atEnd = f.Scan.Entries();
+    init.Trace = &replaced;
+    thread.SetInit(init);
+  };
+  thread.SetOpType(OPTYPE_CLEAN);
+  thread.Resume();
+  thread.Start();
+  ASSERT_TRUE(f.Scan.Recorder.PumpUntil([&] { return !f.Messages(WM_CORE_CLEAN_END).empty(); }));
+  while (thread.IsRunning()) ::Sleep(1);
+  EXPECT_TRUE(Logged(atEnd, {1, "##### EXCEPTION: disk gone"}));
+  EXPECT_TRUE(f.Messages(WM_CORE_CLEAN_END)[0].Item.Failed);
+  // The replacing trace opens its file with its first line.
+  EXPECT_FALSE(FileExists(replaced.FileName()));
+  EXPECT_TRUE(FileExists(f.R + "a.tmp"));
 }
 
 // An update goes with its registry keys, its log and its backup folder.
@@ -273,7 +321,7 @@ TEST(Clean, UpdateWithoutKeysLogsEachAndOkFollowsTheBackupFolder) {
   EXPECT_TRUE(FolderExists(f.R + "WIN\\$NtUninstallQlmKBC2$"));
   EXPECT_FALSE(FolderExists(f.R + "WIN\\$hf_mig$\\QlmKBC2"));
   EXPECT_EQ(f.Messages(WM_CORE_UPDATE_CLEAN).size(), 1u);
-  EXPECT_FALSE(FoundList[0]);
+  EXPECT_FALSE(FoundList.Window()[0]);
 }
 
 // An identifier that is not one plain key name never reaches the registry
@@ -313,8 +361,8 @@ TEST(Clean, LockedIndexFileThroughTheDeletionProgram) {
   EXPECT_FALSE(FileExists(f.R + "free\\index.dat"));
   EXPECT_TRUE(FileExists(held));
   EXPECT_TRUE(TStandInMisc::Recycled.empty());
-  EXPECT_FALSE(FoundList[0]);
-  EXPECT_TRUE(FoundList[1]);
+  EXPECT_FALSE(FoundList.Window()[0]);
+  EXPECT_TRUE(FoundList.Window()[1]);
   EXPECT_EQ(f.Messages(WM_CORE_UPDATE_CLEAN).size(), 1u);
 }
 
@@ -325,7 +373,7 @@ TEST(Clean, MissingDeletionProgramKeepsTheLockedFile) {
   f.Options.Main.AppFolder = f.R;
   f.Clean();
   EXPECT_TRUE(FileExists(f.R + "index.dat"));
-  EXPECT_TRUE(FoundList[0]);
+  EXPECT_TRUE(FoundList.Window()[0]);
 }
 
 }  // namespace

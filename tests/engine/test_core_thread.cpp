@@ -10,7 +10,7 @@
 namespace {
 
 // Starts an operation the way the main window does.
-void StartScan(TCoreThread& thread, std::function<void(TCore&)> collect) {
+void StartScan(TCoreThread& thread, std::function<void(TScanContext&)> collect) {
   CollectForTest = std::move(collect);
   TCoreInit init;
   thread.GetInit(init);
@@ -30,8 +30,8 @@ std::unique_ptr<TCoreThread> MakeThread(TScanFixture& fixture) {
 
 // One folder with one file, searched by `masks` copies of one mask: a
 // message 1028 and an object per copy, without touching the disk again.
-std::function<void(TCore&)> ManyMasks(const std::string& folder, std::size_t masks) {
-  return [folder, masks](TCore& core) {
+std::function<void(TScanContext&)> ManyMasks(const std::string& folder, std::size_t masks) {
+  return [folder, masks](TScanContext& core) {
     auto item = MakeItem(folder, "", false, OBJTYPE_CUSTOM);
     item->IncludeMasks = TStringList{std::vector<std::string>(masks, "f*"), '|'};
     core.Folders().push_back(std::move(item));
@@ -76,7 +76,7 @@ TEST(CoreThread, ScanFindsPostsAndEnds) {
   const std::string r = LowerText(fixture.Root());
   auto thread = MakeThread(fixture);
   thread->Stop();  // a stop while idle does not reach the next operation
-  StartScan(*thread, [&](TCore& core) {
+  StartScan(*thread, [&](TScanContext& core) {
     core.Folders().push_back(MakeItem(r + "t\\", "*.tmp", true, OBJTYPE_CUSTOM));
   });
   ASSERT_TRUE(fixture.Recorder.PumpUntilEnd());
@@ -84,8 +84,8 @@ TEST(CoreThread, ScanFindsPostsAndEnds) {
   const auto& end = fixture.Recorder.Messages.back();
   EXPECT_EQ(end.Message, WM_CORE_SCAN_END);
   EXPECT_FALSE(end.Item.Stopped || end.Item.Failed);
-  ASSERT_EQ(FoundList.size(), 2u);
-  EXPECT_TRUE(FoundList[0]->Selected);
+  ASSERT_EQ(FoundList.Window().size(), 2u);
+  EXPECT_TRUE(FoundList.Window()[0]->Selected);
   EXPECT_EQ(fixture.Recorder.Count(WM_CORE_UPDATE_SCAN), 2u);
   EXPECT_EQ(fixture.Recorder.Count(WM_CORE_CURR_PATH), 2u);
 }
@@ -97,7 +97,7 @@ TEST(CoreThread, StartRightAfterEachEndRunsThatOperation) {
   auto thread = MakeThread(fixture);
   // Many items make the release of the folder list after the end message
   // long enough for the next start to land inside it.
-  const auto collect = [&](TCore& core) {
+  const auto collect = [&](TScanContext& core) {
     core.Folders().push_back(MakeItem(r + "t\\", "*", false, OBJTYPE_CUSTOM));
     for (int i = 0; i < 2000; ++i) {
       core.Folders().push_back(MakeItem(r + "missing\\", "*.x|*.y", false, OBJTYPE_CUSTOM));
@@ -115,7 +115,45 @@ TEST(CoreThread, StartRightAfterEachEndRunsThatOperation) {
   ASSERT_TRUE(fixture.Recorder.PumpUntil(
       [&] { return fixture.Recorder.Count(WM_CORE_SCAN_END) == kRuns; }));
   EXPECT_TRUE(WaitFor([&] { return !thread->IsRunning(); }));
-  EXPECT_EQ(FoundList.size(), kRuns);
+  EXPECT_EQ(FoundList.Window().size(), kRuns);
+}
+
+// The found list is the worker's from the start to the end message; the
+// window reaching for it in between is caught, and so is the worker
+// reaching for it after.
+TEST(CoreThread, FoundListChangesHandsAtStartAndEndMessage) {
+  TScanFixture fixture(LVL_INFO);
+  std::atomic<int> found{0};
+  auto thread = StartSlowScan(fixture, found);
+  EXPECT_THROW(FoundList.Window(), EOwnershipError);
+  thread->Stop();
+  ASSERT_TRUE(fixture.Recorder.PumpUntilEnd());
+  EXPECT_NO_THROW(FoundList.Window());
+  EXPECT_THROW(FoundList.Worker(), EOwnershipError);
+}
+
+// The worker scans the applications as they were at SetInit, whatever the
+// window does to its own list afterwards.
+TEST(CoreThread, TheEngineScansItsOwnCopyOfTheApplications) {
+  TScanFixture fixture;
+  MakeTree(fixture.Root(), {"app\\", "app\\a.tmp"});
+  TCustomDefineList windowList;
+  auto define = std::make_unique<TCustomDefine>(std::string(), "App");
+  define->Category = OBJTYPE_CUSTOM;
+  define->ItemCount = 1;
+  define->Items.push_back({false, false, fixture.Root() + "app", "", "*.tmp", "", "", ""});
+  windowList.Items.push_back(std::move(define));
+  TCore core;
+  TCoreInit init = fixture.Init();
+  init.Options.Core.CustomDefines = &windowList;
+  core.SetInit(init);
+  windowList.Items.clear();  // the window reloads its list
+  core.SetOpType(OPTYPE_SCAN);
+  FoundList.HandTo(TListSide::Worker);
+  core.Run();
+  ASSERT_TRUE(fixture.Recorder.PumpUntilEnd());
+  ASSERT_EQ(FoundList.Window().size(), 1u);
+  EXPECT_EQ(FoundList.Window()[0]->Path, LowerText(fixture.Root()) + "app\\a.tmp");
 }
 
 TEST(CoreThread, StopEndsTheScanWithStopped) {
@@ -128,7 +166,7 @@ TEST(CoreThread, StopEndsTheScanWithStopped) {
   EXPECT_TRUE(fixture.Recorder.Messages.back().Item.Stopped);
   EXPECT_FALSE(fixture.Recorder.Messages.back().Item.Failed);
   EXPECT_TRUE(WaitFor([&] { return !thread->IsRunning(); }));
-  EXPECT_LT(FoundList.size(), 1000u);
+  EXPECT_LT(FoundList.Window().size(), 1000u);
 }
 
 TEST(CoreThread, ExitWithARunningScanEndsWellBeforeTheWait) {
@@ -189,7 +227,7 @@ TEST(CoreThread, NoProgressMessageIsLostToAWindowThatDoesNotPump) {
   EXPECT_EQ(count, static_cast<std::int64_t>(kMasks));
   EXPECT_EQ(size, static_cast<std::int64_t>(3 * kMasks));
   EXPECT_EQ(messages.back().Message, WM_CORE_SCAN_END);
-  EXPECT_EQ(FoundList.size(), kMasks);
+  EXPECT_EQ(FoundList.Window().size(), kMasks);
 }
 
 }  // namespace

@@ -173,8 +173,20 @@ TEST(CustomDefine, SetSelectedNeverWritesAScriptItCouldNotRead) {
   TCustomDefine define(f.ScriptFile(), "A");
   EXPECT_FALSE(define.Load());
   EXPECT_FALSE(define.SetSelected(false));
-  EXPECT_FALSE(define.Selected);
+  EXPECT_TRUE(define.Selected) << "the tick in memory stays as it was";
   EXPECT_EQ(::GetFileAttributesA(f.ScriptFile().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(CustomDefine, SetSelectedThatCannotWriteKeepsMemoryAndFileInStep) {
+  const std::string script = "[1]\r\n[A]\r\nselected=1\r\n";
+  TScriptFixture f(script);
+  TCustomDefine define(f.ScriptFile(), "A");
+  ASSERT_TRUE(define.Load());
+  // The file beside the script that takes the new text cannot be made.
+  ASSERT_TRUE(::CreateDirectoryA((f.ScriptFile() + ".tmp").c_str(), nullptr));
+  EXPECT_FALSE(define.SetSelected(false));
+  EXPECT_TRUE(define.Selected);
+  EXPECT_EQ(ReadFileBytes(f.ScriptFile()), script);
 }
 
 TEST(CustomDefine, CollectorMakesTheItemsOfTickedApplications) {
@@ -243,11 +255,11 @@ TEST(CustomDefine, ScanFindsFilesOfTickedApplicationsEveryScan) {
   const TCustomDefineList list = LoadCustomDefines(f.AppFolder());
   TCore core;
   for (int scan = 0; scan < 2; ++scan) {
-    FoundList.clear();
+    FoundList.Window().clear();
     f.Scan.Recorder.Messages.clear();
     f.Scan.ScanWith(core, f.OptionsWith(list));
     std::vector<std::string> found;
-    for (const auto& rec : FoundList) {
+    for (const auto& rec : FoundList.Window()) {
       found.push_back(std::to_string(rec->Category) + " " + rec->Path.substr(f.R.size()));
     }
     std::sort(found.begin(), found.end());

@@ -42,11 +42,12 @@ class TDefineFixture {
   std::string Defines() const { return fApp + "defines\\"; }
   std::vector<TLogLine> Entries() const { return fScan.Entries(); }
   TOptions& Options() { return Core.Options(); }
+  TScanContext& Scan() { return Core.Context; }
   std::string App() const { return fApp; }
   std::string Root() const { return fScan.Root(); }
 
   TScanFixture fScan;
-  TCore Core;
+  TTestScan Core;
 
  private:
   std::string fApp;
@@ -61,8 +62,8 @@ TEST(CookieDefinitions, LoadsTheEntriesAfterTheVersionLine) {
   f.Write("cookies.def", "[1.4.2]\r\nads.example\r\ntrack.example\r\n");
   f.Options().Core.Cookies.Enabled = true;
   f.Options().Core.Cookies.UseDefault = true;
-  EXPECT_TRUE(LoadCookieDefinitions(f.Core));
-  EXPECT_EQ(f.Core.CookieDefs().Items, (std::vector<std::string>{"ads.example", "track.example"}));
+  EXPECT_TRUE(LoadCookieDefinitions(f.Scan()));
+  EXPECT_EQ(f.Core.CookieDefs.Items, (std::vector<std::string>{"ads.example", "track.example"}));
   const std::vector<TLogLine> expected = {
       {5, "Loading Cookies list..."},
       {6, "Cleared list..."},
@@ -100,31 +101,31 @@ TEST(CookieDefinitions, FailureRows) {
     } else {
       ::DeleteFileA((f.Defines() + "cookies.def").c_str());
     }
-    f.Core.CookieDefs().Items = {"stale"};
+    f.Core.CookieDefs.Items = {"stale"};
     TCoreOptions& core = f.Options().Core;
     core.Cookies.Enabled = c.Enabled;
     core.FirefoxCookies = c.Firefox;
     core.Cookies.UseDefault = c.UseDefault;
     core.Cookies.DefsFile = user;
     if (c.Raises) {
-      EXPECT_THROW(LoadCookieDefinitions(f.Core), EDefineFileError);
+      EXPECT_THROW(LoadCookieDefinitions(f.Scan()), EDefineFileError);
       continue;
     }
-    EXPECT_EQ(LoadCookieDefinitions(f.Core), c.Result);
-    EXPECT_EQ(f.Core.CookieDefs().Items.size(), c.Entries);
+    EXPECT_EQ(LoadCookieDefinitions(f.Scan()), c.Result);
+    EXPECT_EQ(f.Core.CookieDefs.Items.size(), c.Entries);
     EXPECT_EQ(core.Cookies.Enabled || core.FirefoxCookies, c.StillEnabled && (c.Enabled || c.Firefox));
   }
 }
 
 TEST(CookieDefinitions, LogLinesOfTheQuietRows) {
   TDefineFixture off;
-  EXPECT_TRUE(LoadCookieDefinitions(off.Core));
+  EXPECT_TRUE(LoadCookieDefinitions(off.Scan()));
   EXPECT_TRUE(Logged(off.Entries(), {4, "Cookies scan not enabled"}));
   TDefineFixture empty;
   empty.Write("cookies.def", "");
   empty.Options().Core.FirefoxCookies = true;
   empty.Options().Core.Cookies.UseDefault = true;
-  EXPECT_TRUE(LoadCookieDefinitions(empty.Core));
+  EXPECT_TRUE(LoadCookieDefinitions(empty.Scan()));
   EXPECT_TRUE(Logged(empty.Entries(), {3, "Disabling cookies for this scan!"}));
 }
 
@@ -132,12 +133,15 @@ TEST(CookieDefinitions, LogLinesOfTheQuietRows) {
 // text; the end message still comes.
 TEST(CookieDefinitions, MissingFileEndsTheScanAtItsFirstStep) {
   TDefineFixture f;
-  TCoreInit init = f.Core.GetInit();
+  TCore core;
+  TCoreInit init = f.fScan.Init();
+  init.Options.Main.AppFolder = f.App();
   init.Options.Core.Cookies.Enabled = true;
   init.Options.Core.Cookies.UseDefault = true;
-  f.Core.SetInit(init);
-  f.Core.SetOpType(OPTYPE_SCAN);
-  f.Core.Run();
+  core.SetInit(init);
+  core.SetOpType(OPTYPE_SCAN);
+  FoundList.HandTo(TListSide::Worker);
+  core.Run();
   ASSERT_TRUE(f.fScan.Recorder.PumpUntilEnd());
   const std::vector<TLogLine> entries = f.Entries();
   EXPECT_TRUE(Logged(entries, {1, "Cannot open file \"" + f.Defines() + "cookies.def\""}));
@@ -169,15 +173,15 @@ TEST(JunkMasks, DefinitionFileThenTheUsersMasks) {
     f.Options().Core.System.UseDefExts = c.UseDefExts;
     f.Options().Core.System.AddExts = c.AddExts;
     if (c.Raises) {
-      EXPECT_THROW(LoadJunkMasks(f.Core), EDefineFileError);
+      EXPECT_THROW(LoadJunkMasks(f.Scan()), EDefineFileError);
     } else {
-      EXPECT_EQ(LoadJunkMasks(f.Core), c.Masks);
+      EXPECT_EQ(LoadJunkMasks(f.Scan()), c.Masks);
     }
   }
   TDefineFixture f;
   f.Write("extensions.def", "[1.2]\r\n*.tmp\r\n");
   f.Options().Core.System.UseDefExts = true;
-  LoadJunkMasks(f.Core);
+  LoadJunkMasks(f.Scan());
   const std::vector<TLogLine> expected = {
       {5, "Definition file: " + f.Defines() + "extensions.def"},
       {5, "Version: [1.2]"},
@@ -192,13 +196,13 @@ TEST(JunkMasks, DefinitionFileThenTheUsersMasks) {
 TEST(WindowsLogMasks, OneMaskPerLineOrNone) {
   TDefineFixture f;
   f.Write("windows.def", "[1.0.0]\r\nsetup api.log\r\nKB*.log\r\n");
-  const std::optional<TStringList> masks = LoadWindowsLogMasks(f.Core);
+  const std::optional<TStringList> masks = LoadWindowsLogMasks(f.Scan());
   ASSERT_TRUE(masks);
   EXPECT_EQ(masks->Items, (std::vector<std::string>{"setup api.log", "KB*.log"}));
   f.Write("windows.def", "[1.0.0]\r\n");
-  EXPECT_FALSE(LoadWindowsLogMasks(f.Core));
+  EXPECT_FALSE(LoadWindowsLogMasks(f.Scan()));
   ::DeleteFileA((f.Defines() + "windows.def").c_str());
-  EXPECT_THROW(LoadWindowsLogMasks(f.Core), EDefineFileError);
+  EXPECT_THROW(LoadWindowsLogMasks(f.Scan()), EDefineFileError);
 }
 
 // How the services library matches a cookie host against an entry: equal,

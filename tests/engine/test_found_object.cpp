@@ -41,7 +41,7 @@ class TRowFixture {
     record.OeMessageCount = &MessageCount;
     record.MozCountCookies = &CountCookies;
     record.MozCleanCookies = &CleanCookies;
-    Core.CookieDefs().Items = {"ads.example", "track.example"};
+    Core.ScanContext().SetCookieDefs({"ads.example", "track.example"});
   }
   void SetOptions(const TOptions& options) {
     TCoreInit init = Scan.Init();
@@ -75,7 +75,7 @@ TEST(FoundObject, CookieMailAndMozillaRows) {
     TOptions options;
     options.Core.Cookies.EraseAll = c.EraseAll;
     f.SetOptions(options);
-    EXPECT_EQ(f.Core.AcceptFoundObject(c.Category, c.Path, TDirEntry{}), c.Accepted) << c.Path;
+    EXPECT_EQ(AcceptFoundObject(f.Core.ScanContext(), c.Category, c.Path, TDirEntry{}), c.Accepted) << c.Path;
   }
   EXPECT_EQ(gDefineCount, 2);
 
@@ -101,7 +101,7 @@ TEST(FoundObject, CookieMailAndMozillaRows) {
     rec.Path = c.Path;
     rec.Size = 9;
     rec.Count = 2;
-    f.Core.CompleteFoundObject(rec);
+    CompleteFoundObject(f.Core.ScanContext(), rec);
     EXPECT_EQ(rec.Caption.Str(), c.Caption) << c.Path;
     EXPECT_EQ(rec.Locked, c.Locked) << c.Path;
     EXPECT_EQ(rec.Count, c.Count) << c.Path;
@@ -121,7 +121,7 @@ TEST(FoundObject, MozillaCookieFilesArePurgedNotDeleted) {
     rec->Selected = true;
     rec->Category = category;
     rec->Path = f.Scan.Root() + "cookies.txt";
-    FoundList.push_back(std::move(rec));
+    FoundList.Window().push_back(std::move(rec));
   }
   TOptions options;
   options.Core.Cookies.EraseAll = true;

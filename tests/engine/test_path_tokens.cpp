@@ -10,11 +10,11 @@ TEST(PathTokens, SpecialFolderLookupsAddOneBackslash) {
   TStandInMisc misc;
   TCore core;
   TStandInMisc::Folders = {{66, "C:\\Windows"}, {65, ""}};
-  EXPECT_EQ(core.PathWindows(), "C:\\Windows\\");
-  EXPECT_EQ(core.PathUserTemp(), "");   // an empty answer stays empty
-  EXPECT_EQ(core.PathPrefetch(), "");   // a failed lookup yields nothing
+  EXPECT_EQ(SpecialFolder(&IMisc::PathWindows), "C:\\Windows\\");
+  EXPECT_EQ(SpecialFolder(&IMisc::PathUserTemp), "");   // an empty answer stays empty
+  EXPECT_EQ(SpecialFolder(&IMisc::PathPrefetch), "");   // a failed lookup yields nothing
   TStandInMisc::AppInstall = "C:\\Apps\\Tool";
-  EXPECT_EQ(core.AppInstallFolder("key", "tool.exe"), "C:\\Apps\\Tool");  // taken as it stands
+  EXPECT_EQ(AppInstallFolder("key", "tool.exe"), "C:\\Apps\\Tool");  // taken as it stands
 }
 
 TEST(PathTokens, SpecificationsExpandIntoExistingFolders) {
@@ -50,7 +50,7 @@ TEST(PathTokens, SpecificationsExpandIntoExistingFolders) {
   TCore core;
   core.SetInit(fixture.Init());
   for (const TCase& c : cases) {
-    EXPECT_EQ(core.GetFolderCustomDefine(c.Spec, "key", "app.exe"), c.Folder) << c.Spec;
+    EXPECT_EQ(core.ScanContext().GetFolderCustomDefine(c.Spec, "key", "app.exe"), c.Folder) << c.Spec;
   }
   ::SetEnvironmentVariableA("QLMSUB", nullptr);
   const std::vector<TLogLine> entries = fixture.Entries();

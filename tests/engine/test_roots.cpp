@@ -44,7 +44,7 @@ TEST(Roots, ReduceFoldersToRootsThatDoNotContainOneAnother) {
     TCore core;
     core.SetInit(fixture.Init());
     for (const TItemSpec& spec : c.Items) {
-      core.Folders().push_back(MakeItem(fixture.Root() + spec.Folder, "*", spec.SubFolders,
+      core.ScanContext().Folders().push_back(MakeItem(fixture.Root() + spec.Folder, "*", spec.SubFolders,
                                         OBJTYPE_WIN_TEMP, spec.Nested));
     }
     ASSERT_TRUE(core.CompileRoots());
@@ -62,9 +62,9 @@ TEST(Roots, RootsAreLoggedNumberedFromZero) {
   MakeTree(fixture.Root(), {"a\\", "c\\"});
   TCore core;
   core.SetInit(fixture.Init());
-  core.Folders().push_back(MakeItem(fixture.Root() + "a\\", "*", true, OBJTYPE_WIN_TEMP));
-  core.Folders().push_back(nullptr);
-  core.Folders().push_back(MakeItem(fixture.Root() + "c\\", "*", true, OBJTYPE_WIN_TEMP));
+  core.ScanContext().Folders().push_back(MakeItem(fixture.Root() + "a\\", "*", true, OBJTYPE_WIN_TEMP));
+  core.ScanContext().Folders().push_back(nullptr);
+  core.ScanContext().Folders().push_back(MakeItem(fixture.Root() + "c\\", "*", true, OBJTYPE_WIN_TEMP));
   ASSERT_TRUE(core.CompileRoots());
   const std::string root = LowerText(fixture.Root());
   const std::vector<TLogLine> expected = {

@@ -14,7 +14,7 @@ const std::vector<std::string> kTree = {
 
 std::vector<std::string> FoundBelow(const std::string& root) {
   std::vector<std::string> found;
-  for (const auto& rec : FoundList) {
+  for (const auto& rec : FoundList.Window()) {
     if (rec) found.push_back(rec->Path.substr(root.size()));
   }
   std::sort(found.begin(), found.end());
@@ -26,7 +26,7 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
   MakeTree(fixture.Root(), kTree);
   const std::string r = LowerText(fixture.Root());
   TCore core;
-  fixture.Scan(core, [&](TCore& c) {
+  fixture.Scan(core, [&](TScanContext& c) {
     c.Folders().push_back(MakeItem(r + "t\\", "*.tmp|*.log", true, OBJTYPE_CUSTOM));
     c.Folders().push_back(nullptr);
     auto deep = MakeItem(r + "t\\sub\\deep\\", "*.tmp", false, OBJTYPE_CUSTOM + 1);
@@ -103,8 +103,8 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
     EXPECT_FALSE(got.Item.Stopped || got.Item.Failed) << i;
   }
 
-  ASSERT_EQ(FoundList.size(), 4u);
-  const TFileRec& first = *FoundList[0];
+  ASSERT_EQ(FoundList.Window().size(), 4u);
+  const TFileRec& first = *FoundList.Window()[0];
   EXPECT_EQ(first.Path, r + "t\\a.tmp");
   EXPECT_EQ(first.Owner, r + "t\\");
   EXPECT_EQ(first.Category, OBJTYPE_CUSTOM);
@@ -154,7 +154,7 @@ TEST(Scan, FolderItemsAreSearchedWithTheirOwnMasks) {
     MakeTree(fixture.Root(), kTree);
     const std::string r = LowerText(fixture.Root());
     TCore core;
-    fixture.Scan(core, [&](TCore& core) {
+    fixture.Scan(core, [&](TScanContext& core) {
       for (const TItemSpec& spec : c.Items) {
         core.Folders().push_back(
             MakeItem(r + spec.Folder, spec.Masks, spec.SubFolders, OBJTYPE_CUSTOM, spec.Nested));
@@ -171,10 +171,10 @@ TEST(Scan, StopDuringTheWalkEndsWithinOneEntry) {
   TCore core;
   // The first object found asks for the stop, as the window's button would.
   TStandInMisc::OnFileTime = [&core] { core.SetStop(true); };
-  fixture.Scan(core, [&](TCore& c) {
+  fixture.Scan(core, [&](TScanContext& c) {
     c.Folders().push_back(MakeItem(r + "t\\", "*", true, OBJTYPE_CUSTOM));
   });
-  ASSERT_EQ(FoundList.size(), 1u);
+  ASSERT_EQ(FoundList.Window().size(), 1u);
   const auto& messages = fixture.Recorder.Messages;
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].Message, WM_CORE_CURR_PATH);  // no subfolder was entered
@@ -186,7 +186,7 @@ TEST(Scan, StopDuringTheWalkEndsWithinOneEntry) {
   const std::vector<TLogLine> entries = fixture.Entries();
   const std::vector<TLogLine> tail(entries.end() - 3, entries.end());
   const std::vector<TLogLine> expected = {
-      {6, "FT 256 FN " + FoundList[0]->Path},
+      {6, "FT 256 FN " + FoundList.Window()[0]->Path},
       {5, "5. Process others items"},
       {6, "Posting scan end..."},
   };
@@ -196,22 +196,22 @@ TEST(Scan, StopDuringTheWalkEndsWithinOneEntry) {
 TEST(Scan, ErrorsEndTheChainAndStillPostTheEnd) {
   struct TCase {
     const char* Name;
-    std::function<void(TCore&, const std::string&)> Collect;
+    std::function<void(TScanContext&, const std::string&)> Collect;
     TCorePart Others;
     TLogLine Logged;
     bool Failed;
   };
   const TCase cases[] = {
       {"collector raises",
-       [](TCore&, const std::string&) { throw std::runtime_error("cannot read defines"); },
+       [](TScanContext&, const std::string&) { throw std::runtime_error("cannot read defines"); },
        nullptr,
        {1, "##### EXCEPTION: cannot read defines"}, true},
       {"unclosed set while searching",
-       [](TCore& core, const std::string& root) {
+       [](TScanContext& core, const std::string& root) {
          core.Folders().push_back(MakeItem(root, "[ab", false, OBJTYPE_CUSTOM));
        },
        nullptr, {1, ""}, false},
-      {"others raise", nullptr, [](TCore&) { throw std::runtime_error("no store"); },
+      {"others raise", nullptr, [](TScanContext&) { throw std::runtime_error("no store"); },
        {1, "##### EXCEPTION: no store"}, true},
   };
   for (const TCase& c : cases) {
@@ -220,7 +220,7 @@ TEST(Scan, ErrorsEndTheChainAndStillPostTheEnd) {
     TCore core;
     core.Parts().CollectOutlook = c.Others;
     const std::string root = fixture.Root();
-    fixture.Scan(core, [&](TCore& core) {
+    fixture.Scan(core, [&](TScanContext& core) {
       if (c.Collect) c.Collect(core, root);
     });
     const std::vector<TLogLine> entries = fixture.Entries();
@@ -247,7 +247,7 @@ TEST(Scan, UnreadableNamesAreNeverObjects) {
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   ASSERT_EQ(ListFiles(r + "t\\", "*.tmp").size(), 2u);
   TCore core;
-  fixture.Scan(core, [&](TCore& c) {
+  fixture.Scan(core, [&](TScanContext& c) {
     c.Folders().push_back(MakeItem(r + "t\\", "*", true, OBJTYPE_WIN_TEMP));
   });
   ::DeleteFileW(wide.c_str());
@@ -264,7 +264,7 @@ TEST(Scan, JunctionsAreNeitherWalkedNorObjects) {
   const std::string r = LowerText(fixture.Root());
   if (!MakeJunction(r + "t\\link", r + "outside")) GTEST_SKIP() << "this system makes no junctions";
   TCore core;
-  fixture.Scan(core, [&](TCore& c) {
+  fixture.Scan(core, [&](TScanContext& c) {
     c.Folders().push_back(MakeItem(r + "t\\", "*", true, OBJTYPE_WIN_TEMP));
   });
   ::RemoveDirectoryA((r + "t\\link").c_str());
@@ -301,11 +301,11 @@ TEST(Scan, CategoryRulesForFoundEntries) {
     entry.Name = c.Name;
     entry.Attributes = c.Attributes;
     const std::string full = std::string("c:\\x\\") + c.Name;
-    EXPECT_EQ(core.AcceptFoundObject(c.Category, full, entry), c.Accepted) << c.Category;
+    EXPECT_EQ(AcceptFoundObject(core.ScanContext(), c.Category, full, entry), c.Accepted) << c.Category;
     TFileRec rec;
     rec.Category = c.Category;
     rec.Path = full;
-    core.CompleteFoundObject(rec);
+    CompleteFoundObject(core.ScanContext(), rec);
     EXPECT_EQ(rec.Locked, c.Locked) << c.Category;
   }
 }

@@ -6,6 +6,7 @@
 
 #include "engine/uFolderRelation.h"
 #include "engine/uProgressQueue.h"
+#include "misc/miscPathRules.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uShared.h"
 
@@ -16,7 +17,7 @@ std::function<void(const std::string&)> TStandInMisc::OnRemoveFile;
 std::vector<std::string> TStandInMisc::Recycled;
 std::string TStandInMisc::DriveRoots;
 IMisc TStandInMisc::Record;
-std::function<void(TCore&)> CollectForTest;
+std::function<void(TScanContext&)> CollectForTest;
 
 namespace {
 
@@ -73,44 +74,61 @@ void RemoveTreeOnDisk(const std::string& folder) {
   ::RemoveDirectoryA(base.c_str());
 }
 
+// Files only, as the library counts them; nothing behind a link.
 void AddTotals(const std::string& folder, std::int64_t& size, std::int64_t& count) {
   WIN32_FIND_DATAA data;
   TFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
   if (!find) return;
   do {
     const std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    ++count;
+    if (name == "." || name == ".." || IsLink(data.dwFileAttributes)) continue;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (!IsLink(data.dwFileAttributes)) AddTotals(folder + "\\" + name, size, count);
+      AddTotals(folder + "\\" + name, size, count);
     } else {
       size += (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+      ++count;
     }
   } while (::FindNextFileA(find.Get(), &data));
 }
 
+bool IsPlainFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::string WithoutBackslash(std::string path) {
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+// The removal and measure slots keep the library's path rules: nothing
+// relative, nothing with a wildcard or a "." or ".." component, no drive
+// root as a tree, and only what exists.
 MiscBool MISC_CALL RemoveFileSlot(const char* path) {
   if (TStandInMisc::OnRemoveFile) TStandInMisc::OnRemoveFile(path);
+  if (!IsActionablePath(path) || !IsPlainFile(path)) return FALSE;
   return ::DeleteFileA(path);
 }
 
 MiscBool MISC_CALL RecycleFileSlot(const char* path) {
-  if (!::DeleteFileA(path)) return FALSE;
+  if (!IsActionablePath(path) || !IsPlainFile(path) || !::DeleteFileA(path)) return FALSE;
   TStandInMisc::Recycled.push_back(path);
   return TRUE;
 }
 
 MiscBool MISC_CALL RemoveTreeSlot(const char* folder, int, int) {
-  RemoveTreeOnDisk(folder);
-  return ::GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES;
+  const std::string path = WithoutBackslash(folder);
+  if (!IsActionablePath(path) || IsRootPath(path) || !FolderExists(path)) return FALSE;
+  RemoveTreeOnDisk(path);
+  return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 MiscBool MISC_CALL FolderTotalsSlot(const char* folder, std::int64_t* size, std::int64_t* count) {
+  const std::string path = WithoutBackslash(folder);
+  if (!IsAbsolutePath(path) || !FolderExists(path)) return FALSE;
   *size = 0;
   *count = 0;
-  std::string base = folder;
-  if (!base.empty() && base.back() == '\\') base.pop_back();
-  AddTotals(base, *size, *count);
+  if (!IsLink(::GetFileAttributesA(path.c_str()))) AddTotals(path, *size, *count);
   return TRUE;
 }
 
@@ -347,19 +365,21 @@ std::unique_ptr<TFolderItem> MakeItem(const std::string& folder, const std::stri
   return item;
 }
 
-void CollectTestItems(TCore& core) {
+void CollectTestItems(TScanContext& core) {
   if (CollectForTest) CollectForTest(core);
 }
 
 TScanFixture::TScanFixture(int level) {
-  FoundList.clear();
+  FoundList.HandTo(TListSide::Window);
+  FoundList.Window().clear();
   CollectForTest = nullptr;
   fTrace =
       std::make_unique<TTrace>(fFolder.Path() + "quillmere.exe", level, false, "traces", "", 0);
 }
 
 TScanFixture::~TScanFixture() {
-  FoundList.clear();
+  FoundList.HandTo(TListSide::Window);
+  FoundList.Window().clear();
   CollectForTest = nullptr;
 }
 
@@ -370,7 +390,7 @@ TCoreInit TScanFixture::Init() {
   return init;
 }
 
-void TScanFixture::Scan(TCore& core, std::function<void(TCore&)> collect) {
+void TScanFixture::Scan(TCore& core, std::function<void(TScanContext&)> collect) {
   CollectForTest = std::move(collect);
   core.Parts().Collectors[9].Run = &CollectTestItems;
   RunOperation(core, TOptions{}, OPTYPE_SCAN);
@@ -389,6 +409,7 @@ void TScanFixture::RunOperation(TCore& core, const TOptions& options, int opType
   init.Options = options;
   core.SetInit(init);
   core.SetOpType(opType);
+  FoundList.HandTo(TListSide::Worker);
   core.Run();
   const UINT end = opType == OPTYPE_SCAN ? WM_CORE_SCAN_END : WM_CORE_CLEAN_END;
   Recorder.PumpUntil([this, end] { return Recorder.Count(end) > 0; });

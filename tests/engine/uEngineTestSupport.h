@@ -121,7 +121,7 @@ class TScanFixture {
   std::vector<TLogLine> Entries() const { return TraceEntries(fTrace->FileName()); }
   TTrace* TraceLog() const { return fTrace.get(); }
   // Runs a scan on this thread with items made by the custom define collector.
-  void Scan(TCore& core, std::function<void(TCore&)> collect);
+  void Scan(TCore& core, std::function<void(TScanContext&)> collect);
   // Runs a scan on this thread with the program's collectors and these options.
   void ScanWith(TCore& core, const TOptions& options);
   // Runs a clean on this thread with these options.
@@ -136,9 +136,24 @@ class TScanFixture {
   std::unique_ptr<TTrace> fTrace;
 };
 
+// What one collector or category rule sees, without an engine around it:
+// options that the test may change, the folder list and the cookie
+// definitions.
+class TTestScan {
+ public:
+  void SetInit(const TCoreInit& init) { Session.SetInit(init); }
+  TOptions& Options() { return Session.OwnOptions(); }
+
+  TEngineSession Session;
+  TFolderList Folders;
+  TStringList CookieDefs;
+  TCustomDefineList Defines;
+  TScanContext Context{Session, Folders, CookieDefs, Defines};
+};
+
 // The items that the next scan's custom define collector appends.
-extern std::function<void(TCore&)> CollectForTest;
-void CollectTestItems(TCore& core);
+extern std::function<void(TScanContext&)> CollectForTest;
+void CollectTestItems(TScanContext& core);
 
 // A key below the local-machine root made for a test and deleted with
 // everything below it when the object ends.
