@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uCore.h"
 #include "engine/uDefineList.h"
-#include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
@@ -182,23 +183,15 @@ bool TCore::DeleteEmptyTree(const std::string& folder) {
   if (folder.empty() || IsReparsePoint(folder)) return false;
   bool empty = true;
   std::vector<std::string> subfolders;
-  WIN32_FIND_DATAA data;
   {
-    TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
-    if (find) {
-      do {
-        if (IsStopped()) break;
-        const std::string name(data.cFileName, ::strnlen(data.cFileName, MAX_PATH));
-        if (name == "." || name == "..") continue;
-        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const bool followable = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
-                                name.find('?') == std::string::npos;
-        if (isFolder && followable) {
-          subfolders.push_back(name);
-        } else {
-          empty = false;
-        }
-      } while (::FindNextFileA(find.Get(), &data));
+    TDirEnum listing(folder);
+    TDirEntry entry;
+    while (!IsStopped() && listing.Next(entry)) {
+      if (entry.IsFolder() && !entry.IsReparsePoint() && entry.NameReadable()) {
+        subfolders.push_back(entry.Name);
+      } else {
+        empty = false;
+      }
     }
   }
   for (const std::string& name : subfolders) {

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/uDirEnum.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 #include "engine/uCoreTypes.h"
 #include "startup/IMisc.h"
-#include "startup/uFileSystem.h"
-#include "startup/uHandles.h"
-#include "startup/uShared.h"
 
 class TCore;
 
@@ -43,15 +43,6 @@ struct TScanParts {
 TScanParts DefaultScanParts();
 
 // One directory entry as the search sees it.
-struct TDirEntry {
-  std::string Name;
-  DWORD Attributes = 0;
-  FILETIME Created{};
-  FILETIME Accessed{};
-  FILETIME Written{};
-  std::int64_t Size = 0;
-};
-
 // The entries of one folder, read once however many masks search it.
 struct TFolderListing {
   std::string Key;

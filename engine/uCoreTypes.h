@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "base/uStringList.h"
 #include "engine/uSharedText.h"
-#include "engine/uStringList.h"
 
 class TTrace;
 class TCustomDefineList;

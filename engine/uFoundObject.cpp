@@ -2,6 +2,7 @@
 // category, and what its record needs beyond the directory entry.
 #include <cstdint>
 
+#include "base/uPathText.h"
 #include "engine/uCore.h"
 #include "engine/uDefineList.h"
 #include "engine/uUpdateFolders.h"
@@ -14,7 +15,6 @@ namespace {
 bool IsFolderEntry(const TDirEntry& entry) {
   return (entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-
 
 std::uint64_t FileTimeValue(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;

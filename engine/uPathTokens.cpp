@@ -2,10 +2,9 @@
 // a token in braces ("{win}\temp") expanded into existing folders.
 #include <array>
 
+#include "base/uText.h"
 #include "engine/uCore.h"
-#include "engine/uMasks.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTraceFormat.h"
 
 namespace {

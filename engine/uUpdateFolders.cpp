@@ -2,17 +2,16 @@
 
 #include <cstdint>
 
+#include "base/uText.h"
 #include "engine/uCore.h"
-#include "engine/uMasks.h"
 #include "engine/uUpdateKeys.h"
 #include "startup/uMiscLoad.h"
 
 namespace {
 
-bool AnythingMatches(const std::string& pattern) {
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA(pattern.c_str(), &data));
-  return find.Valid();
+bool AnythingMatches(const std::string& folder, const std::string& pattern) {
+  TDirEntry entry;
+  return TDirEnum(folder, pattern).Next(entry);
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ bool IsOrphanUpdate(TCore& core, const std::string& path) {
   if (!Misc->RegReadNumber(MACHINE_ROOT, key.c_str(), "NoRemove", &noRemove)) noRemove = 0;
   if (noRemove != 0) return false;
   const std::string windows = core.PathWindows();
-  if (AnythingMatches(windows + "ie7updates\\" + name)) return false;
-  if (AnythingMatches(windows + "$*" + name + "*$")) return false;
+  if (AnythingMatches(windows, "ie7updates\\" + name)) return false;
+  if (AnythingMatches(windows, "$*" + name + "*$")) return false;
   return true;
 }

@@ -1,10 +1,10 @@
 #include "engine/uWindowsCollectors.h"
 
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uCore.h"
 #include "engine/uDefineFiles.h"
-#include "engine/uMasks.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTrace.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/uText.h"
 #include "engine/uDefineFiles.h"
 #include "engine/uDefineText.h"
 #include "engine/uProgressQueue.h"

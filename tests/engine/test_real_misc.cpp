@@ -2,9 +2,10 @@
 
 #include <cmath>
 
+#include "base/uDateTime.h"
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "tests/engine/uEngineTestSupport.h"
 
 namespace {

@@ -4,10 +4,11 @@
 
 #include <ostream>
 
-#include "engine/uFolderRelation.h"
+#include "base/uDateTime.h"
+#include "base/uFolderRelation.h"
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 
 std::map<int, std::string> TStandInMisc::Folders;
 std::string TStandInMisc::AppInstall;

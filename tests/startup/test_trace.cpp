@@ -63,7 +63,7 @@ class TraceTest : public ::testing::Test {
 TEST_F(TraceTest, WholeFileByteForByte) {
   auto trace = Make(LVL_DEBUG, true);
   EXPECT_EQ(trace->FileName(), Traces() + "quillmere.20090315-142530-123.txt");
-  EXPECT_FALSE(FileExists(trace->FileName())) << "no file before the first line";
+  EXPECT_FALSE(IsExistingFile(trace->FileName())) << "no file before the first line";
 
   trace->Log(LVL_DEBUG, "Set default inits...");
   trace->Log(LVL_TRASH, "not at level 6");
@@ -148,7 +148,7 @@ TEST_F(TraceTest, RetentionIsClampedAndPurgesTheOldestNames) {
   EXPECT_EQ(ListFiles(Traces(), "quillmere*.txt"),
             (std::vector<std::string>{"QUILLMERE.20090313.txt", "quillmere.20090314.txt",
                                       "quillmere.20090315.txt"}));
-  EXPECT_TRUE(FileExists(Traces() + "other.20090301.txt"));
+  EXPECT_TRUE(IsExistingFile(Traces() + "other.20090301.txt"));
 }
 
 TEST_F(TraceTest, DayChangeClosesYesterdaysFileInTheSameCall) {
@@ -230,7 +230,7 @@ TEST_F(TraceTest, AFolderThatCannotBeMadeLosesLinesWithoutHarm) {
                0, fClock);
   trace.Log(LVL_INFO, "lost");
   trace.SetLevel(LVL_INFO);
-  EXPECT_FALSE(FolderExists(fFolder.Path() + "missing"));
+  EXPECT_FALSE(IsExistingFolder(fFolder.Path() + "missing"));
 }
 
 TEST(TraceVersion, VersionOfFile) {

@@ -1,7 +1,6 @@
 // Runs quillmere.exe itself from a program folder of its own.
 #include <gtest/gtest.h>
 
-#include "startup/uStartup.h"
 #include "tests/support/uTestSupport.h"
 #include "ui/uMain.h"
 
@@ -126,6 +125,6 @@ TEST(StartupEndToEnd, BrokenServicesLibraryShowsItsFatalMessage) {
 
     ASSERT_TRUE(::PostMessageA(box, WM_COMMAND, IDOK, 0));
     EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
-    EXPECT_FALSE(FolderExists(program.Traces()));
+    EXPECT_FALSE(IsExistingFolder(program.Traces()));
   }
 }
