@@ -1,6 +1,7 @@
 // Runs quillmere.exe itself from a program folder of its own.
 #include <gtest/gtest.h>
 
+#include "app/uStartup.h"
 #include "tests/support/uTestSupport.h"
 #include "ui/uMain.h"
 
