@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/uMasks.h"
 #include "base/uText.h"
 #include "engine/uDefineFiles.h"
 #include "engine/uDefineText.h"
