@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "base/uHandles.h"
+#include "base/uText.h"
 #include "engine/uCore.h"
-#include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
-#include "startup/uHandles.h"
 #include "startup/uMiscLoad.h"
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {

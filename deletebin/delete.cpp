@@ -2,10 +2,15 @@
 // that the program cannot remove itself. Exit codes: 1 the file no longer
 // exists; 2 it is held open and is scheduled for removal at the next
 // restart; 3 it could not be removed; 0 the argument was refused (not one
-// quoted absolute path of a file). It never touches any other path.
+// quoted absolute path of a file that may be acted on: no wildcard, no "."
+// or ".." component, no drive or share root). It never touches any other
+// path.
 #include <windows.h>
 
 #include <string>
+
+#include "base/uFileSystem.h"
+#include "base/uPathRules.h"
 
 namespace {
 
@@ -39,29 +44,20 @@ std::string QuotedArgument(const char* commandLine) {
   return line.substr(pos + 1, close - pos - 1);
 }
 
-// A full path (drive or network share) without wildcards.
 bool IsPlainFilePath(const std::string& path) {
-  const bool drive = path.size() > 3 && path[1] == ':' && path[2] == '\\';
-  const bool share = path.size() > 2 && path[0] == '\\' && path[1] == '\\';
-  return (drive || share) && path.find_first_of("*?") == std::string::npos &&
-         path.back() != '\\';
-}
-
-bool IsGone(const std::string& path) {
-  if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
-  const DWORD error = ::GetLastError();
-  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  return IsActionablePath(path) && !IsRootPath(path) && path.back() != '\\' &&
+         path.back() != '/';
 }
 
 int RemoveFile(const std::string& path) {
   const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return IsGone(path) ? EXIT_REMOVED : EXIT_KEPT;
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathGone(path) ? EXIT_REMOVED : EXIT_KEPT;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EXIT_REFUSED;
   if (attributes & FILE_ATTRIBUTE_READONLY) {
     ::SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   }
   for (int attempt = 0; attempt < kTries; ++attempt) {
-    if (::DeleteFileA(path.c_str()) || IsGone(path)) return EXIT_REMOVED;
+    if (::DeleteFileA(path.c_str()) || PathGone(path)) return EXIT_REMOVED;
     const DWORD error = ::GetLastError();
     if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION &&
         error != ERROR_ACCESS_DENIED) {
@@ -69,7 +65,7 @@ int RemoveFile(const std::string& path) {
     }
     ::Sleep(kTryPauseMs);
   }
-  if (IsGone(path)) return EXIT_REMOVED;
+  if (PathGone(path)) return EXIT_REMOVED;
   return ::MoveFileExA(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT) ? EXIT_AT_RESTART
                                                                            : EXIT_KEPT;
 }

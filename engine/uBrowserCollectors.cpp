@@ -5,7 +5,6 @@
 #include "engine/uScanContext.h"
 #include "engine/uDirectRecords.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTrace.h"
 
 namespace {

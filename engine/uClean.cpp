@@ -3,14 +3,16 @@
 #include <algorithm>
 #include <exception>
 
+#include "base/uDirEnum.h"
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uDefineList.h"
-#include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
 #include "engine/uScanContext.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
-#include "startup/uFileSystem.h"
-#include "startup/uHandles.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -179,23 +181,15 @@ bool TCleaner::DeleteEmptyTree(const std::string& folder) {
   if (folder.empty() || IsReparsePoint(folder)) return false;
   bool empty = true;
   std::vector<std::string> subfolders;
-  WIN32_FIND_DATAA data;
   {
-    TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
-    if (find) {
-      do {
-        if (fSession.IsStopped()) break;
-        const std::string name(data.cFileName, ::strnlen(data.cFileName, MAX_PATH));
-        if (name == "." || name == "..") continue;
-        const bool isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const bool followable = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 &&
-                                name.find('?') == std::string::npos;
-        if (isFolder && followable) {
-          subfolders.push_back(name);
-        } else {
-          empty = false;
-        }
-      } while (::FindNextFileA(find.Get(), &data));
+    TDirEnum listing(folder);
+    TDirEntry entry;
+    while (!fSession.IsStopped() && listing.Next(entry)) {
+      if (entry.IsFolder() && !entry.IsReparsePoint() && entry.NameReadable()) {
+        subfolders.push_back(entry.Name);
+      } else {
+        empty = false;
+      }
     }
   }
   for (const std::string& name : subfolders) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/uEngineSession.h"
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 
 class TCleaner {
  public:

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <exception>
 
+#include "base/uFolderRelation.h"
+#include "base/uMasks.h"
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uClean.h"
-#include "engine/uFolderRelation.h"
-#include "engine/uMasks.h"
 #include "engine/uProgressQueue.h"
-#include "startup/uFileSystem.h"
-#include "startup/uHandles.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -419,30 +421,17 @@ const std::vector<TDirEntry>& TCore::ListingOf(TFolderListing& listing, const st
 // folder an item names can become an object or be walked.
 void TCore::ReadFolder(const std::string& path, std::vector<TDirEntry>& entries) {
   entries.clear();
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA((path + "*").c_str(), &data));
-  if (!find) return;
-  do {
-    if (IsStopped()) break;
-    const std::string name(data.cFileName, ::strnlen(data.cFileName, MAX_PATH));
-    if (name == "." || name == "..") continue;
-    if (name.find('?') != std::string::npos) {
-      Log(LVL_WARNING, "Name not readable, skipped: " + path + name);
-      continue;
+  TDirEnum listing(path);
+  TDirEntry entry;
+  while (!IsStopped() && listing.Next(entry)) {
+    if (!entry.NameReadable()) {
+      Log(LVL_WARNING, "Name not readable, skipped: " + path + entry.Name);
+    } else if (entry.IsReparsePoint()) {
+      Log(LVL_INFO, "Reparse point not followed: " + path + entry.Name);
+    } else {
+      entries.push_back(std::move(entry));
     }
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-      Log(LVL_INFO, "Reparse point not followed: " + path + name);
-      continue;
-    }
-    TDirEntry& entry = entries.emplace_back();
-    entry.Name = name;
-    entry.Attributes = data.dwFileAttributes;
-    entry.Created = data.ftCreationTime;
-    entry.Accessed = data.ftLastAccessTime;
-    entry.Written = data.ftLastWriteTime;
-    entry.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
-                                           data.nFileSizeLow);
-  } while (::FindNextFileA(find.Get(), &data));
+  }
 }
 
 bool TCore::ProcessOthers() {

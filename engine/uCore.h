@@ -12,10 +12,14 @@
 #include <utility>
 #include <vector>
 
+#include "base/uDirEnum.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 #include "engine/uCoreTypes.h"
 #include "engine/uCustomDefine.h"
 #include "engine/uEngineSession.h"
 #include "engine/uScanContext.h"
+#include "startup/IMisc.h"
 
 // A piece of another engine unit that the scan calls.
 using TCorePart = void (*)(TScanContext& scan);
@@ -40,15 +44,6 @@ struct TScanParts {
 TScanParts DefaultScanParts();
 
 // One directory entry as the search sees it.
-struct TDirEntry {
-  std::string Name;
-  DWORD Attributes = 0;
-  FILETIME Created{};
-  FILETIME Accessed{};
-  FILETIME Written{};
-  std::int64_t Size = 0;
-};
-
 // The entries of one folder, read once however many masks search it.
 struct TFolderListing {
   std::string Key;

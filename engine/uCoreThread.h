@@ -9,8 +9,8 @@
 #include <atomic>
 #include <memory>
 
+#include "base/uHandles.h"
 #include "engine/uCore.h"
-#include "startup/uHandles.h"
 
 class TCoreThread {
  public:

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "base/uStringList.h"
 #include "engine/uFoundList.h"
 #include "engine/uSharedText.h"
-#include "engine/uStringList.h"
 
 class TTrace;
 class TCustomDefineList;

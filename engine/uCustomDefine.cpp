@@ -6,45 +6,19 @@
 #include <optional>
 #include <stdexcept>
 
+#include "base/uAtomicReplace.h"
+#include "base/uMasks.h"
 #include "engine/uDefineFiles.h"
 #include "engine/uIniText.h"
-#include "engine/uMasks.h"
 #include "engine/uScanContext.h"
-#include "startup/uHandles.h"
 #include "startup/uTrace.h"
 
 namespace {
 
 std::optional<TIniText> ReadScript(const std::string& fileName) {
-  std::optional<std::string> text = ReadWholeFile(fileName);
+  std::optional<std::string> text = ReadDefineFile(fileName);
   if (!text) return std::nullopt;
   return TIniText(std::move(*text));
-}
-
-// The new text lands in a file beside the script that then replaces it, so
-// a failed write never leaves a cut script behind.
-bool WriteScript(const std::string& fileName, const std::string& text) {
-  const std::string temporary = fileName + ".tmp";
-  {
-    TFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    const bool complete =
-        ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-        written == text.size() && ::FlushFileBuffers(file.Get());
-    if (!complete) {
-      file.Reset();
-      ::DeleteFileA(temporary.c_str());
-      return false;
-    }
-  }
-  if (::MoveFileExA(temporary.c_str(), fileName.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  ::DeleteFileA(temporary.c_str());
-  return false;
 }
 
 std::string ItemPrefix(int n) {
@@ -140,7 +114,7 @@ bool TCustomDefine::SetSelected(bool selected) {
   if (script) {
     const std::string before = script->Text();
     script->WriteString(Name, "selected", selected ? "1" : "0");
-    if (script->Text() == before || WriteScript(FileName, script->Text())) {
+    if (script->Text() == before || WriteFileAtomically(FileName, script->Text())) {
       Selected = selected;
       return true;
     }

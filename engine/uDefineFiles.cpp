@@ -1,8 +1,8 @@
 #include "engine/uDefineFiles.h"
 
+#include "base/uFileRead.h"
 #include "engine/uScanContext.h"
 #include "engine/uDefineText.h"
-#include "startup/uHandles.h"
 #include "startup/uTrace.h"
 
 namespace {
@@ -13,10 +13,23 @@ std::string DefinePath(TScanContext& scan, const char* fileName) {
   return scan.Options().Main.AppFolder + kDefines + fileName;
 }
 
+std::string TooLargeText(const std::string& path) {
+  return "Definition file larger than " + std::to_string(DEFINE_FILE_LIMIT) +
+         " bytes, refused: " + path;
+}
+
+std::vector<std::string> DefineLines(const TFileRead& file, const std::string& path) {
+  if (file.Outcome == TReadOutcome::TooLarge) throw EDefineFileError(TooLargeText(path));
+  if (!file.Ok()) throw EDefineFileError("Cannot open file \"" + path + "\"");
+  return TextLines(file.Bytes);
+}
+
 // Loads a definition file, logs its path, and returns its lines.
 std::vector<std::string> LoadLogged(TScanContext& scan, const std::string& path) {
   scan.Log(LVL_NOTICE, "Definition file: " + path);
-  return LoadDefineLines(path);
+  const TFileRead file = ReadWholeFile(path, DEFINE_FILE_LIMIT);
+  if (file.Outcome == TReadOutcome::TooLarge) scan.Log(LVL_ERROR, TooLargeText(path));
+  return DefineLines(file, path);
 }
 
 // Logs the version line and takes it off the entries.
@@ -30,24 +43,15 @@ std::vector<std::string> Entries(TScanContext& scan, std::vector<std::string> li
 
 }  // namespace
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  std::string text;
-  char buffer[16384];
-  DWORD read = 0;
-  for (;;) {
-    if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
-    if (read == 0) return text;
-    text.append(buffer, read);
-  }
+std::optional<std::string> ReadDefineFile(const std::string& path) {
+  TFileRead file = ReadWholeFile(path, DEFINE_FILE_LIMIT);
+  if (file.Outcome == TReadOutcome::TooLarge) Log(LVL_ERROR, TooLargeText(path));
+  if (!file.Ok()) return std::nullopt;
+  return std::move(file.Bytes);
 }
 
 std::vector<std::string> LoadDefineLines(const std::string& path) {
-  const std::optional<std::string> text = ReadWholeFile(path);
-  if (!text) throw EDefineFileError("Cannot open file \"" + path + "\"");
-  return TextLines(*text);
+  return DefineLines(ReadWholeFile(path, DEFINE_FILE_LIMIT), path);
 }
 
 bool LoadCookieDefinitions(TScanContext& scan) {
@@ -96,7 +100,7 @@ std::optional<TStringList> LoadWindowsLogMasks(TScanContext& scan) {
 
 std::string GetDefineVersion(const std::string& appFolder, const std::string& fileName) {
   Log(LVL_DEBUG, "Loading define " + fileName + "...");
-  const std::string name = FirstSectionName(ReadWholeFile(appFolder + kDefines + fileName).value_or(""));
+  const std::string name = FirstSectionName(ReadDefineFile(appFolder + kDefines + fileName).value_or(""));
   if (!name.empty()) Log(LVL_DEBUG, name);
   return name;
 }

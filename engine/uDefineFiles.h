@@ -3,12 +3,13 @@
 // afresh at every scan; the main window reads only their version.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 
 class TScanContext;
 
@@ -19,10 +20,17 @@ class EDefineFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The whole file; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// Definition files are a few kilobytes. One of them may be any file the user
+// named in the settings; anything larger than this is no definition file and
+// is refused unread rather than held in memory line by line.
+inline constexpr std::uint64_t DEFINE_FILE_LIMIT = 4ull << 20;
 
-// Every line of a file; raises EDefineFileError when it cannot be opened.
+// The whole definition file; nullopt when it cannot be read or is larger
+// than DEFINE_FILE_LIMIT (logged at the error level).
+std::optional<std::string> ReadDefineFile(const std::string& path);
+
+// Every line of a file; raises EDefineFileError when it cannot be read or is
+// larger than DEFINE_FILE_LIMIT.
 std::vector<std::string> LoadDefineLines(const std::string& path);
 
 // Refills the engine's cookie definition list. False ends the scan: a file

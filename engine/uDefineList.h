@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 #include "startup/IMisc.h"
 
 class TDefineListView {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/uCoreTypes.h"
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 class TEngineSession {
  public:

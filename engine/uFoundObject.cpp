@@ -2,12 +2,13 @@
 // category, and what its record needs beyond the directory entry.
 #include <cstdint>
 
+#include "base/uPathText.h"
 #include "engine/uCore.h"
 #include "engine/uScanContext.h"
 #include "engine/uDefineList.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
-#include "startup/uFileSystem.h"
+#include "base/uFileSystem.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -16,7 +17,6 @@ namespace {
 bool IsFolderEntry(const TDirEntry& entry) {
   return (entry.Attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
-
 
 std::uint64_t FileTimeValue(const FILETIME& time) {
   return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "engine/uMasks.h"
+#include "base/uText.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // a token in braces ("{win}\temp") expanded into existing folders.
 #include <array>
 
-#include "engine/uMasks.h"
+#include "base/uFileSystem.h"
+#include "base/uMasks.h"
+#include "base/uText.h"
 #include "engine/uScanContext.h"
-#include "startup/uFileSystem.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTraceFormat.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "engine/uScanContext.h"
 
-#include "engine/uMasks.h"
+#include "base/uText.h"
 #include "startup/uTrace.h"
 
 void TScanContext::DisableCookieScan() {

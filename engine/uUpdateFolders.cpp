@@ -2,18 +2,18 @@
 
 #include <cstdint>
 
-#include "engine/uMasks.h"
+#include "base/uDirEnum.h"
+#include "base/uText.h"
 #include "engine/uScanContext.h"
 #include "engine/uUpdateKeys.h"
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 
 namespace {
 
-bool AnythingMatches(const std::string& pattern) {
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA(pattern.c_str(), &data));
-  return find.Valid();
+bool AnythingMatches(const std::string& folder, const std::string& pattern) {
+  TDirEntry entry;
+  return TDirEnum(folder, pattern).Next(entry);
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ bool IsOrphanUpdate(const std::string& path) {
   // Without the Windows folder its uninstallation folder cannot be ruled out.
   const std::string windows = SpecialFolder(&IMisc::PathWindows);
   if (windows.empty()) return false;
-  if (AnythingMatches(windows + "ie7updates\\" + name)) return false;
-  if (AnythingMatches(windows + "$*" + name + "*$")) return false;
+  if (AnythingMatches(windows, "ie7updates\\" + name)) return false;
+  if (AnythingMatches(windows, "$*" + name + "*$")) return false;
   return true;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 
 inline constexpr char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 

@@ -1,10 +1,11 @@
 #include "engine/uWindowsCollectors.h"
 
+#include "base/uMasks.h"
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uDefineFiles.h"
-#include "engine/uMasks.h"
 #include "engine/uScanContext.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTrace.h"
 
 namespace {

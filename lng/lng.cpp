@@ -4,39 +4,25 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <mutex>
 #include <string>
 
+#include "base/uFileRead.h"
 #include "lng/uLanguageFile.h"
 #include "startup/ILng.h"
-#include "startup/uHandles.h"
 
 namespace {
 
 // A language file is a few dozen kilobytes; anything this large is no
 // language file and is not read into memory.
-constexpr LONGLONG MAX_FILE_SIZE = 4 * 1024 * 1024;
+constexpr std::uint64_t MAX_FILE_SIZE = 4ull << 20;
 
 std::mutex gLock;
 std::map<LngHandle, TLanguageFile> gLanguages;
 LngHandle gLastHandle = 0;
-
-bool ReadWholeFile(const char* fileName, std::string& bytes) {
-  TFileHandle file(::CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  LARGE_INTEGER size;
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > MAX_FILE_SIZE) return false;
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  DWORD done = 0;
-  if (!bytes.empty() &&
-      (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
-       done != bytes.size()))
-    return false;
-  return true;
-}
 
 bool IsSingleByteCodePage(unsigned codePage) {
   CPINFO info;
@@ -91,11 +77,11 @@ std::int32_t WithLanguage(LngHandle handle, Answer answer) {
 
 extern "C" __declspec(dllexport) LngHandle LNG_CALL LngOpen(const char* fileName) {
   if (fileName == nullptr) return 0;
-  std::string bytes;
-  if (!ReadWholeFile(fileName, bytes)) return 0;
+  const TFileRead read = ReadWholeFile(fileName, MAX_FILE_SIZE);
+  if (!read.Ok()) return 0;
   TLanguageFile file;
   std::string error;
-  if (!ReadLanguageFile(bytes, file, error)) return 0;
+  if (!ReadLanguageFile(read.Bytes, file, error)) return 0;
   if (!IsSingleByteCodePage(file.CodePage) || !ConvertTexts(file)) return 0;
   std::lock_guard<std::mutex> lock(gLock);
   // Handles are never reused, so a stale handle can never reach another file.

@@ -1,6 +1,7 @@
 #include "misc/miscCookieRules.h"
 
-#include "misc/miscMask.h"
+#include "base/uMasks.h"
+#include "base/uText.h"
 #include "misc/miscText.h"
 
 namespace {

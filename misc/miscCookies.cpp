@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "base/uAtomicReplace.h"
+#include "base/uFileRead.h"
+#include "base/uPathRules.h"
 #include "misc/miscCookieRules.h"
-#include "misc/miscPathRules.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
@@ -19,7 +21,9 @@ constexpr std::uint64_t COOKIE_FILE_LIMIT = 64ull << 20;
 bool ReadCookieFile(const char* path, const MiscDefineList* definitions, std::string& text,
                     std::vector<std::string>& hosts) {
   if (!path || !*path || !definitions) return false;
-  if (!ReadWholeFile(path, text, COOKIE_FILE_LIMIT)) return false;
+  TFileRead file = ReadWholeFile(path, COOKIE_FILE_LIMIT);
+  if (!file.Ok()) return false;
+  text = std::move(file.Bytes);
   hosts = DefinitionHosts(*definitions);
   return true;
 }
@@ -67,7 +71,7 @@ MiscBool MISC_CALL MozCleanCookies(const char* cookieFile, const MiscDefineList*
     return FALSE;
   }
   const std::string kept = CleanCookieText(text, hosts, eraseAll != FALSE);
-  return kept == text || ReplaceFileContent(cookieFile, kept);
+  return kept == text || WriteFileAtomically(cookieFile, kept);
 }
 
 }  // extern "C"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/uDateTime.h"
 #include "misc/miscSlots.h"
 #include "misc/miscText.h"
-#include "startup/uShared.h"
 
 namespace {
 

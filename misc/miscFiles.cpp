@@ -6,21 +6,20 @@
 
 #include <string>
 
-#include "misc/miscFolderRelation.h"
-#include "misc/miscPathRules.h"
+#include "base/uDirEnum.h"
+#include "base/uFileSystem.h"
+#include "base/uFolderRelation.h"
+#include "base/uHandles.h"
+#include "base/uPathRules.h"
+#include "base/uPathText.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
-#include "startup/uHandles.h"
 
 namespace {
 
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
-bool IsDotEntry(const char* name) {
-  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
 
 // A read-only file or folder is made writable first; on failure its
 // attributes are put back.
@@ -33,39 +32,34 @@ bool DeleteEntry(const std::string& path, DWORD attributes) {
   return removed;
 }
 
-// Visits each entry of folder (with trailing backslash) but "." and "..".
+// Visits each entry of folder (with trailing backslash).
 template <typename Visit>
 void ForEachEntry(const std::string& folder, Visit visit) {
-  WIN32_FIND_DATAA entry;
-  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &entry));
-  if (!find) return;
-  do {
-    if (!IsDotEntry(entry.cFileName)) visit(entry);
-  } while (::FindNextFileA(find.Get(), &entry));
+  TDirEnum entries(folder);
+  TDirEntry entry;
+  while (entries.Next(entry)) visit(entry);
 }
 
 // Empties folder (with trailing backslash), then removes it. An entry whose
 // name the single-byte functions could not read exactly stays, and so does
 // the folder that holds it.
 void RemoveContent(const std::string& folder) {
-  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if (HasWildcard(entry.cFileName)) return;
-    const std::string path = folder + entry.cFileName;
-    if (IsFolder(entry.dwFileAttributes) && !IsLink(entry.dwFileAttributes)) {
-      RemoveContent(path + "\\");
-    }
-    DeleteEntry(path, entry.dwFileAttributes);
+  ForEachEntry(folder, [&](const TDirEntry& entry) {
+    if (HasWildcard(entry.Name)) return;
+    const std::string path = folder + entry.Name;
+    if (entry.IsFolder() && !entry.IsReparsePoint()) RemoveContent(path + "\\");
+    DeleteEntry(path, entry.Attributes);
   });
 }
 
 void AddTotals(const std::string& folder, std::int64_t& size, std::int64_t& count) {
-  ForEachEntry(folder, [&](const WIN32_FIND_DATAA& entry) {
-    if (IsLink(entry.dwFileAttributes)) return;
-    if (IsFolder(entry.dwFileAttributes)) {
-      AddTotals(folder + entry.cFileName + "\\", size, count);
+  ForEachEntry(folder, [&](const TDirEntry& entry) {
+    if (entry.IsReparsePoint()) return;
+    if (entry.IsFolder()) {
+      AddTotals(folder + entry.Name + "\\", size, count);
       return;
     }
-    size += (static_cast<std::int64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    size += entry.Size;
     ++count;
   });
 }
@@ -99,14 +93,14 @@ MiscBool MISC_CALL FolderTotals(const char* folder, std::int64_t* size, std::int
   if (attributes == INVALID_FILE_ATTRIBUTES || !IsFolder(attributes)) return FALSE;
   std::int64_t bytes = 0;
   std::int64_t files = 0;
-  if (!IsLink(attributes)) AddTotals(WithTrailingBackslash(path), bytes, files);
+  if (!IsLink(attributes)) AddTotals(WithBackslash(path), bytes, files);
   *size = bytes;
   *count = files;
   return TRUE;
 }
 
 int MISC_CALL IsSubFolder(const char* a, const char* b) {
-  if (!a || !b) return RELATION_UNDETERMINED;
+  if (!a || !b) return FOLDER_UNDETERMINED;
   return FolderRelation(a, b);
 }
 

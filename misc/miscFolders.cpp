@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "misc/miscPathRules.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
+#include "base/uPathRules.h"
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
-#include "startup/uHandles.h"
 
 namespace {
 
@@ -27,7 +30,7 @@ std::string LongPath(const std::string& path) {
 }
 
 std::string Below(const std::string& folder, const char* sub) {
-  return folder.empty() ? std::string() : WithTrailingBackslash(folder) + sub;
+  return folder.empty() ? std::string() : WithBackslash(folder) + sub;
 }
 
 // A text value of an open key (expandable ones expanded); empty when missing.
@@ -92,7 +95,7 @@ std::string FindOeStore() {
 std::string FindOperaCache() {
   const std::string opera = Below(ShellFolder(CSIDL_LOCAL_APPDATA), "Opera\\Opera");
   for (const char* cache : {"\\profile\\cache4", "\\cache4", "\\cache"}) {
-    if (FolderExists(opera + cache)) return opera + cache;
+    if (IsExistingFolder(opera + cache)) return opera + cache;
   }
   return {};
 }
@@ -135,11 +138,11 @@ std::string InstallFolderBelow(HKEY root, REGSAM view, const std::string& keyNam
   }
   TRegKey key(opened);
   const std::string location = ReadKeyText(key.Get(), "InstallLocation");
-  if (!location.empty() && PlainFileExists(WithTrailingBackslash(location) + executable)) {
-    return WithTrailingBackslash(location);
+  if (!location.empty() && IsExistingFile(WithBackslash(location) + executable)) {
+    return WithBackslash(location);
   }
   const std::string folder = FolderOfExecutable(ReadKeyText(key.Get(), nullptr), executable);
-  return (!folder.empty() && PlainFileExists(folder + executable)) ? folder : std::string();
+  return (!folder.empty() && IsExistingFile(folder + executable)) ? folder : std::string();
 }
 
 }  // namespace
@@ -163,7 +166,7 @@ std::string FindWindowsTemp() { return Below(WindowsFolder(), "Temp"); }
 MiscBool GiveFolder(const std::string& folder, char* buffer, int size, int* outLength) {
   if (folder.empty() || !IsAbsolutePath(folder)) return FALSE;
   const std::string text = WithoutTrailingBackslash(LongPath(folder));
-  if (!FolderExists(text)) return FALSE;
+  if (!IsExistingFolder(text)) return FALSE;
   return PutText(text, buffer, size, outLength);
 }
 

@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "misc/miscPathRules.h"
+#include "base/uHandles.h"
+#include "base/uPathRules.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
-#include "startup/uHandles.h"
 
 namespace {
 

@@ -16,10 +16,11 @@
 #include <string>
 #include <vector>
 
+#include "base/uHandles.h"
+#include "base/uText.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
-#include "startup/uHandles.h"
 
 namespace {
 

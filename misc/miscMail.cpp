@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "base/uHandles.h"
 #include "misc/miscDbxHeader.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
-#include "startup/uHandles.h"
 
 namespace {
 

@@ -11,11 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "base/uFileRead.h"
+#include "base/uHandles.h"
+#include "base/uPathText.h"
 #include "misc/miscProfilesIni.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
-#include "startup/uHandles.h"
 
 namespace {
 
@@ -51,16 +53,16 @@ bool ProfileAt(MiscProfiles handle, int index, TProfileFolders& profile) {
 extern "C" {
 
 MiscProfiles MISC_CALL OpenProfiles(const char* subPath) {
-  const std::string sub = WithTrailingBackslash(ArgText(subPath));
+  const std::string sub = WithBackslash(ArgText(subPath));
   if (sub.empty() || sub.front() == '\\' || sub.find(':') != std::string::npos) return 0;
   const std::string appData = ShellFolder(CSIDL_APPDATA);
   const std::string localData = ShellFolder(CSIDL_LOCAL_APPDATA);
   if (appData.empty() || localData.empty()) return 0;
-  const std::string appBase = WithTrailingBackslash(appData) + sub;
-  std::string ini;
-  if (!ReadWholeFile(appBase + "profiles.ini", ini, PROFILES_INI_LIMIT)) return 0;
+  const std::string appBase = WithBackslash(appData) + sub;
+  const TFileRead ini = ReadWholeFile(appBase + "profiles.ini", PROFILES_INI_LIMIT);
+  if (!ini.Ok()) return 0;
   auto list = std::make_unique<TProfileList>();
-  list->Profiles = ProfilesFromIni(ini, appBase, WithTrailingBackslash(localData) + sub);
+  list->Profiles = ProfilesFromIni(ini.Bytes, appBase, WithBackslash(localData) + sub);
   if (list->Profiles.empty()) return 0;
   const auto handle = reinterpret_cast<MiscProfiles>(list.release());
   TLockGuard guard(HandleLock());

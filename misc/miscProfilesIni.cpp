@@ -1,6 +1,8 @@
 #include "misc/miscProfilesIni.h"
 
-#include "misc/miscPathRules.h"
+#include "base/uPathRules.h"
+#include "base/uPathText.h"
+#include "base/uText.h"
 #include "misc/miscText.h"
 
 namespace {
@@ -51,7 +53,7 @@ std::string Backslashed(std::string_view path) {
     if (c == '/') c = '\\';
   }
   while (!text.empty() && text.front() == '\\' && !IsAbsolutePath(text)) text.erase(0, 1);
-  return WithTrailingBackslash(text);
+  return WithBackslash(text);
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view head) {
@@ -63,8 +65,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view head) {
 std::vector<TProfileFolders> ProfilesFromIni(std::string_view iniText, std::string_view appBase,
                                              std::string_view localBase) {
   std::vector<TProfileFolders> profiles;
-  const std::string app = WithTrailingBackslash(appBase);
-  const std::string local = WithTrailingBackslash(localBase);
+  const std::string app = WithBackslash(appBase);
+  const std::string local = WithBackslash(localBase);
   for (const TProfileEntry& entry : ProfileEntries(iniText)) {
     const std::string path = Backslashed(entry.Path);
     const bool relative = entry.IsRelative == -1 ? !IsAbsolutePath(path) : entry.IsRelative == 1;

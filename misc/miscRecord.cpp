@@ -1,7 +1,7 @@
 // misc.dll's interface record and its one export.
 #include <windows.h>
 
-#include "misc/miscFolderRelation.h"
+#include "base/uFolderRelation.h"
 #include "misc/miscSlots.h"
 
 namespace {
@@ -75,7 +75,7 @@ IMisc BuildRecord() {
   record.PathWindows = Guarded<&FolderSlot<FindWindows>>;
   record.PathSystem = Guarded<&FolderSlot<FindSystem>>;
   record.PathWindowsTemp = Guarded<&FolderSlot<FindWindowsTemp>>;
-  record.IsSubFolder = Guarded<&IsSubFolder, RELATION_UNDETERMINED>;
+  record.IsSubFolder = Guarded<&IsSubFolder, FOLDER_UNDETERMINED>;
   record.RecycleFile = Guarded<&RecycleFile>;
   record.EmptyRecycleBin = Guarded<&EmptyRecycleBin>;
   record.RecycleBinTotals = Guarded<&RecycleBinTotals>;

@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "misc/miscPathRules.h"
+#include "base/uFileSystem.h"
+#include "base/uPathRules.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
@@ -32,7 +33,7 @@ extern "C" {
 // it runs without confirmation, progress or error windows.
 MiscBool MISC_CALL RecycleFile(const char* path) {
   const std::string file(ArgText(path));
-  if (!IsActionablePath(file) || !PlainFileExists(file)) return FALSE;
+  if (!IsActionablePath(file) || !IsExistingFile(file)) return FALSE;
   std::string names = file;
   names.append(2, '\0');
   SHFILEOPSTRUCTA operation = {};

@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "misc/miscPathRules.h"
+#include "base/uHandles.h"
+#include "base/uPathRules.h"
+#include "base/uText.h"
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
-#include "startup/uHandles.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// Texts as the slots hand them out: the buffer contract of the record and a
-// few path spellings. Free of Windows headers.
+// Texts as the slots hand them out: the buffer contract of the record.
+// Free of Windows headers.
 #pragma once
 
 #include <string>
@@ -12,9 +12,3 @@ bool PutText(std::string_view text, char* buffer, int size, int* outLength);
 
 // The text of a slot argument; empty for a null pointer.
 std::string_view ArgText(const char* text);
-
-std::string LowerText(std::string_view text);
-bool SameTextIgnoringCase(std::string_view a, std::string_view b);
-
-std::string WithoutTrailingBackslash(std::string_view path);
-std::string WithTrailingBackslash(std::string_view path);

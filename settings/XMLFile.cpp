@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
+#include "base/uAtomicReplace.h"
+#include "base/uExecutable.h"
+#include "base/uText.h"
 #include "startup/uLocaleText.h"
-#include "startup/uShared.h"
-#include "startup/uStartup.h"
 #include "startup/uTrace.h"
 
 namespace {
@@ -250,26 +251,7 @@ void TXMLFile::Save() {
   if (fFileName.empty()) return;
   const std::string bytes = SerialisedUtf8();
   const std::string target = FullPath();
-  const std::string temporary = target + ".tmp";
-  {
-    TFileHandle file(::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) throw EXMLFileError("Cannot write " + temporary);
-    DWORD written = 0;
-    const bool complete = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()),
-                                      &written, nullptr) &&
-                          written == bytes.size() && ::FlushFileBuffers(file.Get());
-    if (!complete) {
-      file.Reset();
-      ::DeleteFileA(temporary.c_str());
-      throw EXMLFileError("Cannot write " + temporary);
-    }
-  }
-  if (!::MoveFileExA(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::DeleteFileA(temporary.c_str());
-    throw EXMLFileError("Cannot replace " + target);
-  }
+  if (!WriteFileAtomically(target, bytes)) throw EXMLFileError("Cannot write " + target);
 }
 
 bool TXMLFile::SetXML(const std::string& text) {

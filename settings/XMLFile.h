@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 class EXMLFileError : public std::runtime_error {
  public:

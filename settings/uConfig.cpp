@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/uExecutable.h"
+#include "base/uFileSystem.h"
+#include "base/uPathText.h"
 #include "settings/uConfigValues.h"
-#include "startup/uFileSystem.h"
 #include "startup/uLocaleText.h"
-#include "startup/uShared.h"
-#include "startup/uStartup.h"
 #include "startup/uTrace.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/uHandles.h"
 #include "startup/ILng.h"
-#include "startup/uHandles.h"
 
 // What a lookup gives while no language is open.
 inline constexpr char LNG_NULL_TEXT[] = "< null >";

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "startup/uShared.h"
-#include "startup/uStartup.h"
+#include "base/uPathText.h"
+#include "base/uExecutable.h"
 
 std::string ProgramLibraryPath(const std::string& libraryFile) {
   if (!FolderOf(libraryFile).empty()) return libraryFile;

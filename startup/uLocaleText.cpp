@@ -1,6 +1,6 @@
 #include "startup/uLocaleText.h"
 
-#include "startup/uShared.h"
+#include "base/uDateTime.h"
 
 namespace {
 

@@ -21,3 +21,10 @@ bool UnloadMiscLibrary(HMODULE& handle) {
   ::FreeLibrary(handle);
   return true;
 }
+
+std::string MiscText(const char* buffer, int length) {
+  if (buffer == nullptr || length <= 0) return {};
+  std::size_t n = 0;
+  while (n < static_cast<std::size_t>(length) && buffer[n] != '\0') ++n;
+  return std::string(buffer, n);
+}

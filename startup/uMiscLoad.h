@@ -23,3 +23,7 @@ bool LoadMiscLibrary(HMODULE& handle, std::string folder);
 
 // Frees the library when `handle` holds one; the variable keeps its value.
 bool UnloadMiscLibrary(HMODULE& handle);
+
+// The characters of a services library buffer before its terminating zero,
+// never more than `length`.
+std::string MiscText(const char* buffer, int length);

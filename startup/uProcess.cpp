@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 void RunProgram(const std::string& program, const std::string& parameters, bool wait) {
   std::string line = program + " " + parameters;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 inline constexpr char RES_LIBRARY_FILE[] = "qlmres.dll";
 

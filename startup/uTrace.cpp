@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "startup/uFileSystem.h"
+#include "base/uFileSystem.h"
+#include "base/uPathText.h"
 #include "startup/uLocaleText.h"
-#include "startup/uShared.h"
 
 TTrace* Trace = nullptr;
 

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "startup/uTraceFormat.h"
 
 // Where the log reads the local time; tests replace it.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "startup/uShared.h"
+#include "base/uDateTime.h"
 
 inline constexpr int LVL_NONE = 0;
 inline constexpr int LVL_EXCEPT = 1;

@@ -1,6 +1,5 @@
 #include "ui/uMain.h"
 
-#include "startup/uStartup.h"
 #include "startup/uTrace.h"
 #include "ui/uPictureNames.h"
 

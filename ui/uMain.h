@@ -4,12 +4,13 @@
 
 #include <windows.h>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "ui/uWindow.h"
 
 inline constexpr int MAIN_CLIENT_WIDTH = 697;
 inline constexpr int MAIN_CLIENT_HEIGHT = 514;
 inline constexpr COLORREF MAIN_BACKGROUND = RGB(0xD1, 0xD1, 0xD1);
+inline constexpr char APPLICATION_TITLE[] = "Quillmere Pro";
 inline constexpr char MAIN_WINDOW_CLASS[] = "TFormMain";
 
 class TFormMain final : public TWindow {

@@ -4,24 +4,19 @@
 
 #include <stdexcept>
 
-#include "startup/uHandles.h"
+#include "base/uFileRead.h"
+#include "base/uHandles.h"
 #include "startup/uTrace.h"
 #include "update/uFileTable.h"
 #include "update/uInstall.h"
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  TFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file) return false;
-  DWORD high = 0;
-  const DWORD size = ::GetFileSize(file.Get(), &high);
-  if (size == INVALID_FILE_SIZE || high != 0) return false;
-  bytes.resize(size);
-  DWORD read = 0;
-  return size == 0 || (::ReadFile(file.Get(), bytes.data(), size, &read, nullptr) && read == size);
-}
+// The update list names a few dozen files, and a text-versioned program
+// file (a language file) is a few dozen kilobytes; anything this large is
+// neither and is not read into memory.
+constexpr std::uint64_t kListLimit = 4ull << 20;
+constexpr std::uint64_t kTextVersionedLimit = 4ull << 20;
 
 bool ReadFileVersion(const std::string& path, std::int64_t& value, bool& hasResource) {
   DWORD ignored = 0;
@@ -72,8 +67,9 @@ TVersionStamp ReadInstalledStamp(const std::string& path) {
   if (IsTextVersioned(path)) {
     stamp.Kind = STAMP_TEXT_VERSION;
     if (!IsExistingFile(path)) return stamp;
-    std::string text;
-    if (!ReadWholeFile(path, text)) throw std::runtime_error("Cannot read the file " + path);
+    const TFileRead file = ReadWholeFile(path, kTextVersionedLimit);
+    if (!file.Ok()) throw std::runtime_error("Cannot read the file " + path);
+    const std::string& text = file.Bytes;
     const std::size_t end = text.find_first_of("\r\n");
     if (!text.empty()) stamp.Value = ParseVersionLine(text.substr(0, end));
     return stamp;
@@ -92,9 +88,9 @@ bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder) {
 
 TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder) {
   TCatalogue catalogue;
-  std::string bytes;
   TUpdateList list;
-  if (ReadWholeFile(listPath, bytes)) list = ParseUpdateList(bytes);
+  const TFileRead file = ReadWholeFile(listPath, kListLimit);
+  if (file.Ok()) list = ParseUpdateList(file.Bytes);
   if (list.Status == TUpdateListStatus::NotValid) {
     Log(LVL_WARNING, "Update list not valid: " + listPath);
     ::DeleteFileA(listPath.c_str());

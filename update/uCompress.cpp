@@ -6,8 +6,8 @@
 #include <cstring>
 #include <vector>
 
-#include "startup/uShared.h"
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
+#include "base/uPathText.h"
 #include "update/uMD5File.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "startup/uTrace.h"
 
 TDownloader::TDownloader(HWND window, std::string fileName, std::string baseAddress,

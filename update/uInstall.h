@@ -1,11 +1,10 @@
 // Putting unpacked update files into place.
 #pragma once
 
-#include "startup/uFileSystem.h"
-
 #include <cstdint>
 #include <string>
 
+#include "base/uFileSystem.h"
 #include "update/uCompress.h"
 
 // The images of a line of the update list.
@@ -20,10 +19,6 @@ struct TInstallState {
   bool NeedRestart = false;
   bool InstallFailed = false;
 };
-
-// Copies `source` over `target` so that the target is either the old file or
-// the whole new one: a copy that fails leaves the old file in place.
-bool ReplaceFileWith(const std::string& source, const std::string& target);
 
 // Installs the unpacked file of a row from the download folder; returns the
 // line's image. The executable and its libraries wait in the download folder

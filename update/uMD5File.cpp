@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 void MD5File(const std::string& path, TMD5Digest& digest) {
   TMD5Context context;

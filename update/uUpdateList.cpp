@@ -1,6 +1,6 @@
 #include "update/uUpdateList.h"
 
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 
 namespace {
 

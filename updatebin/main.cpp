@@ -2,21 +2,9 @@
 // program files it could not replace while running into its folder.
 #include <windows.h>
 
+#include "base/uExecutable.h"
 #include "updatebin/uFormUpdateBin.h"
 #include "updatebin/uUpdateBinLock.h"
-
-namespace {
-
-// The folder of update.bin itself, which is the program folder.
-std::string OwnFolder() {
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return "";
-  const std::string text(path, length);
-  return text.substr(0, text.find_last_of('\\') + 1);
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TUpdateBinArgs args;
@@ -26,7 +14,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                   "update.bin", MB_OK | MB_ICONERROR);
     return 2;
   }
-  const std::string folder = OwnFolder();
+  // update.bin lives in the program folder.
+  const std::string folder = ExecutableFolder();
   if (folder.empty()) return 1;
   // The second copy leaves at once rather than waiting: the first one's
   // window already holds the user's choice, and a second window would only

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "base/uAtomicReplace.h"
 #include "update/uCompress.h"
 #include "update/uFileTable.h"
 #include "update/uInstall.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 
 inline constexpr char UPDATE_BIN_BUSY[] =
     "Another update.bin is already finishing the update of this program. "

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/uMasks.h"
+#include "base/uStringList.h"
+#include "base/uText.h"
 #include "engine/uCustomDefine.h"
-#include "engine/uMasks.h"
-#include "engine/uStringList.h"
-#include "startup/uShared.h"
 #include "tests/engine/uEngineTestSupport.h"
 #include "tests/support/uTestSupport.h"
 

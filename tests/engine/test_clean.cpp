@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/uText.h"
 #include "engine/uCoreThread.h"
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
@@ -77,7 +78,7 @@ TEST(Clean, DeleteOrRecycleByCategoryAndOptions) {
     f.Options.MoveRemInRB = c.MoveRemInRB;
     f.Options.Core.ForceDel = c.ForceDel;
     f.Clean();
-    EXPECT_FALSE(FileExists(f.R + "f.tmp"));
+    EXPECT_FALSE(IsExistingFile(f.R + "f.tmp"));
     EXPECT_EQ(TStandInMisc::Recycled.size(), c.Recycled ? 1u : 0u) << c.Category;
     EXPECT_FALSE(FoundList.Window()[0]);
   }
@@ -144,7 +145,7 @@ TEST(Clean, MessagesCountsAndUntickedObjects) {
     EXPECT_EQ(got[i].Item.Size, expected[i].Size) << i;
   }
   EXPECT_FALSE(got.back().Item.Stopped);
-  EXPECT_TRUE(FileExists(f.R + "c"));
+  EXPECT_TRUE(IsExistingFile(f.R + "c"));
   EXPECT_TRUE(FoundList.Window()[2]);
   EXPECT_TRUE(FoundList.Window()[5]);
   EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Not delete " + f.R + "gone count -1, size -4"}));
@@ -159,10 +160,10 @@ TEST(Clean, StopLeavesTheRestAndStillEnds) {
   TStandInMisc::OnRemoveFile = [&f](const std::string&) { f.Core.SetStop(true); };
   f.Options.Core.Temp = true;
   f.Clean();
-  EXPECT_FALSE(FileExists(f.R + "a"));
-  EXPECT_TRUE(FileExists(f.R + "b"));
-  EXPECT_TRUE(FileExists(f.R + "c"));
-  EXPECT_TRUE(FolderExists(f.R + "Temp\\e"));
+  EXPECT_FALSE(IsExistingFile(f.R + "a"));
+  EXPECT_TRUE(IsExistingFile(f.R + "b"));
+  EXPECT_TRUE(IsExistingFile(f.R + "c"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "Temp\\e"));
   const auto end = f.Messages(WM_CORE_CLEAN_END);
   ASSERT_EQ(end.size(), 1u);
   EXPECT_TRUE(end[0].Item.Stopped);
@@ -177,13 +178,13 @@ TEST(Clean, OthersPassKeepsItsRootsAndFilledFolders) {
   TStandInMisc::Folders[65] = f.R + "Temp";
   f.Options.Core.IeCache = f.Options.Core.Temp = true;
   f.Clean();
-  EXPECT_TRUE(FolderExists(f.R + "Cache"));
-  EXPECT_FALSE(FolderExists(f.R + "Cache\\e1"));
-  EXPECT_TRUE(FileExists(f.R + "Cache\\full\\f"));
-  EXPECT_TRUE(FolderExists(f.R + "Temp"));
-  EXPECT_FALSE(FolderExists(f.R + "Temp\\e"));
-  EXPECT_FALSE(FolderExists(f.R + "Temp\\h\\x"));
-  EXPECT_TRUE(FileExists(f.R + "Temp\\h\\k"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "Cache"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "Cache\\e1"));
+  EXPECT_TRUE(IsExistingFile(f.R + "Cache\\full\\f"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "Temp"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "Temp\\e"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "Temp\\h\\x"));
+  EXPECT_TRUE(IsExistingFile(f.R + "Temp\\h\\k"));
   EXPECT_EQ(f.Core.IeCacheRoot(), f.R + "Cache\\");
   EXPECT_TRUE(AtLevel(f.Scan.Entries(), 3).empty());
 }
@@ -198,10 +199,10 @@ TEST(Clean, RemoveEmptyFolderTakesTheObjectsFolderTree) {
   AddRecord(OBJTYPE_CUSTOM, f.R + "app\\c\\f.tmp").RemoveEmptyFolder = true;
   AddRecord(OBJTYPE_CUSTOM, LowerText(f.R) + "temp\\t.tmp").RemoveEmptyFolder = true;
   f.Clean();
-  EXPECT_FALSE(FileExists(f.R + "Temp\\t.tmp"));
-  EXPECT_TRUE(FolderExists(f.R + "Temp"));
-  EXPECT_FALSE(FolderExists(f.R + "app\\c"));
-  EXPECT_TRUE(FileExists(f.R + "app\\other\\g"));
+  EXPECT_FALSE(IsExistingFile(f.R + "Temp\\t.tmp"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "Temp"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "app\\c"));
+  EXPECT_TRUE(IsExistingFile(f.R + "app\\other\\g"));
   EXPECT_TRUE(Logged(f.Scan.Entries(), {6, "Starting deltree " + f.R + "app\\c\\"}));
 }
 
@@ -218,8 +219,8 @@ TEST(Clean, JunctionsAreNeverFollowed) {
   AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallKBJ$").Key = "KBJ";
   f.Options.Core.Temp = true;
   f.Clean();
-  EXPECT_TRUE(FolderExists(f.R + "outside\\empty"));
-  EXPECT_TRUE(FileExists(f.R + "outside\\keep"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "outside\\empty"));
+  EXPECT_TRUE(IsExistingFile(f.R + "outside\\keep"));
   EXPECT_TRUE(FoundList.Window()[0]);
   EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Reparse point not followed: " + f.R + "WIN\\$NtUninstallKBJ$"}));
   ::RemoveDirectoryA((f.R + "Temp\\link").c_str());
@@ -268,8 +269,8 @@ TEST(Clean, AnErrorIsLoggedBeforeTheEndMessageAndNothingAfterIt) {
   EXPECT_TRUE(Logged(atEnd, {1, "##### EXCEPTION: disk gone"}));
   EXPECT_TRUE(f.Messages(WM_CORE_CLEAN_END)[0].Item.Failed);
   // The replacing trace opens its file with its first line.
-  EXPECT_FALSE(FileExists(replaced.FileName()));
-  EXPECT_TRUE(FileExists(f.R + "a.tmp"));
+  EXPECT_FALSE(IsExistingFile(replaced.FileName()));
+  EXPECT_TRUE(IsExistingFile(f.R + "a.tmp"));
 }
 
 // An update goes with its registry keys, its log and its backup folder.
@@ -288,9 +289,9 @@ TEST(Clean, UpdateRemovalWithKeysLogAndBackup) {
   EXPECT_FALSE(RegKeyPresent(kUninstall + id));
   EXPECT_FALSE(RegKeyPresent(kArpCache + id));
   EXPECT_FALSE(RegKeyPresent(kHotFix + id));
-  EXPECT_FALSE(FileExists(f.R + "WIN\\QlmKBC1.log"));
-  EXPECT_FALSE(FolderExists(f.R + "WIN\\$NtUninstallQlmKBC1$"));
-  EXPECT_FALSE(FolderExists(f.R + "WIN\\$hf_mig$\\QlmKBC1"));
+  EXPECT_FALSE(IsExistingFile(f.R + "WIN\\QlmKBC1.log"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "WIN\\$NtUninstallQlmKBC1$"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "WIN\\$hf_mig$\\QlmKBC1"));
   ASSERT_EQ(f.Messages(WM_CORE_UPDATE_CLEAN).size(), 1u);
   EXPECT_EQ(f.Messages(WM_CORE_UPDATE_CLEAN)[0].Item.Count, 4);
   // The keys were made by the test's own object: only the missing ones log.
@@ -318,8 +319,8 @@ TEST(Clean, UpdateWithoutKeysLogsEachAndOkFollowsTheBackupFolder) {
       {3, "Cannot deltree: " + f.R + "WIN\\$NtUninstallQlmKBC2$"},
   };
   EXPECT_EQ(warnings, expected);
-  EXPECT_TRUE(FolderExists(f.R + "WIN\\$NtUninstallQlmKBC2$"));
-  EXPECT_FALSE(FolderExists(f.R + "WIN\\$hf_mig$\\QlmKBC2"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "WIN\\$NtUninstallQlmKBC2$"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "WIN\\$hf_mig$\\QlmKBC2"));
   EXPECT_EQ(f.Messages(WM_CORE_UPDATE_CLEAN).size(), 1u);
   EXPECT_FALSE(FoundList.Window()[0]);
 }
@@ -337,8 +338,8 @@ TEST(Clean, UpdateIdentifierWithAPathKeepsRegistryAndLog) {
   }
   f.Clean();
   EXPECT_TRUE(RegKeyPresent(kUninstall + "QlmBranch\\Child"));
-  EXPECT_TRUE(FileExists(f.R + "WIN\\QlmBranch\\Child.log"));
-  EXPECT_FALSE(FolderExists(f.R + "WIN\\$NtUninstallQlmKBC3$"));
+  EXPECT_TRUE(IsExistingFile(f.R + "WIN\\QlmBranch\\Child.log"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "WIN\\$NtUninstallQlmKBC3$"));
   EXPECT_TRUE(Logged(f.Scan.Entries(),
                      {3, "Update identifier not a plain key name, registry and log kept: \"QlmBranch\\Child\""}));
 }
@@ -358,8 +359,8 @@ TEST(Clean, LockedIndexFileThroughTheDeletionProgram) {
   const DWORD start = ::GetTickCount();
   f.Clean();
   EXPECT_LT(::GetTickCount() - start, 6000u);
-  EXPECT_FALSE(FileExists(f.R + "free\\index.dat"));
-  EXPECT_TRUE(FileExists(held));
+  EXPECT_FALSE(IsExistingFile(f.R + "free\\index.dat"));
+  EXPECT_TRUE(IsExistingFile(held));
   EXPECT_TRUE(TStandInMisc::Recycled.empty());
   EXPECT_FALSE(FoundList.Window()[0]);
   EXPECT_TRUE(FoundList.Window()[1]);
@@ -372,7 +373,7 @@ TEST(Clean, MissingDeletionProgramKeepsTheLockedFile) {
   AddRecord(OBJTYPE_IE_CACHE, f.R + "index.dat").Locked = true;
   f.Options.Main.AppFolder = f.R;
   f.Clean();
-  EXPECT_TRUE(FileExists(f.R + "index.dat"));
+  EXPECT_TRUE(IsExistingFile(f.R + "index.dat"));
   EXPECT_TRUE(FoundList.Window()[0]);
 }
 

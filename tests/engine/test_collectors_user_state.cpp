@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
-#include "startup/uShared.h"
+#include "startup/uMiscLoad.h"
 #include "tests/engine/uEngineTestSupport.h"
 
 namespace {
@@ -29,7 +30,7 @@ class TFirefoxProfiles {
       fMade.push_back(::CreateDirectoryA(folder.c_str(), nullptr) != 0);
     }
     fIni = fFolders.back() + "profiles.ini";
-    fHadIni = FileExists(fIni);
+    fHadIni = IsExistingFile(fIni);
     if (fHadIni) fSaved = ReadFileBytes(fIni);
     std::string ini = "[General]\r\nStartWithLastProfile=1\r\n";
     for (std::size_t i = 0; i < profiles.size(); ++i) {

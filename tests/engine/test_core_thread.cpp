@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "base/uText.h"
 #include "engine/uCoreThread.h"
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/uText.h"
 #include "engine/uCustomDefine.h"
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/uMasks.h"
+#include "base/uText.h"
 #include "engine/uDefineFiles.h"
 #include "engine/uDefineText.h"
 #include "engine/uProgressQueue.h"
@@ -115,6 +117,24 @@ TEST(CookieDefinitions, FailureRows) {
     EXPECT_EQ(f.Core.CookieDefs.Items.size(), c.Entries);
     EXPECT_EQ(core.Cookies.Enabled || core.FirefoxCookies, c.StillEnabled && (c.Enabled || c.Firefox));
   }
+}
+
+// The cookie file may be any file the user named: one over the limit is
+// refused unread, with a line in the log, and so is the same file read alone.
+TEST(CookieDefinitions, AFileOverTheLimitIsRefused) {
+  TDefineFixture f;
+  const std::string user = f.Root() + "huge.def";
+  WriteFileBytes(user, "[1.0]\r\n" + std::string(DEFINE_FILE_LIMIT, 'x'));
+  TCoreOptions& core = f.Options().Core;
+  core.Cookies.Enabled = true;
+  core.Cookies.UseDefault = false;
+  core.Cookies.DefsFile = user;
+  EXPECT_THROW(LoadCookieDefinitions(f.Scan()), EDefineFileError);
+  EXPECT_TRUE(Logged(f.Entries(), {2, "Definition file larger than " +
+                                          std::to_string(DEFINE_FILE_LIMIT) +
+                                          " bytes, refused: " + user}));
+  EXPECT_THROW(LoadDefineLines(user), EDefineFileError);
+  EXPECT_EQ(ReadDefineFile(user), std::nullopt);
 }
 
 TEST(CookieDefinitions, LogLinesOfTheQuietRows) {

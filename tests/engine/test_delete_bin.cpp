@@ -31,10 +31,36 @@ TEST(DeleteBin, RemovesOnlyTheOneNamedFile) {
       {"", 0},
   };
   for (const TCase& c : cases) EXPECT_EQ(RunDeleteBin(c.Arguments), c.Exit) << c.Arguments;
-  EXPECT_FALSE(FileExists(r + "a.dat"));
-  EXPECT_FALSE(FileExists(r + "ro.dat"));
-  EXPECT_TRUE(FileExists(r + "b.dat"));
-  EXPECT_TRUE(FileExists(r + "dir\\x"));
+  EXPECT_FALSE(IsExistingFile(r + "a.dat"));
+  EXPECT_FALSE(IsExistingFile(r + "ro.dat"));
+  EXPECT_TRUE(IsExistingFile(r + "b.dat"));
+  EXPECT_TRUE(IsExistingFile(r + "dir\\x"));
+}
+
+// A path that names the file only by way of "..", "/"-separated relative
+// parts or a drive root is refused, and the file it reaches stays.
+TEST(DeleteBin, RefusesDotsRelativePathsAndRoots) {
+  TTempFolder folder;
+  const std::string r = folder.Path();
+  MakeTree(r, {"kept.dat", "sub\\"});
+  const std::string drive = r.substr(0, 3);
+  const std::string relative = r.substr(3);
+  std::string slashed = relative;
+  for (char& c : slashed) c = c == '\\' ? '/' : c;
+  const std::string arguments[] = {
+      "\"" + r + "sub\\..\\kept.dat\"",
+      "\"" + r + ".\\kept.dat\"",
+      "\"" + r + "sub/../kept.dat\"",
+      "\"" + slashed + "kept.dat\"",
+      "\"" + relative + "kept.dat\"",
+      "\"" + drive + "\"",
+      "\"" + drive.substr(0, 2) + "\"",
+  };
+  // delete.bin starts in this folder: a relative path would reach the file.
+  ASSERT_TRUE(::SetCurrentDirectoryA(drive.c_str()));
+  for (const std::string& a : arguments) EXPECT_EQ(RunDeleteBin(a), 0) << a;
+  ::SetCurrentDirectoryA(TestFolder().c_str());
+  EXPECT_TRUE(IsExistingFile(r + "kept.dat"));
 }
 
 TEST(DeleteBin, AHeldFileIsNotRemovedNowAndTheRunStaysShort) {
@@ -49,7 +75,7 @@ TEST(DeleteBin, AHeldFileIsNotRemovedNowAndTheRunStaysShort) {
   EXPECT_LT(::GetTickCount() - start, 2500u);
   EXPECT_NE(code, 1);
   EXPECT_NE(code, -1);
-  EXPECT_TRUE(FileExists(path));
+  EXPECT_TRUE(IsExistingFile(path));
 }
 
 }  // namespace

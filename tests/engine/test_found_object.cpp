@@ -128,7 +128,7 @@ TEST(FoundObject, MozillaCookieFilesArePurgedNotDeleted) {
   f.Scan.CleanWith(f.Core, options);
   ASSERT_EQ(gCleaned.size(), 2u);
   EXPECT_TRUE(gCleaned[0].second);
-  EXPECT_TRUE(FileExists(f.Scan.Root() + "cookies.txt"));
+  EXPECT_TRUE(IsExistingFile(f.Scan.Root() + "cookies.txt"));
   EXPECT_EQ(f.Scan.Recorder.Count(WM_CORE_UPDATE_CLEAN), 2u);
 }
 

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
+#include "base/uDateTime.h"
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "tests/engine/uEngineTestSupport.h"
 
 namespace {
@@ -68,10 +69,10 @@ TEST(RealMisc, CleanOfAFixtureTreeThroughTheBuiltLibrary) {
   options.MoveRemInRB = true;
   TCore core;
   fixture.CleanWith(core, options);
-  EXPECT_FALSE(FileExists(r + "t\\a.tmp"));
-  EXPECT_FALSE(FileExists(r + "t\\sub\\b.tmp"));
-  EXPECT_FALSE(FolderExists(r + "KBQ7"));
-  EXPECT_TRUE(FolderExists(r + "t\\sub"));
+  EXPECT_FALSE(IsExistingFile(r + "t\\a.tmp"));
+  EXPECT_FALSE(IsExistingFile(r + "t\\sub\\b.tmp"));
+  EXPECT_FALSE(IsExistingFolder(r + "KBQ7"));
+  EXPECT_TRUE(IsExistingFolder(r + "t\\sub"));
   std::int64_t size = 0;
   for (const TRecordedMessage& m : fixture.Recorder.Messages) {
     if (m.Message == WM_CORE_UPDATE_CLEAN) size += m.Item.Size;

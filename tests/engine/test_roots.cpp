@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/uText.h"
 #include "tests/engine/uEngineTestSupport.h"
 
 namespace {

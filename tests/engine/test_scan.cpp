@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 

@@ -20,8 +20,8 @@ TEST(TestSupport, TempFolderRemovesUnreadableNamesAndNeverFollowsAJunction) {
     ASSERT_TRUE(file.Valid());
     junction = MakeJunction(path + "link", outside.Path());
   }
-  EXPECT_FALSE(FolderExists(path));
-  EXPECT_TRUE(FileExists(outside.Path() + "keep"));
+  EXPECT_FALSE(IsExistingFolder(path));
+  EXPECT_TRUE(IsExistingFile(outside.Path() + "keep"));
   if (!junction) GTEST_SKIP() << "this system makes no junctions; the name case passed";
 }
 

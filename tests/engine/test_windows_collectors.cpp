@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "engine/uUpdateFolders.h"
 #include "tests/engine/uEngineTestSupport.h"
@@ -402,14 +403,14 @@ TEST(WindowsCollectors, ScanAndCleanOfAFixtureTree) {
   f.Scan.Recorder.Messages.clear();
   f.Scan.CleanWith(f.Core, f.Options);
   for (const std::string& name : found) {
-    EXPECT_EQ(FileExists(f.R + name), name == "win\\setupapi.log") << name;
+    EXPECT_EQ(IsExistingFile(f.R + name), name == "win\\setupapi.log") << name;
   }
   for (const char* kept : {"Recent\\b.txt", "Temp\\new.tmp", "WIN\\other.txt", "junk\\keep.txt",
                            "junk\\recycled\\b.tmp"}) {
-    EXPECT_TRUE(FileExists(f.R + kept)) << kept;
+    EXPECT_TRUE(IsExistingFile(f.R + kept)) << kept;
   }
-  EXPECT_FALSE(FolderExists(f.R + "Temp\\sub"));
-  EXPECT_TRUE(FolderExists(f.R + "Temp"));
+  EXPECT_FALSE(IsExistingFolder(f.R + "Temp\\sub"));
+  EXPECT_TRUE(IsExistingFolder(f.R + "Temp"));
   EXPECT_EQ(f.Scan.Recorder.Count(WM_CORE_UPDATE_CLEAN), found.size() - 1);
   EXPECT_EQ(std::count_if(FoundList.Window().begin(), FoundList.Window().end(), [](const auto& rec) { return rec != nullptr; }), 1);
 }

@@ -4,11 +4,12 @@
 
 #include <ostream>
 
-#include "engine/uFolderRelation.h"
+#include "base/uDateTime.h"
+#include "base/uFolderRelation.h"
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
-#include "misc/miscPathRules.h"
+#include "base/uPathRules.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 
 std::map<int, std::string> TStandInMisc::Folders;
 std::string TStandInMisc::AppInstall;
@@ -118,14 +119,14 @@ MiscBool MISC_CALL RecycleFileSlot(const char* path) {
 
 MiscBool MISC_CALL RemoveTreeSlot(const char* folder, int, int) {
   const std::string path = WithoutBackslash(folder);
-  if (!IsActionablePath(path) || IsRootPath(path) || !FolderExists(path)) return FALSE;
+  if (!IsActionablePath(path) || IsRootPath(path) || !IsExistingFolder(path)) return FALSE;
   RemoveTreeOnDisk(path);
   return ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
 }
 
 MiscBool MISC_CALL FolderTotalsSlot(const char* folder, std::int64_t* size, std::int64_t* count) {
   const std::string path = WithoutBackslash(folder);
-  if (!IsAbsolutePath(path) || !FolderExists(path)) return FALSE;
+  if (!IsAbsolutePath(path) || !IsExistingFolder(path)) return FALSE;
   *size = 0;
   *count = 0;
   if (!IsLink(::GetFileAttributesA(path.c_str()))) AddTotals(path, *size, *count);

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "engine/uCore.h"
-#include "engine/uMasks.h"
 #include "startup/IMisc.h"
 #include "startup/uTrace.h"
 #include "tests/support/uTestSupport.h"

@@ -13,7 +13,7 @@ TEST(MiscFiles, RemoveFileRemovesAReadOnlyFile) {
   WriteFileBytes(file, "x");
   ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(MiscLibrary().RemoveFile(file.c_str()));
-  EXPECT_FALSE(FileExists(file));
+  EXPECT_FALSE(IsExistingFile(file));
   EXPECT_FALSE(MiscLibrary().RemoveFile(file.c_str())) << "nothing left to remove";
   EXPECT_FALSE(MiscLibrary().RemoveFile(folder.Path().c_str())) << "a folder is no file";
 }
@@ -87,8 +87,8 @@ TEST(MiscFiles, RemoveTreeRemovesTheFolderWithEverythingInIt) {
   const std::string root = folder.Path() + "tree";
   MakeTree(root);
   EXPECT_TRUE(MiscLibrary().RemoveTree((root + "\\").c_str(), 0, 0));
-  EXPECT_FALSE(FolderExists(root));
-  EXPECT_TRUE(FolderExists(folder.Path())) << "the parent stays";
+  EXPECT_FALSE(IsExistingFolder(root));
+  EXPECT_TRUE(IsExistingFolder(folder.Path())) << "the parent stays";
   EXPECT_FALSE(MiscLibrary().RemoveTree(root.c_str(), 0, 0)) << "nothing left to remove";
 }
 
@@ -97,7 +97,7 @@ TEST(MiscFiles, RemoveTreeRefusesDriveRoots) {
                            "C:\\windows\\..\\", "C:\\.\\windows\\..\\"}) {
     EXPECT_FALSE(MiscLibrary().RemoveTree(root, 0, 0)) << root;
   }
-  EXPECT_TRUE(FolderExists("C:\\windows"));
+  EXPECT_TRUE(IsExistingFolder("C:\\windows"));
 }
 
 namespace {
@@ -172,7 +172,7 @@ TEST(MiscFiles, RemoveTreeNeverFollowsALinkOutOfTheTree) {
   ASSERT_TRUE(MiscLibrary().FolderTotals(root.c_str(), &size, &count));
   EXPECT_EQ(count, 1) << "the link counts as nothing";
   EXPECT_TRUE(MiscLibrary().RemoveTree(root.c_str(), 0, 0));
-  EXPECT_FALSE(FolderExists(root));
+  EXPECT_FALSE(IsExistingFolder(root));
   EXPECT_EQ(ReadFileBytes(outside + "\\precious.txt"), "keep me");
 }
 

@@ -25,6 +25,7 @@ TEST(MiscFolderRelation, GivesTheFiveCodes) {
       {"c:\\windows", "c:\\win", 2},
       {"c:\\win\\temp", "c:\\windows", 2},
       {"c:\\a", "d:\\a", 2},
+      {"C:\\\xC9T\xC9", "c:\\\xE9t\xE9\\", 0},  // Latin-1 capitals fold as in the program
       {"\\", "c:\\a", 255},
       {"\\\\", "\\", 255},
   };

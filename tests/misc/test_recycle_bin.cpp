@@ -28,8 +28,8 @@ TEST(MiscRecycleBin, RecycleShowInTotalsAndEmptyRoundTrip) {
   WriteFileBytes(file, std::string(1000, 'r'));
   WriteFileBytes(folder.Path() + "neighbour.txt", "stays");
   ASSERT_TRUE(misc.RecycleFile(file.c_str()));
-  EXPECT_FALSE(FileExists(file));
-  EXPECT_TRUE(FileExists(folder.Path() + "neighbour.txt"));
+  EXPECT_FALSE(IsExistingFile(file));
+  EXPECT_TRUE(IsExistingFile(folder.Path() + "neighbour.txt"));
 
   const TBinTotals full = BinTotals();
   EXPECT_EQ(full.Count, 1);

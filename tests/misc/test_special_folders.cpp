@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -30,7 +30,7 @@ TEST(MiscSpecialFolders, EveryFolderOfThePrefixExistsWithoutTrailingBackslash) {
   for (const TFolderSlot& folder : present) {
     const std::string path = SlotPath(folder.Slot);
     ASSERT_NE(path, "<false>") << folder.Name;
-    EXPECT_TRUE(FolderExists(path)) << folder.Name << " " << path;
+    EXPECT_TRUE(IsExistingFolder(path)) << folder.Name << " " << path;
     EXPECT_NE(path.back(), '\\') << folder.Name;
   }
 }

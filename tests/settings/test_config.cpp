@@ -253,12 +253,12 @@ TEST_F(ConfigTest, StartupLanguageActsOnce) {
   WriteSettings("<main><lngfile>dutch.lng</lngfile></main>");
   WriteFileBytes(IniPath(), "[startup]\r\nfilename=spanish.lng\r\n");
   EXPECT_EQ(Loaded().Main.LngFile, "spanish.lng");
-  EXPECT_FALSE(FileExists(IniPath()));
+  EXPECT_FALSE(IsExistingFile(IniPath()));
   EXPECT_EQ(Loaded().Main.LngFile, "dutch.lng");
 
   WriteFileBytes(IniPath(), "[other]\r\nkey=1\r\n");
   EXPECT_EQ(Loaded().Main.LngFile, "dutch.lng");
-  EXPECT_FALSE(FileExists(IniPath())) << "deleted even without the key";
+  EXPECT_FALSE(IsExistingFile(IniPath())) << "deleted even without the key";
 }
 
 TEST_F(ConfigTest, PresetsSetOnlyTheCoreOptions) {

@@ -91,7 +91,7 @@ TEST_F(XMLFileTest, SavedFileIsOneUtf8LineWithoutDeclaration) {
   EXPECT_EQ(ReadFileBytes(FullPath()),
             "<application title=\"quillmere pro\"><options><main><folder>C:\\Caf\xC3\xA9\\"
             "</folder></main></options></application>");
-  EXPECT_FALSE(FileExists(FullPath() + ".tmp"));
+  EXPECT_FALSE(IsExistingFile(FullPath() + ".tmp"));
 
   TXMLFile again(FileName());
   ASSERT_TRUE(again.Load());
@@ -140,7 +140,7 @@ TEST_F(XMLFileTest, FailedSaveKeepsTheOldFileAndRaises) {
   EXPECT_THROW(xml.Save(), EXMLFileError);
   lock.Reset();
   EXPECT_EQ(ReadFileBytes(FullPath()), "<old/>");
-  EXPECT_FALSE(FileExists(FullPath() + ".tmp"));
+  EXPECT_FALSE(IsExistingFile(FullPath() + ".tmp"));
 }
 
 TEST(XMLFileCom, AThreadInAnotherApartmentIsAccepted) {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "startup/uHandles.h"
+#include "base/uHandles.h"
 #include "startup/uLibrarySearch.h"
 #include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"

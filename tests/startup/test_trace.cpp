@@ -87,7 +87,7 @@ class THoldingClock final : public TTraceClock {
 TEST_F(TraceTest, WholeFileByteForByte) {
   auto trace = Make(LVL_DEBUG, true);
   EXPECT_EQ(trace->FileName(), Traces() + "quillmere.20090315-142530-123.txt");
-  EXPECT_FALSE(FileExists(trace->FileName())) << "no file before the first line";
+  EXPECT_FALSE(IsExistingFile(trace->FileName())) << "no file before the first line";
 
   trace->Log(LVL_DEBUG, "Set default inits...");
   trace->Log(LVL_TRASH, "not at level 6");
@@ -172,7 +172,7 @@ TEST_F(TraceTest, RetentionIsClampedAndPurgesTheOldestNames) {
   EXPECT_EQ(ListFiles(Traces(), "quillmere*.txt"),
             (std::vector<std::string>{"QUILLMERE.20090313.txt", "quillmere.20090314.txt",
                                       "quillmere.20090315.txt"}));
-  EXPECT_TRUE(FileExists(Traces() + "other.20090301.txt"));
+  EXPECT_TRUE(IsExistingFile(Traces() + "other.20090301.txt"));
 }
 
 TEST_F(TraceTest, DayChangeClosesYesterdaysFileInTheSameCall) {
@@ -239,9 +239,9 @@ TEST_F(TraceTest, PurgeLeavesNamesThatOnlyStartLikeOurs) {
   for (const char* name : others) WriteFileBytes(Traces() + name, "not ours");
 
   Make(LVL_DEBUG, true, 1);
-  for (const char* name : others) EXPECT_TRUE(FileExists(Traces() + name)) << name;
+  for (const char* name : others) EXPECT_TRUE(IsExistingFile(Traces() + name)) << name;
   EXPECT_EQ(ListFiles(Traces(), "*.txt").size(), std::size(others) + 1);
-  EXPECT_TRUE(FileExists(Traces() + ours[2]));
+  EXPECT_TRUE(IsExistingFile(Traces() + ours[2]));
 }
 
 TEST_F(TraceTest, ALineLoggedWhileTheLockIsHeldIsDroppedNotWaitedFor) {
@@ -297,7 +297,7 @@ TEST_F(TraceTest, AFolderThatCannotBeMadeLosesLinesWithoutHarm) {
                0, fClock);
   trace.Log(LVL_INFO, "lost");
   trace.SetLevel(LVL_INFO);
-  EXPECT_FALSE(FolderExists(fFolder.Path() + "missing"));
+  EXPECT_FALSE(IsExistingFolder(fFolder.Path() + "missing"));
 }
 
 TEST(TraceVersion, VersionOfFile) {

@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
+#include "base/uExecutable.h"
 
-std::string ExecutableFolder() {
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string text(path, length);
-  return text.substr(0, text.find_last_of('\\') + 1);
-}
+namespace {
 
 // Wide-character names, so that a name the code page cannot hold (read as
 // "?" by the ANSI functions) goes too. A reparse point (junction, link) is
@@ -81,16 +76,6 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
       written != bytes.size()) {
     throw std::runtime_error("cannot write " + path);
   }
-}
-
-bool FileExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask) {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "startup/uHandles.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 
 // The build's program folder, the test program's own folder and a fixture's
 // folder, with trailing backslash.
@@ -18,8 +19,6 @@ std::string FixtureFolder(const std::string& name);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
 // Names (no folder) of the plain files matching mask in folder, sorted.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& mask);
 // Splits at CR LF; a final CR LF gives no empty last line.

@@ -97,7 +97,7 @@ TEST(Compression, ChangedDigestFailsAndKeepsTheUnpackedFile) {
   const auto before = site.ProgramFiles();
   TCompression compression;
   EXPECT_FALSE(compression.UnpackArchive(site.Downloads() + ARCHIVE, site.Downloads(), FILE_NAME));
-  EXPECT_TRUE(FileExists(site.Downloads() + FILE_NAME));
+  EXPECT_TRUE(IsExistingFile(site.Downloads() + FILE_NAME));
 
   TInstallState state;
   EXPECT_EQ(InstallEntry(ENGLISH_ID, site.Downloads(), site.Program(), compression, state),

@@ -120,7 +120,7 @@ TEST(Downloader, FileMissingOnTheSitePostsZero) {
   ASSERT_TRUE(TDownloader::Start(receiver.Window(), "spanish_lng.zip", UpdateBaseAddress(),
                                  downloads.Path(), false));
   EXPECT_EQ(receiver.WaitForDownload(), 0);
-  EXPECT_FALSE(FileExists(downloads.Path() + "spanish_lng.zip"));
+  EXPECT_FALSE(IsExistingFile(downloads.Path() + "spanish_lng.zip"));
 }
 
 TEST(Downloader, StoppedServerPostsZero) {
@@ -129,5 +129,5 @@ TEST(Downloader, StoppedServerPostsZero) {
   ASSERT_TRUE(TDownloader::Start(receiver.Window(), UPDATE_LIST_NAME,
                                  DeadSiteAddress() + UPDATE_SITE_PATH, downloads.Path(), true));
   EXPECT_EQ(receiver.WaitForDownload(), 0);
-  EXPECT_FALSE(FileExists(downloads.Path() + UPDATE_LIST_NAME));
+  EXPECT_FALSE(IsExistingFile(downloads.Path() + UPDATE_LIST_NAME));
 }

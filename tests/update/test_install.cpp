@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 
 #include "tests/support/uTestSupport.h"
 #include "tests/update/uUpdateTestSupport.h"
@@ -85,27 +84,6 @@ TEST(Install, FailedCopyKeepsTheOldFile) {
   EXPECT_EQ(InstallFile(7, f.Downloads.Path(), f.Program.Path(), again), UPDATE_IMAGE_DONE);
   EXPECT_FALSE(again.InstallFailed);
   EXPECT_EQ(ReadFileBytes(installed), ReadFileBytes(SiteSourceFolder() + "defines\\cookies.def"));
-}
-
-// A file held only for a moment (a scanner reading the new file) is
-// replaced once it is free again.
-TEST(Install, AFileHeldForAMomentIsReplaced) {
-  TTempFolder folder;
-  const std::string target = folder.Path() + "lng.dll";
-  WriteFileBytes(target, "old");
-  WriteFileBytes(folder.Path() + "new.dll", "new");
-  TFileHandle held(::CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                 nullptr));
-  ASSERT_TRUE(held);
-  std::thread release([&held] {
-    ::Sleep(300);
-    held.Reset();
-  });
-  const bool replaced = ReplaceFileWith(folder.Path() + "new.dll", target);
-  release.join();
-  EXPECT_TRUE(replaced);
-  EXPECT_EQ(ReadFileBytes(target), "new");
-  EXPECT_EQ(ListFiles(folder.Path(), "*"), (std::vector<std::string>{"lng.dll", "new.dll"}));
 }
 
 TEST(Install, MissingArchiveFails) {

@@ -126,7 +126,7 @@ TEST(Catalogue, KeepsTheNewerEntries) {
   EXPECT_EQ(catalogue.Entries[0].FileId, 11);
   EXPECT_EQ(catalogue.Entries[0].Changes, "a");
   EXPECT_EQ(catalogue.Entries[1].FileId, 14);
-  EXPECT_TRUE(FileExists(listPath)) << "the list stays for the installation";
+  EXPECT_TRUE(IsExistingFile(listPath)) << "the list stays for the installation";
 }
 
 TEST(Catalogue, OutcomesAndTheListFile) {
@@ -154,7 +154,7 @@ TEST(Catalogue, OutcomesAndTheListFile) {
     const TCatalogue catalogue = ReadCatalogue(listPath, program.Path());
     EXPECT_EQ(catalogue.Outcome, c.Outcome) << c.Case;
     EXPECT_EQ(catalogue.Entries.size(), c.Entries) << c.Case;
-    EXPECT_EQ(FileExists(listPath), c.ListKept) << c.Case;
+    EXPECT_EQ(IsExistingFile(listPath), c.ListKept) << c.Case;
     EXPECT_EQ(catalogue.Error.empty(), c.Outcome != TCatalogueOutcome::Failed) << c.Case;
   }
 }

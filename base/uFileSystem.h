@@ -1,4 +1,4 @@
-// Existence tests on paths, read once from the file's attributes.
+// Existence tests on paths, each read once from the path's attributes.
 #pragma once
 
 #include <string>
@@ -8,3 +8,6 @@ bool IsExistingFile(const std::string& path);
 bool IsExistingFolder(const std::string& path);
 // A junction or symbolic link (which the program never walks through).
 bool IsReparsePoint(const std::string& path);
+// True when nothing (file or folder) is at path any more; false also when the
+// path cannot be examined.
+bool PathGone(const std::string& path);

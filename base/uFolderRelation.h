@@ -10,8 +10,8 @@ inline constexpr int FOLDER_CONTAINS = 1;      // b lies inside a
 inline constexpr int FOLDER_UNRELATED = 2;
 inline constexpr int FOLDER_UNDETERMINED = 255;
 
-// Case and slash direction are ignored; empty components (a trailing, doubled
-// or leading backslash) add nothing. Two empty paths are the same folder, one
-// empty path is unrelated to any other, and a path without components leaves
-// the relation undetermined.
+// Case (as LowerChar folds it) and slash direction are ignored; empty
+// components (a trailing, doubled or leading backslash) add nothing. Two
+// empty paths are the same folder, one empty path is unrelated to any other,
+// and a path without components leaves the relation undetermined.
 int FolderRelation(std::string_view a, std::string_view b);

@@ -1,12 +1,12 @@
-#include "startup/uStartup.h"
+#include "app/uStartup.h"
 
 #include <exception>
 #include <memory>
 
-#include "startup/uHandles.h"
+#include "base/uExecutable.h"
+#include "base/uHandles.h"
 #include "startup/uLibrarySearch.h"
 #include "startup/uMiscLoad.h"
-#include "startup/uShared.h"
 #include "startup/uTrace.h"
 #include "ui/uMain.h"
 
@@ -80,14 +80,6 @@ HANDLE CreateInstanceMutex(const std::string& baseName) {
   CreateUnownedMutex(local, mutex);
   return mutex.Release();
 }
-
-std::string ExecutablePath() {
-  char path[MAX_PATH];
-  const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
-}
-
-std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
 
 int RunApplication(HINSTANCE instance) {
   // Without either call (Windows XP before SP1) the libraries loaded by full

@@ -1,39 +1,27 @@
-#include "engine/uMasks.h"
+#include "base/uMasks.h"
 
-#include <array>
 #include <string>
+
+#include "base/uText.h"
 
 namespace {
 
-constexpr std::array<char, 256> BuildLowerTable() {
-  std::array<char, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    int lower = c;
-    if (c >= 'A' && c <= 'Z') lower = c + 32;
-    // Latin-1 capitals, the multiplication sign excepted.
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) lower = c + 32;
-    table[static_cast<std::size_t>(c)] = static_cast<char>(lower);
-  }
-  return table;
-}
-
-constexpr std::array<char, 256> kLower = BuildLowerTable();
-
-// The end of the set that opens at mask[open] ('['), or npos when unclosed.
+// The position of the "]" that closes the set opening at mask[open], or npos
+// when the set never closes.
 std::size_t SetEnd(std::string_view mask, std::size_t open) {
   std::size_t pos = open + 1;
   if (pos < mask.size() && mask[pos] == '!') ++pos;
+  if (pos < mask.size() && mask[pos] == ']') ++pos;
   return mask.find(']', pos);
 }
 
-void CheckSets(std::string_view mask) {
+bool SetsClose(std::string_view mask) {
   for (std::size_t pos = mask.find('['); pos != std::string_view::npos;
        pos = mask.find('[', pos + 1)) {
     pos = SetEnd(mask, pos);
-    if (pos == std::string_view::npos) {
-      throw EMaskError("Invalid mask \"" + std::string(mask) + "\": unclosed set");
-    }
+    if (pos == std::string_view::npos) return false;
   }
+  return true;
 }
 
 // Whether c (lower case) is in the set mask[open..close].
@@ -41,16 +29,16 @@ bool InSet(std::string_view mask, std::size_t open, std::size_t close, char c) {
   std::size_t pos = open + 1;
   const bool negated = mask[pos] == '!';
   if (negated) ++pos;
+  const auto u = static_cast<unsigned char>(c);
   bool found = false;
   while (pos < close && !found) {
-    const char first = LowerChar(mask[pos]);
+    const auto first = static_cast<unsigned char>(LowerChar(mask[pos]));
     if (pos + 2 < close && mask[pos + 1] == '-') {
-      const char last = LowerChar(mask[pos + 2]);
-      const auto u = static_cast<unsigned char>(c);
-      found = u >= static_cast<unsigned char>(first) && u <= static_cast<unsigned char>(last);
+      const auto last = static_cast<unsigned char>(LowerChar(mask[pos + 2]));
+      found = u >= first && u <= last;
       pos += 3;
     } else {
-      found = c == first;
+      found = u == first;
       ++pos;
     }
   }
@@ -68,19 +56,9 @@ bool MatchOne(std::string_view mask, std::size_t m, char c, std::size_t& next) {
   return mask[m] == '?' || LowerChar(mask[m]) == LowerChar(c);
 }
 
-}  // namespace
-
-char LowerChar(char c) { return kLower[static_cast<unsigned char>(c)]; }
-
-std::string LowerText(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = LowerChar(c);
-  return lower;
-}
-
-bool MatchesFileMask(std::string_view text, std::string_view mask) {
-  CheckSets(mask);
-  // Greedy match that returns to the last "*" on a mismatch.
+// The match of a mask whose sets all close; greedy, returning to the last
+// "*" on a mismatch, which is enough for a whole-text match.
+bool MatchParsed(std::string_view text, std::string_view mask) {
   std::size_t t = 0, m = 0;
   std::size_t starMask = std::string_view::npos, starText = 0;
   while (t < text.size()) {
@@ -100,6 +78,23 @@ bool MatchesFileMask(std::string_view text, std::string_view mask) {
   }
   while (m < mask.size() && mask[m] == '*') ++m;
   return m == mask.size();
+}
+
+}  // namespace
+
+bool HasMaskCharacters(std::string_view text) {
+  return text.find_first_of("*?[") != std::string_view::npos;
+}
+
+bool MatchesFileMask(std::string_view text, std::string_view mask) {
+  if (!SetsClose(mask)) {
+    throw EMaskError("Invalid mask \"" + std::string(mask) + "\": unclosed set");
+  }
+  return MatchParsed(text, mask);
+}
+
+bool MatchesMask(std::string_view text, std::string_view mask) {
+  return SetsClose(mask) && MatchParsed(text, mask);
 }
 
 bool MatchesAnyMask(std::string_view text, const TStringList* masks) {

@@ -7,7 +7,6 @@
 #include <string>
 
 inline constexpr char MUTEX_BASE_NAME[] = "QuillmerePro";
-inline constexpr char APPLICATION_TITLE[] = "Quillmere Pro";
 inline constexpr char TRACE_FOLDER[] = "traces";
 inline constexpr char FATAL_ERROR_CAPTION[] = "Fatal error";
 inline constexpr char MISC_LOAD_FAILED[] =
@@ -22,11 +21,6 @@ bool IsMutexFree(const std::string& name);
 // null when another copy runs. A creation that finds the mutex already there
 // also means another copy runs: two starts at the same moment cannot both win.
 HANDLE CreateInstanceMutex(const std::string& baseName);
-
-// The full path of the running executable, and its folder with a trailing
-// delimiter.
-std::string ExecutablePath();
-std::string ExecutableFolder();
 
 // Runs the program from the instance test to the end; returns the exit code.
 int RunApplication(HINSTANCE instance);

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "startup/uStartup.h"
+#include "app/uStartup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   return RunApplication(instance);

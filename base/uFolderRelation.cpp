@@ -1,9 +1,9 @@
-#include "engine/uFolderRelation.h"
+#include "base/uFolderRelation.h"
 
 #include <string>
 #include <vector>
 
-#include "engine/uMasks.h"
+#include "base/uText.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/uStringList.h"
+#include "base/uStringList.h"
 
 namespace {
 

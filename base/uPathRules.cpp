@@ -1,4 +1,4 @@
-#include "misc/miscPathRules.h"
+#include "base/uPathRules.h"
 
 namespace {
 

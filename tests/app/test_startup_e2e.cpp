@@ -1,7 +1,7 @@
 // Runs quillmere.exe itself from a program folder of its own.
 #include <gtest/gtest.h>
 
-#include "startup/uStartup.h"
+#include "app/uStartup.h"
 #include "tests/support/uTestSupport.h"
 #include "ui/uMain.h"
 
@@ -135,6 +135,6 @@ TEST(StartupEndToEnd, BrokenServicesLibraryShowsItsFatalMessage) {
 
     ASSERT_TRUE(::PostMessageA(box, WM_COMMAND, IDOK, 0));
     EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
-    EXPECT_FALSE(FolderExists(program.Traces()));
+    EXPECT_FALSE(IsExistingFolder(program.Traces()));
   }
 }

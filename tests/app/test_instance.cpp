@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "startup/uHandles.h"
-#include "startup/uStartup.h"
+#include "app/uStartup.h"
+#include "base/uHandles.h"
 
 TEST(Instance, SecondCreationIsRefused) {
   THandle first(CreateInstanceMutex("QlmTestSecond"));

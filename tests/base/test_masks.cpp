@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/uFolderRelation.h"
-#include "engine/uMasks.h"
+#include "base/uMasks.h"
 
 namespace {
 
@@ -36,15 +35,37 @@ TEST(Masks, MatchesWholeTextCaseIgnored) {
       {"$NtUninstallKB123$", "$NtUninstall*", true},
       {"$MSI12Uninstall", "$MSI??Uninstall*", true},
       {"c:\\temp\\recycler\\", "*recycler\\", true},
+      // A "]" first in a set is one of its characters.
+      {"].txt", "[]a].txt", true},
+      {"a.txt", "[]a].txt", true},
+      {"b.txt", "[]a].txt", false},
+      {"b.txt", "[!]a].txt", true},
+      {"].txt", "[!]].txt", false},
+      // Ranges compare the bytes unsigned, so they reach past 0x7F.
+      {"\xE9.txt", "[a-\xFF].txt", true},
+      {"\xE9.txt", "[\xE0-\xEF].txt", true},
+      {"z.txt", "[\xE0-\xEF].txt", false},
+      {"\xC9.txt", "[\xE0-\xEF].txt", true},  // folded first, then compared
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(MatchesFileMask(c.Text, c.Mask), c.Matches) << c.Text << " ~ " << c.Mask;
+    EXPECT_EQ(MatchesMask(c.Text, c.Mask), c.Matches) << c.Text << " ~ " << c.Mask;
   }
 }
 
-TEST(Masks, UnclosedSetRaises) {
-  EXPECT_THROW(MatchesFileMask("abc", "a[bc"), EMaskError);
-  EXPECT_THROW(MatchesFileMask("zzz", "a*[!"), EMaskError);  // even when the text fails first
+TEST(Masks, UnclosedSetRaisesOrFails) {
+  for (const char* mask : {"a[bc", "a*[!", "[]", "[!]"}) {
+    EXPECT_THROW(MatchesFileMask("zzz", mask), EMaskError) << mask;  // even when the text fails first
+    EXPECT_FALSE(MatchesMask("abc", mask)) << mask;
+    EXPECT_FALSE(MatchesMask("a[bc", mask)) << mask;
+  }
+}
+
+TEST(Masks, MaskCharacters) {
+  EXPECT_TRUE(HasMaskCharacters("*.example"));
+  EXPECT_TRUE(HasMaskCharacters("ad?.example"));
+  EXPECT_TRUE(HasMaskCharacters("ad[0-9].example"));
+  EXPECT_FALSE(HasMaskCharacters("ads.example"));
 }
 
 TEST(Masks, AnyMaskTriesEntriesInOrder) {
@@ -55,29 +76,6 @@ TEST(Masks, AnyMaskTriesEntriesInOrder) {
   list.Items = {"*.tmp", "[x"};  // a later broken mask is not reached
   EXPECT_TRUE(MatchesAnyMask("a.tmp", &list));
   EXPECT_THROW(MatchesAnyMask("a.log", &list), EMaskError);
-}
-
-TEST(FolderRelation, ComparesComponents) {
-  struct TCase {
-    const char* A;
-    const char* B;
-    int Relation;
-  };
-  const TCase cases[] = {
-      {"", "", FOLDER_SAME},
-      {"c:\\a", "", FOLDER_UNRELATED},
-      {"", "c:\\a", FOLDER_UNRELATED},
-      {"C:\\Temp\\", "c:/temp", FOLDER_SAME},
-      {"c:\\temp\\\\x\\", "\\c:\\temp\\x", FOLDER_SAME},
-      {"c:\\temp\\x\\", "c:\\temp\\", FOLDER_INSIDE},
-      {"c:\\temp\\", "c:\\temp\\x\\", FOLDER_CONTAINS},
-      {"c:\\temp\\x\\", "c:\\tmp\\", FOLDER_UNRELATED},
-      {"c:\\tempx\\", "c:\\temp\\", FOLDER_UNRELATED},
-      {"\\\\", "c:\\temp\\", FOLDER_UNDETERMINED},
-  };
-  for (const TCase& c : cases) {
-    EXPECT_EQ(FolderRelation(c.A, c.B), c.Relation) << c.A << " vs " << c.B;
-  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Which paths a slot may remove, recycle or rewrite. Free of Windows headers.
+// Which paths may be removed, recycled or rewritten. Free of Windows headers.
 //
 // A name that the single-byte functions could not represent comes back with
 // "?" in it, and the shell's file operation takes "?" and "*" as wildcards:

@@ -1,4 +1,4 @@
-#include "startup/uFileSystem.h"
+#include "base/uFileSystem.h"
 
 #include <windows.h>
 
@@ -23,4 +23,10 @@ bool IsExistingFolder(const std::string& path) {
 bool IsReparsePoint(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+bool PathGone(const std::string& path) {
+  if (AttributesOf(path) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }

@@ -1,0 +1,47 @@
+#include "base/uText.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<char, 256> BuildLowerTable() {
+  std::array<char, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    int lower = c;
+    if (c >= 'A' && c <= 'Z') lower = c + 32;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) lower = c + 32;
+    table[static_cast<std::size_t>(c)] = static_cast<char>(lower);
+  }
+  return table;
+}
+
+constexpr std::array<char, 256> kLower = BuildLowerTable();
+
+}  // namespace
+
+char LowerChar(char c) { return kLower[static_cast<unsigned char>(c)]; }
+
+std::string LowerText(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = LowerChar(c);
+  return lower;
+}
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerChar(a[i]) != LowerChar(b[i])) return false;
+  }
+  return true;
+}
+
+std::vector<std::string_view> SplitAt(std::string_view text, char delimiter) {
+  std::vector<std::string_view> parts;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = text.find(delimiter, start);
+    parts.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return parts;
+    start = end + 1;
+  }
+}

@@ -1,0 +1,17 @@
+// Single-byte texts in the Western code page: lower case, comparison with case
+// ignored, splitting. Free of Windows headers.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Lower case of ASCII and of the Latin-1 capitals (the multiplication sign is
+// no letter); every other byte stays as it is.
+char LowerChar(char c);
+std::string LowerText(std::string_view text);
+
+bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
+// The parts of a text between its delimiters; n delimiters give n + 1 parts.
+std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);
