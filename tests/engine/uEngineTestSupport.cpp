@@ -416,45 +416,6 @@ void TScanFixture::RunOperation(TCore& core, const TOptions& options, int opType
   Recorder.PumpUntil([this, end] { return Recorder.Count(end) > 0; });
 }
 
-namespace {
-
-// The mount-point form of the reparse data that a junction carries.
-struct TMountPointData {
-  DWORD ReparseTag;
-  WORD ReparseDataLength;
-  WORD Reserved;
-  WORD SubstituteNameOffset;
-  WORD SubstituteNameLength;
-  WORD PrintNameOffset;
-  WORD PrintNameLength;
-  WCHAR PathBuffer[1024];
-};
-
-}  // namespace
-
-bool MakeJunction(const std::string& link, const std::string& target) {
-  if (!::CreateDirectoryA(link.c_str(), nullptr)) return false;
-  TFileHandle folder(::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
-                                   nullptr));
-  if (!folder) return false;
-  const std::string nt = "\\??\\" + target;
-  const std::wstring substitute(nt.begin(), nt.end());
-  TMountPointData data{};
-  data.ReparseTag = IO_REPARSE_TAG_MOUNT_POINT;
-  const WORD bytes = static_cast<WORD>(substitute.size() * sizeof(WCHAR));
-  data.SubstituteNameLength = bytes;
-  data.PrintNameOffset = static_cast<WORD>(bytes + sizeof(WCHAR));
-  substitute.copy(data.PathBuffer, substitute.size());
-  data.ReparseDataLength = static_cast<WORD>(8 + bytes + 2 * sizeof(WCHAR));
-  DWORD returned = 0;
-  const bool made = ::DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, &data,
-                                      data.ReparseDataLength + 8, nullptr, 0, &returned, nullptr);
-  folder.Reset();
-  if (!made) ::RemoveDirectoryA(link.c_str());
-  return made;
-}
-
 TTestRegKey::TTestRegKey(const std::string& key) : fKey(key) {
   HKEY handle = nullptr;
   fMade = ::RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,

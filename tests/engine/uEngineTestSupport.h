@@ -176,7 +176,3 @@ bool RegKeyPresent(const std::string& key);
 // Sets a file's or folder's three times to now minus the given hours.
 bool SetAgeHours(const std::string& path, double hours);
 FILETIME FileTimeHoursAgo(double hours);
-
-// Makes link a junction to target (an existing folder); false when this
-// system cannot.
-bool MakeJunction(const std::string& link, const std::string& target);

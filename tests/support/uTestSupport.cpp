@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/uDirEnum.h"
 #include "base/uExecutable.h"
 
 namespace {
@@ -137,7 +138,110 @@ TTempFolder::TTempFolder(const std::string& parent) {
   throw std::runtime_error("cannot create a temporary folder");
 }
 
+TTempFolder::TTempFolder(TTakeOver, const std::string& folder) : fPath(folder) {}
+
 TTempFolder::~TTempFolder() { RemoveTree(fPath); }
+
+bool IsLinkOnDisk(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+// The mount-point form of the reparse data that a junction carries.
+struct TMountPointData {
+  DWORD ReparseTag;
+  WORD ReparseDataLength;
+  WORD Reserved;
+  WORD SubstituteNameOffset;
+  WORD SubstituteNameLength;
+  WORD PrintNameOffset;
+  WORD PrintNameLength;
+  WCHAR PathBuffer[1024];
+};
+
+}  // namespace
+
+// Checked on the disk as well: a system may answer the call without making
+// anything.
+bool MakeJunction(const std::string& link, const std::string& target) {
+  if (!::CreateDirectoryA(link.c_str(), nullptr)) return false;
+  TFileHandle folder(::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                   nullptr));
+  bool made = false;
+  if (folder) {
+    const std::string nt = "\\??\\" + target;
+    const std::wstring substitute(nt.begin(), nt.end());
+    TMountPointData data{};
+    data.ReparseTag = IO_REPARSE_TAG_MOUNT_POINT;
+    const WORD bytes = static_cast<WORD>(substitute.size() * sizeof(WCHAR));
+    data.SubstituteNameLength = bytes;
+    data.PrintNameOffset = static_cast<WORD>(bytes + sizeof(WCHAR));
+    substitute.copy(data.PathBuffer, substitute.size());
+    data.ReparseDataLength = static_cast<WORD>(8 + bytes + 2 * sizeof(WCHAR));
+    DWORD returned = 0;
+    made = ::DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, &data,
+                             data.ReparseDataLength + 8, nullptr, 0, &returned, nullptr) != FALSE;
+  }
+  folder.Reset();
+  if (made && IsLinkOnDisk(link)) return true;
+  ::RemoveDirectoryA(link.c_str());
+  return false;
+}
+
+namespace {
+
+// Empties a prepared tree left by an earlier run. Links are neither entered
+// nor removed: Wine's RemoveDirectory on a host link removes the folder it
+// points to when that one is empty.
+void ClearBesideLinks(const std::string& folder) {
+  TDirEnum listing(folder);
+  TDirEntry entry;
+  while (listing.Next(entry)) {
+    if (entry.IsReparsePoint()) continue;
+    const std::string path = folder + entry.Name;
+    if (entry.IsFolder()) {
+      ClearBesideLinks(path + "\\");
+      ::RemoveDirectoryA(path.c_str());
+    } else {
+      ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      ::DeleteFileA(path.c_str());
+    }
+  }
+}
+
+bool AllLinks(const std::string& root, const std::vector<std::string>& links) {
+  return std::all_of(links.begin(), links.end(),
+                     [&](const std::string& link) { return IsLinkOnDisk(root + link); });
+}
+
+}  // namespace
+
+TLinkTree::TLinkTree(const std::string& name, const std::vector<std::string>& links) {
+  fTemp = std::make_unique<TTempFolder>();
+  const std::string temp = fTemp->Path();
+  bool made = ::CreateDirectoryA((temp + "outside").c_str(), nullptr) != FALSE;
+  for (const std::string& link : links) {
+    for (std::size_t slash = link.find('\\'); slash != std::string::npos;
+         slash = link.find('\\', slash + 1)) {
+      ::CreateDirectoryA((temp + link.substr(0, slash)).c_str(), nullptr);
+    }
+    made = made && MakeJunction(temp + link, temp + "outside");
+  }
+  if (made) {
+    fRoot = temp;
+    return;
+  }
+  fTemp.reset();
+  const std::string prepared = "C:\\qlm-links\\" + name + "\\";
+  if (!AllLinks(prepared, links)) return;
+  ClearBesideLinks(prepared);
+  // The outside folder went with the rest; the links lead to it by name.
+  if (!::CreateDirectoryA((prepared + "outside").c_str(), nullptr)) return;
+  if (AllLinks(prepared, links)) fRoot = prepared;
+}
 
 TProgramRun::TProgramRun(const std::string& executable, const std::string& arguments,
                          const std::string& currentFolder) {

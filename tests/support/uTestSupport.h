@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ class TTempFolder {
   TTempFolder();
   // A fresh folder below `parent` (with trailing backslash) instead.
   explicit TTempFolder(const std::string& parent);
+  // Takes over an existing folder (with trailing backslash) instead.
+  struct TTakeOver {};
+  TTempFolder(TTakeOver, const std::string& folder);
   // The folder's own name, without path.
   std::string Name() const;
   ~TTempFolder();
@@ -41,6 +45,37 @@ class TTempFolder {
 
  private:
   std::string fPath;
+};
+
+// True for a junction or a folder link, and for any other reparse point.
+bool IsLinkOnDisk(const std::string& path);
+
+// Makes link a junction to target (an existing folder); false when this
+// system cannot.
+bool MakeJunction(const std::string& link, const std::string& target);
+
+// A tree for the tests of links out of a tree: Root() holds the folder
+// "outside\" and, at each of the given paths below Root(), a link to it.
+// Where the system makes junctions they are made in a fresh temporary
+// folder. Wine makes none, but shows a host symbolic link inside its C:
+// drive as a reparse point: there the tree is the one the test run prepared
+// on the host at C:\qlm-links\<name>\ (tests/support/qlm_links.sh),
+// emptied here of all but its links. No Windows call removes such a link,
+// so it stays, and so do the folders that hold it.
+class TLinkTree {
+ public:
+  TLinkTree(const std::string& name, const std::vector<std::string>& links);
+  // False when the system makes no junctions and no prepared tree is there.
+  bool Made() const { return !fRoot.empty(); }
+  // Junctions go with the rest of a tree; the prepared links stay.
+  bool Junctions() const { return fTemp != nullptr; }
+  // With trailing backslashes.
+  const std::string& Root() const { return fRoot; }
+  std::string Outside() const { return fRoot + "outside\\"; }
+
+ private:
+  std::unique_ptr<TTempFolder> fTemp;
+  std::string fRoot;
 };
 
 // A program started for a test; it is ended when the object ends.
