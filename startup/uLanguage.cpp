@@ -1,9 +1,10 @@
 #include "startup/uLanguage.h"
 
 #include <algorithm>
-#include <cctype>
 #include <stdexcept>
 
+#include "base/uDirEnum.h"
+#include "base/uText.h"
 #include "startup/uLibrarySearch.h"
 #include "startup/uTrace.h"
 
@@ -22,17 +23,8 @@ bool Bind(HMODULE library, const char* name, Fn& entry) {
 bool HasLanguageExtension(const std::string& name) {
   constexpr std::string_view EXTENSION = ".lng";
   if (name.size() <= EXTENSION.size()) return false;
-  return std::equal(EXTENSION.begin(), EXTENSION.end(), name.end() - EXTENSION.size(),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
-
-bool IsPlainFile(const WIN32_FIND_DATAA& entry) {
-  constexpr DWORD SKIPPED = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                            FILE_ATTRIBUTE_SYSTEM;
-  return (entry.dwFileAttributes & SKIPPED) == 0;
+  return SameTextIgnoringCase(std::string_view(name).substr(name.size() - EXTENSION.size()),
+                              EXTENSION);
 }
 
 }  // namespace
@@ -141,15 +133,15 @@ std::unique_ptr<TLanguage> LoadLanguages(const std::string& appFolder,
   if (!folder.empty() && folder.back() != '\\') folder += '\\';
   folder += LNG_FOLDER;
   Log(LVL_DEBUG, "FindFirst Language... " + folder);
-  WIN32_FIND_DATAA entry;
-  TFindHandle find(::FindFirstFileA((folder + "*.lng").c_str(), &entry));
-  if (!find) return language;
-  do {
-    std::string name = entry.cFileName;
-    if (!IsPlainFile(entry) || !HasLanguageExtension(name)) continue;
-    Log(LVL_DEBUG, "Language File: " + name);
-    if (!language->Open(folder + name)) Log(LVL_DEBUG, "Language not loaded!");
-  } while (::FindNextFileA(find.Get(), &entry));
+  TDirEnum listing(folder, "*.lng");
+  TDirEntry entry;
+  while (listing.Next(entry)) {
+    if (!entry.IsPlainFile() || !entry.NameReadable() || !HasLanguageExtension(entry.Name)) {
+      continue;
+    }
+    Log(LVL_DEBUG, "Language File: " + entry.Name);
+    if (!language->Open(folder + entry.Name)) Log(LVL_DEBUG, "Language not loaded!");
+  }
   return language;
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/uDirEnum.h"
 #include "base/uFileSystem.h"
 #include "base/uPathText.h"
 #include "startup/uLocaleText.h"
@@ -190,19 +191,18 @@ void TTrace::PurgeOldFiles() {
   const std::string appFileName = NameOf(fAppName);
 
   std::vector<std::string> files;
-  WIN32_FIND_DATAA entry;
-  TFindHandle find(::FindFirstFileA((folder + "*.txt").c_str(), &entry));
-  if (!find) return;
-  constexpr DWORD kSkipped =
-      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_DIRECTORY;
-  do {
+  TDirEnum listing(folder, "*.txt");
+  TDirEntry entry;
+  while (listing.Next(entry)) {
     // Another program may keep its traces in the same folder under a name
-    // that merely starts like ours.
-    if (!(entry.dwFileAttributes & kSkipped) &&
-        IsTraceFileName(entry.cFileName, appFileName, fUniqueNames, fSuffix)) {
-      files.push_back(folder + entry.cFileName);
+    // that merely starts like ours. Files of the other stamp kind are ours
+    // too (written while the names were daily, or unique).
+    if (entry.IsPlainFile() && entry.NameReadable() &&
+        (IsTraceFileName(entry.Name, appFileName, true, fSuffix) ||
+         IsTraceFileName(entry.Name, appFileName, false, fSuffix))) {
+      files.push_back(folder + entry.Name);
     }
-  } while (::FindNextFileA(find.Get(), &entry));
+  }
 
   std::sort(files.begin(), files.end(), [](const std::string& a, const std::string& b) {
     return ::lstrcmpiA(a.c_str(), b.c_str()) < 0;

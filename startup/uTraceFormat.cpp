@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "base/uText.h"
+
 std::string_view TraceLevelName(int level) {
   static constexpr std::array<std::string_view, 8> kNames = {
       "LVL_NONE", "LVL_EXCEPT", "LVL_ERROR",  "LVL_WARNING",
@@ -49,11 +51,10 @@ bool IsTraceFileName(std::string_view fileName, std::string_view appFileName, bo
   if (fileName.size() != expected.size()) return false;
   // The stamp follows the base name and its dot.
   const std::size_t stampAt = TraceFileName(appFileName, "", "").size() - 4;
-  auto folded = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const char c = fileName[i];
     const bool inStamp = i >= stampAt && i < stampAt + stamp.size();
-    const bool matches = !inStamp ? folded(c) == folded(expected[i])
+    const bool matches = !inStamp ? LowerChar(c) == LowerChar(expected[i])
                          : expected[i] == '0' ? c >= '0' && c <= '9'
                                               : c == expected[i];
     if (!matches) return false;
