@@ -10,6 +10,8 @@
 #include "startup/uTrace.h"
 #include "ui/uMain.h"
 
+namespace qlm {
+
 bool IsMutexFree(const std::string& name) {
   THandle mutex(::OpenMutexA(SYNCHRONIZE, FALSE, name.c_str()));
   return !mutex;
@@ -119,3 +121,5 @@ int RunApplication(HINSTANCE instance) {
   instanceMutex.Reset();
   return exitCode;
 }
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace qlm {
+
 inline constexpr char MUTEX_BASE_NAME[] = "QuillmerePro";
 inline constexpr char TRACE_FOLDER[] = "traces";
 inline constexpr char FATAL_ERROR_CAPTION[] = "Fatal error";
@@ -24,3 +26,5 @@ HANDLE CreateInstanceMutex(const std::string& baseName);
 
 // Runs the program from the instance test to the end; returns the exit code.
 int RunApplication(HINSTANCE instance);
+
+}  // namespace qlm

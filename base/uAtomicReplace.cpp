@@ -6,6 +6,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 namespace {
 
 constexpr int kMoveTries = 5;
@@ -64,3 +66,5 @@ bool ReplaceFileWith(const std::string& source, const std::string& target) {
   const std::string staged = StagedName(target);
   return CommitStaged(::CopyFileA(source.c_str(), staged.c_str(), FALSE) != FALSE, staged, target);
 }
+
+}  // namespace qlm

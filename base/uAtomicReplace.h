@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm {
+
 // The file beside the target that the new content goes to first.
 std::string StagedName(const std::string& target);
 
@@ -14,3 +16,5 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Puts a copy of source in place of target (made when missing).
 bool ReplaceFileWith(const std::string& source, const std::string& target);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace qlm {
+
 double FileTimeToDateTime(std::uint64_t fileTime) {
   return static_cast<double>(fileTime) / FILETIME_TICKS_PER_DAY - FILETIME_EPOCH_DAYS;
 }
@@ -41,3 +43,5 @@ TDateParts DateTimeToParts(double dateTime) {
   parts.Millisecond = static_cast<int>(ms % 1000);
   return parts;
 }
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace qlm {
+
 // 100-nanosecond intervals per day, and days from 1 January 1601 to
 // 30 December 1899 (the origin of a date-time).
 inline constexpr double FILETIME_TICKS_PER_DAY = 864000000000.0;
@@ -25,3 +27,5 @@ struct TDateParts {
   int Millisecond = 0;
 };
 TDateParts DateTimeToParts(double dateTime);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace qlm {
+
 namespace {
 
 bool IsDotEntry(const char* name) {
@@ -35,3 +37,5 @@ bool TDirEnum::Next(TDirEntry& entry) {
   }
   return false;
 }
+
+}  // namespace qlm

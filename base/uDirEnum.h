@@ -11,6 +11,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 struct TDirEntry {
   std::string Name;
   DWORD Attributes = 0;
@@ -47,3 +49,5 @@ class TDirEnum {
   TFindHandle fFind;
   bool fHeld = false;  // fData holds an entry not yet yielded
 };
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 
 #include "base/uPathText.h"
 
+namespace qlm {
+
 namespace {
 
 std::string ReadExecutablePath() {
@@ -20,3 +22,5 @@ const std::string& ExecutablePath() {
 }
 
 std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
+
+}  // namespace qlm

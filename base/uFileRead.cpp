@@ -6,6 +6,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
@@ -49,3 +51,5 @@ TFileRead ReadWholeFile(const std::string& path, std::uint64_t limit) {
   result.Bytes = std::move(bytes);
   return result;
 }
+
+}  // namespace qlm

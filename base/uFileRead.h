@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qlm {
+
 enum class TReadOutcome {
   Read,
   Missing,     // no file (nor folder) of that name
@@ -19,3 +21,5 @@ struct TFileRead {
 
 // Reads the file while others may read and write it.
 TFileRead ReadWholeFile(const std::string& path, std::uint64_t limit);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace qlm {
+
 namespace {
 
 DWORD AttributesOf(const std::string& path) { return ::GetFileAttributesA(path.c_str()); }
@@ -30,3 +32,5 @@ bool PathGone(const std::string& path) {
   const DWORD error = ::GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
+
+}  // namespace qlm

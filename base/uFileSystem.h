@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace qlm {
+
 bool PathExists(const std::string& path);
 bool IsExistingFile(const std::string& path);
 bool IsExistingFolder(const std::string& path);
@@ -11,3 +13,5 @@ bool IsReparsePoint(const std::string& path);
 // True when nothing (file or folder) is at path any more; false also when the
 // path cannot be examined.
 bool PathGone(const std::string& path);
+
+}  // namespace qlm

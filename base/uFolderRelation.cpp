@@ -5,6 +5,8 @@
 
 #include "base/uText.h"
 
+namespace qlm {
+
 namespace {
 
 std::vector<std::string> Components(std::string_view path) {
@@ -37,3 +39,5 @@ int FolderRelation(std::string_view a, std::string_view b) {
   if (pa.size() < pb.size()) return FOLDER_CONTAINS;
   return FOLDER_SAME;
 }
+
+}  // namespace qlm

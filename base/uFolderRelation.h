@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+namespace qlm {
+
 inline constexpr int FOLDER_SAME = 0;
 inline constexpr int FOLDER_INSIDE = -1;       // a lies inside b
 inline constexpr int FOLDER_CONTAINS = 1;      // b lies inside a
@@ -15,3 +17,5 @@ inline constexpr int FOLDER_UNDETERMINED = 255;
 // empty paths are the same folder, one empty path is unrelated to any other,
 // and a path without components leaves the relation undetermined.
 int FolderRelation(std::string_view a, std::string_view b);
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+namespace qlm {
+
 // A handle type with its "none" value and its release function.
 template <typename H, typename Traits>
 class TOwned {
@@ -200,3 +202,5 @@ class TBstr {
  private:
   BSTR fText = nullptr;
 };
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 
 #include "base/uText.h"
 
+namespace qlm {
+
 namespace {
 
 // The position of the "]" that closes the set opening at mask[open], or npos
@@ -104,3 +106,5 @@ bool MatchesAnyMask(std::string_view text, const TStringList* masks) {
   }
   return false;
 }
+
+}  // namespace qlm

@@ -12,6 +12,8 @@
 
 #include "base/uStringList.h"
 
+namespace qlm {
+
 // Raised for a mask that cannot be parsed (an unclosed set).
 class EMaskError : public std::invalid_argument {
  public:
@@ -31,3 +33,5 @@ bool MatchesAnyMask(std::string_view text, const TStringList* masks);
 inline bool MatchesAnyMask(std::string_view text, const std::optional<TStringList>& masks) {
   return MatchesAnyMask(text, masks ? &*masks : nullptr);
 }
+
+}  // namespace qlm

@@ -1,5 +1,7 @@
 #include "base/uPathRules.h"
 
+namespace qlm {
+
 namespace {
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -56,3 +58,5 @@ bool IsRootPath(std::string_view path) {
   if (IsSharePath(path)) return ComponentCount(path.substr(2)) <= 2;
   return false;
 }
+
+}  // namespace qlm

@@ -10,6 +10,8 @@
 
 #include <string_view>
 
+namespace qlm {
+
 bool HasWildcard(std::string_view path);
 
 // "X:\..." or "\\server\share...".
@@ -21,3 +23,5 @@ bool IsActionablePath(std::string_view path);
 // A drive root ("C:\", "C:") or a share root ("\\server\share\"): never
 // removed as a tree.
 bool IsRootPath(std::string_view path);
+
+}  // namespace qlm

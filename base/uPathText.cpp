@@ -4,6 +4,8 @@
 
 #include "base/uText.h"
 
+namespace qlm {
+
 namespace {
 // A drive ("C:") ends a folder part as a backslash does.
 constexpr char kPathDelimiters[] = "\\:";
@@ -48,3 +50,5 @@ std::string ShortPath(std::string_view path) {
   result += nameAt(0);
   return result;
 }
+
+}  // namespace qlm

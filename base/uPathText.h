@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm {
+
 // The folder part of a path, with its trailing delimiter ("C:\\a\\" for
 // "C:\\a\\f.txt"); empty when the path has no folder.
 std::string FolderOf(std::string_view path);
@@ -19,3 +21,5 @@ std::string WithoutTrailingBackslash(std::string_view path);
 // "Projects\Old\report.txt" for "C:\Data\Projects\Old\report.txt": two
 // folder levels and the file name; a missing level stays an empty name.
 std::string ShortPath(std::string_view path);
+
+}  // namespace qlm

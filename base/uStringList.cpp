@@ -1,5 +1,7 @@
 #include "base/uStringList.h"
 
+namespace qlm {
+
 namespace {
 
 bool IsSeparator(char c, char delimiter) {
@@ -69,3 +71,5 @@ std::string DelimitedText(const TStringList& list) {
   }
   return text;
 }
+
+}  // namespace qlm

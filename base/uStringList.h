@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm {
+
 // An ordered list of texts with the delimiter used to read and write it.
 struct TStringList {
   std::vector<std::string> Items;
@@ -21,3 +23,5 @@ TStringList SplitDelimited(std::string_view text, char delimiter);
 // or a double quote is written between double quotes with inner quotes
 // doubled.
 std::string DelimitedText(const TStringList& list);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace qlm {
+
 namespace {
 
 constexpr std::array<char, 256> BuildLowerTable() {
@@ -45,3 +47,5 @@ std::vector<std::string_view> SplitAt(std::string_view text, char delimiter) {
     start = end + 1;
   }
 }
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm {
+
 // Lower case of ASCII and of the Latin-1 capitals (the multiplication sign is
 // no letter); every other byte stays as it is.
 char LowerChar(char c);
@@ -15,3 +17,5 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 
 // The parts of a text between its delimiters; n delimiters give n + 1 parts.
 std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);
+
+}  // namespace qlm

@@ -14,6 +14,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+using namespace qlm;
+
 namespace {
 
 constexpr char kEngineTree[] = "C:\\qlm-bench\\clean-engine\\";

@@ -17,6 +17,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+using namespace qlm;
+
 // Every allocation is counted as the heap charges it: the size rounded up
 // to 8 bytes plus an 8-byte block header.
 namespace {

@@ -8,6 +8,8 @@
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
 
+using namespace qlm;
+
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency;
   ::QueryPerformanceFrequency(&frequency);

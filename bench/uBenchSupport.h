@@ -6,7 +6,9 @@
 
 #include <string>
 
+namespace qlm {
 class TScanContext;
+}  // namespace qlm
 
 inline constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
 
@@ -43,4 +45,4 @@ HWND MakeProgressWindow();
 void DrainMessages();
 
 // Appends a folder item that finds every file below folder as a custom object.
-void AddWholeTreeItem(TScanContext& core, const std::string& folder);
+void AddWholeTreeItem(qlm::TScanContext& scan, const std::string& folder);

@@ -12,6 +12,8 @@
 #include "base/uFileSystem.h"
 #include "base/uPathRules.h"
 
+namespace qlm::deletebin {
+
 namespace {
 
 constexpr int EXIT_REFUSED = 0;
@@ -71,6 +73,11 @@ int RemoveFile(const std::string& path) {
 }
 
 }  // namespace
+
+}  // namespace qlm::deletebin
+
+using namespace qlm;
+using namespace qlm::deletebin;
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string path = QuotedArgument(::GetCommandLineA());

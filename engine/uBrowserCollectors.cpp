@@ -7,6 +7,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 // What tells the Firefox and the Flock collector apart.
@@ -130,3 +132,5 @@ void ScanHistoryLists(TScanContext& scan) {
                     });
   }
 }
+
+}  // namespace qlm

@@ -3,6 +3,8 @@
 // every Firefox and Flock profile, and the history lists, which are no files.
 #pragma once
 
+namespace qlm {
+
 class TScanContext;
 
 void CollectCookies(TScanContext& scan);
@@ -14,3 +16,5 @@ void CollectFlock(TScanContext& scan);
 // After every folder has been searched: one record per history list that
 // holds something.
 void ScanHistoryLists(TScanContext& scan);
+
+}  // namespace qlm

@@ -16,6 +16,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 constexpr DWORD kLockedFileWaitMs = 2500;
@@ -227,3 +229,5 @@ bool TCleaner::DeleteLockedFile(const std::string& path) {
   DWORD exitCode = 0;
   return ::GetExitCodeProcess(process.Get(), &exitCode) && exitCode == 1;
 }
+
+}  // namespace qlm

@@ -9,6 +9,8 @@
 #include "engine/uEngineSession.h"
 #include "base/uStringList.h"
 
+namespace qlm {
+
 class TCleaner {
  public:
   // The cookie definitions as the last scan left them; the IE cache folder
@@ -35,3 +37,5 @@ class TCleaner {
   // when an object's own folder tree is removed; lower-cased.
   std::vector<std::string> fKeptFolders;
 };
+
+}  // namespace qlm

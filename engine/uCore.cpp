@@ -14,6 +14,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 std::string ErrorText(const std::exception& e) { return e.what(); }
@@ -455,3 +457,5 @@ int TCore::LocalIsSubFolder(const std::string& a, const std::string& b) {
     return FOLDER_UNDETERMINED;
   }
 }
+
+}  // namespace qlm

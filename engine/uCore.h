@@ -21,6 +21,8 @@
 #include "engine/uScanContext.h"
 #include "startup/IMisc.h"
 
+namespace qlm {
+
 // A piece of another engine unit that the scan calls.
 using TCorePart = void (*)(TScanContext& scan);
 
@@ -144,3 +146,5 @@ void CompleteFoundObject(const TScanContext& scan, TFileRec& rec);
 
 // The search settings of a folder item.
 TSearchSpec SpecOf(const TFolderItem& item);
+
+}  // namespace qlm

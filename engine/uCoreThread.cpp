@@ -4,6 +4,8 @@
 
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 TCoreThread::TCoreThread()
     : FCore(std::make_unique<TCore>()),
       FWake(::CreateEventA(nullptr, FALSE, FALSE, nullptr)),
@@ -117,3 +119,5 @@ void FreeCoreThread(std::unique_ptr<TCoreThread>& coreThread) {
     static_cast<void>(coreThread.release());
   }
 }
+
+}  // namespace qlm

@@ -12,6 +12,8 @@
 #include "base/uHandles.h"
 #include "engine/uCore.h"
 
+namespace qlm {
+
 class TCoreThread {
  public:
   // Created suspended, with its engine.
@@ -62,3 +64,5 @@ class TCoreThread {
 // when suspended, wait at most 10000 ms, free. A worker that does not end in
 // time is left to the ending process rather than freed under its feet.
 void FreeCoreThread(std::unique_ptr<TCoreThread>& coreThread);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace qlm {
+
 namespace {
 
 struct TCategoryText {
@@ -55,3 +57,5 @@ std::string CategoryGroup(int category) {
   if (IsListed(category)) return kCategories[static_cast<std::size_t>(category)].Group;
   return std::string();
 }
+
+}  // namespace qlm

@@ -15,6 +15,8 @@
 #include "engine/uFoundList.h"
 #include "engine/uSharedText.h"
 
+namespace qlm {
+
 class TTrace;
 class TCustomDefineList;
 
@@ -197,3 +199,4 @@ struct TUpdateItem {
   std::string Text;
 };
 
+}  // namespace qlm

@@ -13,6 +13,8 @@
 #include "engine/uScanContext.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 std::optional<TIniText> ReadScript(const std::string& fileName) {
@@ -170,3 +172,5 @@ void CollectCustomDefines(TScanContext& scan) {
     if (define->Selected) CollectDefine(scan, *define);
   }
 }
+
+}  // namespace qlm

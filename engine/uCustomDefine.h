@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace qlm {
+
 class TIniText;
 class TScanContext;
 
@@ -77,3 +79,5 @@ TCustomDefineList LoadCustomDefines(const std::string& appFolder);
 
 // The tenth collector: one folder item per item of every ticked application.
 void CollectCustomDefines(TScanContext& scan);
+
+}  // namespace qlm

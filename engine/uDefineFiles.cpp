@@ -5,6 +5,8 @@
 #include "engine/uDefineText.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 constexpr char kDefines[] = "defines\\";
@@ -104,3 +106,5 @@ std::string GetDefineVersion(const std::string& appFolder, const std::string& fi
   if (!name.empty()) Log(LVL_DEBUG, name);
   return name;
 }
+
+}  // namespace qlm

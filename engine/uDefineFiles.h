@@ -11,6 +11,8 @@
 
 #include "base/uStringList.h"
 
+namespace qlm {
+
 class TScanContext;
 
 // Raised when a definition file cannot be read; the scan step that reads
@@ -49,3 +51,5 @@ std::optional<TStringList> LoadWindowsLogMasks(TScanContext& scan);
 // The version of a file in "defines\" of the program folder: the name of
 // its first section, empty when there is none or no file.
 std::string GetDefineVersion(const std::string& appFolder, const std::string& fileName);
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 #include "base/uStringList.h"
 #include "startup/IMisc.h"
 
+namespace qlm {
+
 class TDefineListView {
  public:
   explicit TDefineListView(const TStringList& list) {
@@ -24,3 +26,5 @@ class TDefineListView {
   std::vector<const char*> fItems;
   MiscDefineList fList{};
 };
+
+}  // namespace qlm

@@ -1,5 +1,7 @@
 #include "engine/uDefineText.h"
 
+namespace qlm {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -40,3 +42,5 @@ std::string FirstSectionName(std::string_view text) {
   }
   return std::string();
 }
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm {
+
 // The lines of a file's text: CR LF, a lone CR or a lone LF ends a line; a
 // final line end gives no empty last line. Lines are taken unchanged.
 std::vector<std::string> TextLines(std::string_view text);
@@ -15,3 +17,5 @@ std::vector<std::string> TextLines(std::string_view text);
 // beginning with ";" is a comment); the name is the text between, blanks
 // removed. Empty when there is none.
 std::string FirstSectionName(std::string_view text);
+
+}  // namespace qlm

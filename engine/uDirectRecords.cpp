@@ -5,6 +5,8 @@
 #include "engine/uScanContext.h"
 #include "engine/uProgressQueue.h"
 
+namespace qlm {
+
 bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, const std::string& caption,
                      TTotalsReader read) {
   scan.PostUpdate(WM_CORE_CURR_PATH, text, 0, 0, false);
@@ -22,3 +24,5 @@ bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, 
   scan.PostUpdate(WM_CORE_UPDATE_SCAN, std::string(), count, size, false);
   return true;
 }
+
+}  // namespace qlm

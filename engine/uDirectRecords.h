@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace qlm {
+
 class TScanContext;
 
 // Reads an object's count and size; false when the library could not.
@@ -16,3 +18,5 @@ using TTotalsReader = bool (*)(std::int64_t* count, std::int64_t* size);
 // totals could not be read.
 bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, const std::string& caption,
                      TTotalsReader read);
+
+}  // namespace qlm

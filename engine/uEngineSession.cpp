@@ -5,6 +5,8 @@
 #include "engine/uProgressQueue.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 void TEngineSession::SetStop(bool stop) {
   TLockGuard guard(FLock);
   FStop = stop;
@@ -33,3 +35,5 @@ bool TEngineSession::PostUpdate(UINT message, const std::string& text, std::int6
   item->Failed = FFailed;
   return PostProgress(FInit.Window, message, std::move(item));
 }
+
+}  // namespace qlm

@@ -12,6 +12,8 @@
 #include "engine/uCoreTypes.h"
 #include "base/uHandles.h"
 
+namespace qlm {
+
 class TEngineSession {
  public:
   const TCoreInit& Init() const { return FInit; }
@@ -36,3 +38,5 @@ class TEngineSession {
   bool FFailed = false;
   TCoreInit FInit;
 };
+
+}  // namespace qlm

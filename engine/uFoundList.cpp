@@ -2,6 +2,8 @@
 
 #include "engine/uCoreTypes.h"
 
+namespace qlm {
+
 THandedFoundList FoundList;
 
 TFoundList& THandedFoundList::Checked(TListSide side) {
@@ -16,3 +18,5 @@ TFoundList& THandedFoundList::Checked(TListSide side) {
 #endif
   return fList;
 }
+
+}  // namespace qlm

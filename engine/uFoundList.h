@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace qlm {
+
 struct TFileRec;
 
 // Owned records, entries may be empty. A scan appends to it, a clean empties
@@ -38,3 +40,5 @@ class THandedFoundList {
 };
 
 extern THandedFoundList FoundList;
+
+}  // namespace qlm

@@ -12,6 +12,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 bool IsFolderEntry(const TDirEntry& entry) {
@@ -183,3 +185,5 @@ void CompleteFoundObject(const TScanContext& scan, TFileRec& rec) {
       break;
   }
 }
+
+}  // namespace qlm

@@ -5,6 +5,8 @@
 
 #include "base/uText.h"
 
+namespace qlm {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -128,3 +130,5 @@ void TIniText::WriteString(std::string_view section, std::string_view name,
   }
   Parse();
 }
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm {
+
 struct TIniKey {
   std::string Name;   // blanks around it removed
   std::string Value;  // blanks around it removed, quotes kept
@@ -61,3 +63,5 @@ class TIniText {
 
 // Whether two names are equal without regard to case.
 bool SameName(std::string_view a, std::string_view b);
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 struct TOutlookFolder {
@@ -62,3 +64,5 @@ void ScanOutlookFolders(TScanContext& scan) {
       scan.Log(LVL_WARNING, "Outlook not initialized correctly!");
   }
 }
+
+}  // namespace qlm

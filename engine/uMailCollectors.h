@@ -3,6 +3,8 @@
 // junk folders, which are no files.
 #pragma once
 
+namespace qlm {
+
 class TScanContext;
 
 void CollectOutlookExpress(TScanContext& scan);
@@ -11,3 +13,5 @@ void CollectOutlookExpress(TScanContext& scan);
 // holds something. A folder that Outlook cannot be asked about costs only
 // its own record.
 void ScanOutlookFolders(TScanContext& scan);
+
+}  // namespace qlm

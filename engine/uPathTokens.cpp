@@ -9,6 +9,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTraceFormat.h"
 
+namespace qlm {
+
 namespace {
 
 struct TToken {
@@ -92,3 +94,5 @@ std::string ExpandEnvironment(const std::string& text) {
   if (length == 0 || length > MISC_PATH_BUFFER) return std::string();
   return std::string(buffer, length - 1);
 }
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 namespace {
 
 struct TQueuedMessage {
@@ -84,3 +86,5 @@ void DeliverProgress(HWND window) {
 }
 
 void DiscardProgress(HWND window) { Queue().Discard(window); }
+
+}  // namespace qlm

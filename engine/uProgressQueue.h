@@ -11,6 +11,8 @@
 
 #include "engine/uCoreTypes.h"
 
+namespace qlm {
+
 // Progress messages; the payload pointer travels in wParam, lParam is 0.
 inline constexpr UINT WM_CORE_SCAN_END = WM_USER + 1;      // 1025
 inline constexpr UINT WM_CORE_CLEAN_END = WM_USER + 2;     // 1026
@@ -33,3 +35,5 @@ void DeliverProgress(HWND window);
 
 // Frees the messages still queued for a window that is going away.
 void DiscardProgress(HWND window);
+
+}  // namespace qlm

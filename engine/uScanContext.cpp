@@ -3,6 +3,8 @@
 #include "base/uText.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 void TScanContext::DisableCookieScan() {
   TOptions& options = fSession.OwnOptions();
   options.Core.Cookies.Enabled = false;
@@ -25,3 +27,5 @@ TFolderItem* AddFolderItem(TScanContext& scan, const std::string& base, const st
   scan.Log(LVL_INFO, logLine);
   return added;
 }
+
+}  // namespace qlm

@@ -14,6 +14,8 @@
 #include "engine/uEngineSession.h"
 #include "startup/IMisc.h"
 
+namespace qlm {
+
 class TCustomDefineList;
 
 using TFolderList = std::vector<std::unique_ptr<TFolderItem>>;
@@ -79,3 +81,5 @@ std::string ExpandEnvironment(const std::string& text);
 TFolderItem* AddFolderItem(TScanContext& scan, const std::string& base, const std::string& sub,
                            const std::string& masks, bool subFolders, int category,
                            const std::string& logLine);
+
+}  // namespace qlm

@@ -7,6 +7,8 @@
 #include "engine/uMailCollectors.h"
 #include "engine/uWindowsCollectors.h"
 
+namespace qlm {
+
 TScanParts DefaultScanParts() {
   TScanParts parts;
   parts.LoadCookieDefinitions = &LoadCookieDefinitions;
@@ -31,3 +33,5 @@ TScanParts DefaultScanParts() {
   parts.CollectHistory = &ScanHistoryLists;
   return parts;
 }
+
+}  // namespace qlm

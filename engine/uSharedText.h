@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm {
+
 class TSharedText {
  public:
   TSharedText() noexcept = default;
@@ -26,3 +28,5 @@ class TSharedText {
   }
   std::shared_ptr<const std::string> fText;
 };
+
+}  // namespace qlm

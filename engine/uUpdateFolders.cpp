@@ -9,6 +9,8 @@
 #include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 
+namespace qlm {
+
 namespace {
 
 bool AnythingMatches(const std::string& folder, const std::string& pattern) {
@@ -58,3 +60,5 @@ bool IsOrphanUpdate(const std::string& path) {
   if (AnythingMatches(windows, "$*" + name + "*$")) return false;
   return true;
 }
+
+}  // namespace qlm

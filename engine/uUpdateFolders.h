@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace qlm {
+
 inline constexpr char MACHINE_ROOT[] = "machine";
 
 // The "spuninst.inf" file below an update folder.
@@ -19,3 +21,5 @@ bool IsSecurityUpdate(const std::string& id, const std::string& title);
 // Whether a backup folder in "$hf_mig$" has lost its update: no uninstall
 // entry, or an entry that may be removed and no uninstallation folder left.
 bool IsOrphanUpdate(const std::string& path);
+
+}  // namespace qlm

@@ -1,5 +1,7 @@
 #include "engine/uUpdateKeys.h"
 
+namespace qlm {
+
 bool IsPlainKeyName(std::string_view id) {
   return !id.empty() && id != "." && id != ".." && id.find_first_of("\\/") == std::string_view::npos;
 }
@@ -21,3 +23,5 @@ std::string LastPathComponent(std::string_view path) {
   const std::size_t slash = path.find_last_of('\\');
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
+
+}  // namespace qlm

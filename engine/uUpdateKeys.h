@@ -7,6 +7,8 @@
 
 #include "base/uStringList.h"
 
+namespace qlm {
+
 inline constexpr char UNINSTALL_KEY[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // An update identifier that can name one key and one file: not empty, no
@@ -25,3 +27,5 @@ std::string UpdateLogFile(const std::string& windowsFolder, const std::string& i
 
 // The last component of a path, a trailing backslash removed first.
 std::string LastPathComponent(std::string_view path);
+
+}  // namespace qlm

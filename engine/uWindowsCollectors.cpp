@@ -8,6 +8,8 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 // Subfolders that no junk search of a whole drive or a chosen folder enters.
@@ -133,3 +135,5 @@ void CollectSystemJunk(TScanContext& scan) {
     item->FolderExclude = SplitDelimited(kFolderExclusions, ',');
   }
 }
+
+}  // namespace qlm

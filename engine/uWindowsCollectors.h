@@ -2,6 +2,8 @@
 // options into folder items of the engine's folder list.
 #pragma once
 
+namespace qlm {
+
 class TScanContext;
 
 void CollectRecents(TScanContext& scan);
@@ -12,3 +14,5 @@ void CollectOrphanUpdates(TScanContext& scan);
 void CollectPrefetch(TScanContext& scan);
 void CollectDbCache(TScanContext& scan);
 void CollectSystemJunk(TScanContext& scan);
+
+}  // namespace qlm

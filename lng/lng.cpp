@@ -14,6 +14,8 @@
 #include "lng/uLanguageFile.h"
 #include "startup/ILng.h"
 
+namespace qlm::lng {
+
 namespace {
 
 // A language file is a few dozen kilobytes; anything this large is no
@@ -74,6 +76,11 @@ std::int32_t WithLanguage(LngHandle handle, Answer answer) {
 }
 
 }  // namespace
+
+}  // namespace qlm::lng
+
+using namespace qlm;
+using namespace qlm::lng;
 
 extern "C" __declspec(dllexport) LngHandle LNG_CALL LngOpen(const char* fileName) {
   if (fileName == nullptr) return 0;

@@ -4,6 +4,8 @@
 #include <set>
 #include <vector>
 
+namespace qlm::lng {
+
 namespace {
 
 constexpr std::string_view HEADER_SECTION = "[Language]";
@@ -198,3 +200,5 @@ std::string LanguageText(const TLanguageFile& file, std::string_view key) {
   bracketed += ']';
   return bracketed;
 }
+
+}  // namespace qlm::lng

@@ -49,6 +49,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm::lng {
+
 struct TLanguageFile {
   std::string Version;
   std::string Name;
@@ -64,3 +66,5 @@ bool ReadLanguageFile(std::string_view bytes, TLanguageFile& file, std::string& 
 
 // The text of `key`, or "[key]" when the file lacks it.
 std::string LanguageText(const TLanguageFile& file, std::string_view key);
+
+}  // namespace qlm::lng

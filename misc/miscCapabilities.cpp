@@ -3,6 +3,8 @@
 
 #include "misc/miscSlots.h"
 
+namespace qlm::misc {
+
 extern "C" {
 
 // CapabilityFlag1: the process runs with administrator rights (its token is
@@ -30,3 +32,5 @@ MiscBool MISC_CALL LegacyCategoriesOff() {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -4,6 +4,8 @@
 #include "base/uText.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
@@ -117,3 +119,5 @@ std::string CleanCookieText(std::string_view fileText, const std::vector<std::st
   }
   return kept;
 }
+
+}  // namespace qlm::misc

@@ -9,6 +9,8 @@
 
 #include "startup/IMisc.h"
 
+namespace qlm::misc {
+
 // The host masks of a definition list, trimmed and lower-cased; null and
 // empty entries are left out.
 std::vector<std::string> DefinitionHosts(const MiscDefineList& definitions);
@@ -43,3 +45,5 @@ TCookieTotals TrackingCookieTotals(std::string_view fileText, const std::vector<
 // eraseAll); every other line stays byte for byte.
 std::string CleanCookieText(std::string_view fileText, const std::vector<std::string>& hosts,
                             bool eraseAll);
+
+}  // namespace qlm::misc

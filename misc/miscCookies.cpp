@@ -13,6 +13,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 // Cookie files are small; anything larger is no cookie file of ours.
@@ -75,3 +77,5 @@ MiscBool MISC_CALL MozCleanCookies(const char* cookieFile, const MiscDefineList*
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -1,5 +1,7 @@
 #include "misc/miscDbxHeader.h"
 
+namespace qlm::misc {
+
 namespace {
 
 // The signature of a message store; the folder list (Folders.dbx) differs in
@@ -22,3 +24,5 @@ bool DbxMessageCount(std::string_view header, std::int32_t& count) {
   count = static_cast<std::int32_t>(value);
   return true;
 }
+
+}  // namespace qlm::misc

@@ -11,6 +11,8 @@
 #include "misc/miscSlots.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 std::int64_t Ticks(const FILETIME& time) {
@@ -92,3 +94,5 @@ MiscBool MISC_CALL FixedDriveRoots(const char* separator, char* buffer, int size
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

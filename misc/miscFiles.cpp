@@ -16,6 +16,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
@@ -105,3 +107,5 @@ int MISC_CALL IsSubFolder(const char* a, const char* b) {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -19,6 +19,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 // The long form of a path that the system may give in short (8.3) form, so
@@ -189,3 +191,5 @@ MiscBool MISC_CALL AppInstallFolder(char* buffer, int size, int* outLength, cons
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -19,6 +19,8 @@
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr char TYPED_URLS_KEY[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";
@@ -119,3 +121,5 @@ MiscBool MISC_CALL MruTotals(std::int64_t* count, std::int64_t* size) {
 MiscBool MISC_CALL CleanMruLists() { return DeleteValues(MruValues()); }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -22,6 +22,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr char HISTORY_PREFIX[] = "Visited:";
@@ -129,3 +131,5 @@ MiscBool MISC_CALL CleanIeHistory() {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

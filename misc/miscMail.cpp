@@ -11,6 +11,8 @@
 #include "misc/miscSlots.h"
 #include "misc/miscSystem.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr char OUTLOOK_CLSID_KEY[] = "Outlook.Application\\CLSID";
@@ -168,3 +170,5 @@ MiscBool MISC_CALL EmptyOutlookFolder(int folderId) {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

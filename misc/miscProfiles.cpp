@@ -19,6 +19,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr std::uint64_t PROFILES_INI_LIMIT = 1 << 20;
@@ -101,3 +103,5 @@ MiscBool MISC_CALL CloseProfiles(MiscProfiles* handle) {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

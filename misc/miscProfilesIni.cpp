@@ -5,6 +5,8 @@
 #include "base/uText.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 struct TProfileEntry {
@@ -83,3 +85,5 @@ std::vector<TProfileFolders> ProfilesFromIni(std::string_view iniText, std::stri
   }
   return profiles;
 }
+
+}  // namespace qlm::misc

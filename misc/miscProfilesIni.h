@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm::misc {
+
 struct TProfileFolders {
   std::string Cookies;  // the profile folder, which holds cookies.txt
   std::string Cache;    // the profile's twin below the local data, + "Cache"
@@ -25,3 +27,5 @@ struct TProfileFolders {
 // absolute profile elsewhere keeps its cache in its own "Cache" subfolder.
 std::vector<TProfileFolders> ProfilesFromIni(std::string_view iniText, std::string_view appBase,
                                              std::string_view localBase);
+
+}  // namespace qlm::misc

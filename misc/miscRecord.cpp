@@ -4,6 +4,8 @@
 #include "base/uFolderRelation.h"
 #include "misc/miscSlots.h"
 
+namespace qlm::misc {
+
 namespace {
 
 // Every slot behind a guard: an error raised inside the library (an
@@ -92,5 +94,10 @@ IMisc BuildRecord() {
 const IMisc gRecord = BuildRecord();
 
 }  // namespace
+
+}  // namespace qlm::misc
+
+using namespace qlm;
+using namespace qlm::misc;
 
 extern "C" __declspec(dllexport) const IMisc* MISC_CALL GetIMisc() { return &gRecord; }

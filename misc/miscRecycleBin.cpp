@@ -12,6 +12,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr char RECYCLE_BIN_FOLDER[] = "::{645FF040-5081-101B-9F08-00AA002F954E}";
@@ -70,3 +72,5 @@ MiscBool MISC_CALL OpenRecycleBin() {
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -15,6 +15,8 @@
 #include "misc/miscSystem.h"
 #include "misc/miscText.h"
 
+namespace qlm::misc {
+
 namespace {
 
 constexpr char MACHINE_ROOT[] = "machine";
@@ -126,3 +128,5 @@ MiscBool MISC_CALL RegReadText(const char* root, const char* key, const char* va
 }
 
 }  // extern "C"
+
+}  // namespace qlm::misc

@@ -6,6 +6,8 @@
 
 #include "startup/IMisc.h"
 
+namespace qlm::misc {
+
 // miscFolders: the finder of each special folder (empty when this Windows has
 // no such folder) and the one slot shape that serves them all.
 std::string FindAppData();
@@ -98,3 +100,5 @@ MiscBool MISC_CALL EmptyOutlookFolder(int folderId);
 MiscBool MISC_CALL CapabilityFlag1();
 MiscBool MISC_CALL LegacyCategoriesOff();
 }
+
+}  // namespace qlm::misc

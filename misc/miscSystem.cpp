@@ -5,6 +5,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm::misc {
+
 namespace {
 
 // Present from Windows XP SP2 on; its absence means no 64-bit Windows below.
@@ -44,3 +46,5 @@ TComSession::TComSession() noexcept {
 TComSession::~TComSession() {
   if (fOwned) ::CoUninitialize();
 }
+
+}  // namespace qlm::misc

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace qlm::misc {
+
 // A folder of the shell's folder service (CSIDL_...); empty when the shell
 // has no such folder.
 std::string ShellFolder(int csidl);
@@ -27,3 +29,5 @@ class TComSession {
   bool fReady = false;
   bool fOwned = false;
 };
+
+}  // namespace qlm::misc

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace qlm::misc {
+
 bool PutText(std::string_view text, char* buffer, int size, int* outLength) {
   if (!buffer || !outLength || size <= 0) return false;
   if (text.size() + 1 > static_cast<std::size_t>(size)) return false;
@@ -12,3 +14,5 @@ bool PutText(std::string_view text, char* buffer, int size, int* outLength) {
 }
 
 std::string_view ArgText(const char* text) { return text ? std::string_view(text) : std::string_view(); }
+
+}  // namespace qlm::misc

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm::misc {
+
 // Copies text and its terminating zero into buffer and reports its length.
 // False, leaving the buffer alone, when an argument is missing or the text
 // with its zero does not fit size.
@@ -12,3 +14,5 @@ bool PutText(std::string_view text, char* buffer, int size, int* outLength);
 
 // The text of a slot argument; empty for a null pointer.
 std::string_view ArgText(const char* text);
+
+}  // namespace qlm::misc

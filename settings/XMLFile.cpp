@@ -8,6 +8,8 @@
 #include "startup/uLocaleText.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 // DOMDocument of MSXML 3, the DOM that every supported Windows has, and the
@@ -419,3 +421,5 @@ void TXMLFile::SetBase(const std::string& path) {
 void TXMLFile::SetBaseParts(const std::vector<std::string>& parts) { SetBase(JoinXMLParts(parts)); }
 
 void TXMLFile::ClearBase() { fBase.Reset(); }
+
+}  // namespace qlm

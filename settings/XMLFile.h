@@ -14,6 +14,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 class EXMLFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -80,3 +82,5 @@ class TXMLFile {
   std::string fFileName;
   TComPtr<IXMLDOMNode> fBase;
 };
+
+}  // namespace qlm

@@ -11,6 +11,8 @@
 #include "startup/uLocaleText.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 // One pass over every stored field, section by section in file order; the
@@ -345,3 +347,5 @@ void TConfig::ApplyInternetScan() {
   ApplyCorePreset(Options.Core, {.Thorough = false, .Local = false, .OeDeleted = false,
                                  .WinUpdatesOrphan = false, .FixedDrives = false, .Flock = true});
 }
+
+}  // namespace qlm

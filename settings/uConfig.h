@@ -9,6 +9,8 @@
 #include "engine/uCoreTypes.h"
 #include "settings/XMLFile.h"
 
+namespace qlm {
+
 inline constexpr char SETTINGS_FILE[] = "quillmere.xml";
 inline constexpr char SETTINGS_TITLE[] = "quillmere pro";
 inline constexpr char SETTINGS_VERSION[] = "1.0";
@@ -56,3 +58,5 @@ class TConfig {
   std::string fFileName;
   std::unique_ptr<TXMLFile> fXML;
 };
+
+}  // namespace qlm

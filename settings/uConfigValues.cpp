@@ -3,6 +3,8 @@
 #include <charconv>
 #include <limits>
 
+namespace qlm {
+
 namespace {
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
@@ -46,3 +48,5 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
   }
   return static_cast<std::int32_t>(*value);
 }
+
+}  // namespace qlm

@@ -16,6 +16,8 @@
 
 #include <cstdint>
 
+namespace qlm {
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define LNG_CALL __stdcall
 #else
@@ -50,3 +52,5 @@ inline constexpr char LNG_EXPORT_GET_NAME[] = "LngGetName";
 inline constexpr char LNG_EXPORT_GET_FILE[] = "LngGetFile";
 inline constexpr char LNG_EXPORT_GET_VERSION[] = "LngGetVersion";
 inline constexpr char LNG_EXPORT_GET_DEFAULT[] = "LngGetDefault";
+
+}  // namespace qlm

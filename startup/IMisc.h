@@ -37,6 +37,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qlm {
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define MISC_CALL __stdcall
 #else
@@ -358,3 +360,5 @@ MISC_WORD(FixedDriveRoots, 92);
 #undef MISC_WORD
 static_assert(sizeof(IMisc) == (MISC_LAST_WORD + 1) * 4, "IMisc holds words 0 to 92");
 #endif
+
+}  // namespace qlm

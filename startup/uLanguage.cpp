@@ -8,6 +8,8 @@
 #include "startup/uLibrarySearch.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 namespace {
 
 template <typename Fn>
@@ -163,3 +165,5 @@ void UnloadLanguages(std::unique_ptr<TLanguage>& language) {
   if (language) language->CloseAll();
   language.reset();
 }
+
+}  // namespace qlm

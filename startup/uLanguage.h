@@ -12,6 +12,8 @@
 #include "base/uHandles.h"
 #include "startup/ILng.h"
 
+namespace qlm {
+
 // What a lookup gives while no language is open.
 inline constexpr char LNG_NULL_TEXT[] = "< null >";
 // The message and caption that end the process when no language file opens.
@@ -83,3 +85,5 @@ TLanguageChoice UpdateLanguages(TLanguage& language, std::string& lngFile);
 
 // Closes every language and frees the object.
 void UnloadLanguages(std::unique_ptr<TLanguage>& language);
+
+}  // namespace qlm

@@ -5,6 +5,8 @@
 #include "base/uPathText.h"
 #include "base/uExecutable.h"
 
+namespace qlm {
+
 std::string ProgramLibraryPath(const std::string& libraryFile) {
   if (!FolderOf(libraryFile).empty()) return libraryFile;
   const std::string folder = ExecutableFolder();
@@ -28,3 +30,5 @@ bool RestrictLibrarySearch() {
   // An empty text takes the current folder out of the search.
   return setDirectory != nullptr && setDirectory("");
 }
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace qlm {
+
 // The library file in the program's folder for a bare name; a path with a
 // folder stays as it is. Empty when the program's folder is unknown, so that
 // a bare name never reaches the system's library search.
@@ -13,3 +15,5 @@ std::string ProgramLibraryPath(const std::string& libraryFile);
 // program's folder, or at least leaves the current folder out. False when the
 // system offers neither; loading by full path is the defence left then.
 bool RestrictLibrarySearch();
+
+}  // namespace qlm

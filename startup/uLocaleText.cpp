@@ -2,6 +2,8 @@
 
 #include "base/uDateTime.h"
 
+namespace qlm {
+
 namespace {
 
 using TFormatFn = int(WINAPI*)(LCID, DWORD, const SYSTEMTIME*, LPCSTR, LPSTR, int);
@@ -78,3 +80,5 @@ std::optional<std::string> WideToAnsi(const wchar_t* text, int length) {
   }
   return ansi;
 }
+
+}  // namespace qlm

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace qlm {
+
 // The user's short date format, e.g. "15/03/2009".
 std::string ShortDateText(const SYSTEMTIME& time);
 
@@ -28,3 +30,5 @@ bool TextToDateTime(const std::string& text, double& dateTime);
 // character could turn a name into another name, or into a wildcard.
 std::wstring AnsiToWide(const std::string& text);
 std::optional<std::string> WideToAnsi(const wchar_t* text, int length);
+
+}  // namespace qlm

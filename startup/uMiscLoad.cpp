@@ -2,6 +2,8 @@
 
 #include "startup/uLibrarySearch.h"
 
+namespace qlm {
+
 GetIMiscFn GetIMiscEntry = nullptr;
 const IMisc* Misc = nullptr;
 
@@ -28,3 +30,5 @@ std::string MiscText(const char* buffer, int length) {
   while (n < static_cast<std::size_t>(length) && buffer[n] != '\0') ++n;
   return std::string(buffer, n);
 }
+
+}  // namespace qlm

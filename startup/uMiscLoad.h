@@ -7,6 +7,8 @@
 
 #include "startup/IMisc.h"
 
+namespace qlm {
+
 inline constexpr char MISC_LIBRARY_FILE[] = "misc.dll";
 inline constexpr char MISC_EXPORT_NAME[] = "GetIMisc";
 
@@ -27,3 +29,5 @@ bool UnloadMiscLibrary(HMODULE& handle);
 // The characters of a services library buffer before its terminating zero,
 // never more than `length`.
 std::string MiscText(const char* buffer, int length);
+
+}  // namespace qlm

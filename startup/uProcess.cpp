@@ -6,6 +6,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 void RunProgram(const std::string& program, const std::string& parameters, bool wait) {
   std::string line = program + " " + parameters;
   // CreateProcessA may write into the command line.
@@ -24,3 +26,5 @@ void RunProgram(const std::string& program, const std::string& parameters, bool 
   THandle thread(info.hThread);
   if (wait) ::WaitForSingleObject(process.Get(), INFINITE);
 }
+
+}  // namespace qlm

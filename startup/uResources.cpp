@@ -2,6 +2,8 @@
 
 #include "startup/uLibrarySearch.h"
 
+namespace qlm {
+
 TResHandler::TResHandler(const std::string& libraryFile)
     : fLibrary(::LoadLibraryA(ProgramLibraryPath(libraryFile).c_str())) {}
 
@@ -27,3 +29,5 @@ void TResHandler::FreeBitmaps() {
   fBitmaps.clear();
   fBitmapCount = 0;
 }
+
+}  // namespace qlm

@@ -9,6 +9,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 inline constexpr char RES_LIBRARY_FILE[] = "qlmres.dll";
 
 class TResHandler {
@@ -34,3 +36,5 @@ class TResHandler {
   std::vector<HBITMAP> fBitmaps;
   int fBitmapCount = 0;
 };
+
+}  // namespace qlm

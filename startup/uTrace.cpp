@@ -9,6 +9,8 @@
 #include "base/uPathText.h"
 #include "startup/uLocaleText.h"
 
+namespace qlm {
+
 TTrace* Trace = nullptr;
 
 void Log(int level, const std::string& message) {
@@ -230,3 +232,5 @@ std::string VersionOfFile(const std::string& file) {
                 LOWORD(info->dwFileVersionLS));
   return text;
 }
+
+}  // namespace qlm

@@ -13,6 +13,8 @@
 #include "base/uHandles.h"
 #include "startup/uTraceFormat.h"
 
+namespace qlm {
+
 // Where the log reads the local time; tests replace it.
 class TTraceClock {
  public:
@@ -86,3 +88,5 @@ extern TTrace* Trace;
 
 // Logs through the process's trace log when there is one.
 void Log(int level, const std::string& message);
+
+}  // namespace qlm

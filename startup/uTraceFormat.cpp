@@ -5,6 +5,8 @@
 
 #include "base/uText.h"
 
+namespace qlm {
+
 std::string_view TraceLevelName(int level) {
   static constexpr std::array<std::string_view, 8> kNames = {
       "LVL_NONE", "LVL_EXCEPT", "LVL_ERROR",  "LVL_WARNING",
@@ -78,3 +80,5 @@ std::string TraceLevelLine(int level) {
   line += ']';
   return line;
 }
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 
 #include "base/uDateTime.h"
 
+namespace qlm {
+
 inline constexpr int LVL_NONE = 0;
 inline constexpr int LVL_EXCEPT = 1;
 inline constexpr int LVL_ERROR = 2;
@@ -49,3 +51,5 @@ std::string TraceEntryLine(int level, const TTraceTime& time, std::uint32_t thre
 
 // "LOG Level: 6 [LVL_DEBUG]".
 std::string TraceLevelLine(int level);
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <span>
 
+namespace qlm {
+
 namespace {
 
 void AddKeys(std::vector<std::string_view>& keys, std::span<const char* const> more) {
@@ -37,3 +39,5 @@ std::vector<std::string_view> AllLanguageKeys() {
     AddKeys(keys, group);
   return keys;
 }
+
+}  // namespace qlm

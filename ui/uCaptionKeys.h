@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace qlm {
+
 // Controls of the main window whose caption is the text of the key that
 // equals the control's name.
 inline constexpr const char* MAIN_CAPTION_CONTROLS[] = {
@@ -127,3 +129,5 @@ inline constexpr char KEY_CAP_ERROR[] = "capError";
 
 // Every key above, each once.
 std::vector<std::string_view> AllLanguageKeys();
+
+}  // namespace qlm

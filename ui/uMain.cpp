@@ -3,6 +3,8 @@
 #include "startup/uTrace.h"
 #include "ui/uPictureNames.h"
 
+namespace qlm {
+
 namespace {
 // Fixed single border with the system menu and the minimise box only.
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -43,3 +45,5 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TFormMain::FormCreate() { SetDefaultInits(); }
 
 void TFormMain::SetDefaultInits() { Log(LVL_DEBUG, "Set default inits..."); }
+
+}  // namespace qlm

@@ -7,6 +7,8 @@
 #include "base/uHandles.h"
 #include "ui/uWindow.h"
 
+namespace qlm {
+
 inline constexpr int MAIN_CLIENT_WIDTH = 697;
 inline constexpr int MAIN_CLIENT_HEIGHT = 514;
 inline constexpr COLORREF MAIN_BACKGROUND = RGB(0xD1, 0xD1, 0xD1);
@@ -27,3 +29,5 @@ class TFormMain final : public TWindow {
 
   TGdiObject fBackground;
 };
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 // 32-bit image list). The file needs no Windows header.
 #pragma once
 
+namespace qlm {
+
 struct TPictureName {
   const char* Name;
   int Width;
@@ -46,3 +48,5 @@ inline constexpr TPictureName BUTTON_STRIPS[] = {
 
 // quillmere.exe: the program icon (16, 32 and 48 pixels).
 inline constexpr char PROGRAM_ICON[] = "MAINICON";
+
+}  // namespace qlm

@@ -4,6 +4,8 @@
 
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 TWindow::~TWindow() {
   if (fHandle != nullptr) {
     ::SetWindowLongPtrA(fHandle, GWLP_USERDATA, 0);
@@ -73,3 +75,5 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
   }
   return ::DefWindowProcA(window, message, wParam, lParam);
 }
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 
 #include <string>
 
+namespace qlm {
+
 class TWindow {
  public:
   TWindow(const TWindow&) = delete;
@@ -35,3 +37,5 @@ class TWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+}  // namespace qlm

@@ -1,5 +1,7 @@
 #include "update/uArchiveFormat.h"
 
+namespace qlm {
+
 namespace {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -36,3 +38,5 @@ std::string CheckArchiveHeader(const TArchiveHeader& header, std::string_view ex
   }
   return "";
 }
+
+}  // namespace qlm

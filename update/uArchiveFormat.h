@@ -9,6 +9,8 @@
 
 #include "update/uMD5.h"
 
+namespace qlm {
+
 inline constexpr std::int64_t ARCHIVE_MAX_NAME = 255;
 // No program file comes near it; anything bigger is damage or mischief.
 inline constexpr std::int64_t ARCHIVE_MAX_SIZE = 256LL * 1024 * 1024;
@@ -27,3 +29,5 @@ bool IsPlainFileName(std::string_view name);
 // name), or empty when it may: the stored name must be that name (case
 // ignored) and S must lie in 1 to 256 MiB.
 std::string CheckArchiveHeader(const TArchiveHeader& header, std::string_view expectedName);
+
+}  // namespace qlm

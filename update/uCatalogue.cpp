@@ -10,6 +10,8 @@
 #include "update/uFileTable.h"
 #include "update/uInstall.h"
 
+namespace qlm {
+
 namespace {
 
 // The update list names a few dozen files, and a text-versioned program
@@ -120,3 +122,5 @@ TCatalogue ReadCatalogue(const std::string& listPath, const std::string& program
   }
   return catalogue;
 }
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 #include "update/uUpdateList.h"
 #include "update/uVersionStamp.h"
 
+namespace qlm {
+
 // The stamp of an installed file: its file version when it has a version
 // resource, the version line of a ".lng", ".def" or ".script" file, else its
 // last-write time. A missing file has value 0, so that every entry for it is
@@ -34,3 +36,5 @@ struct TCatalogue {
 
 // Reads the downloaded list and keeps its newer entries.
 TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder);
+
+}  // namespace qlm

@@ -10,6 +10,8 @@
 #include "base/uPathText.h"
 #include "update/uMD5File.h"
 
+namespace qlm {
+
 namespace {
 
 constexpr DWORD CHUNK = 64 * 1024;
@@ -155,3 +157,5 @@ bool TCompression::UnpackArchive(const std::string& archivePath,
   MD5File(path, digest);
   return digest == header.Digest;
 }
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 
 #include "update/uArchiveFormat.h"
 
+namespace qlm {
+
 // A damaged, short or refused archive, or a file that cannot be written.
 class EUnpackError : public std::runtime_error {
  public:
@@ -38,3 +40,5 @@ class TCompression {
 
   TProgress fProgress;
 };
+
+}  // namespace qlm

@@ -8,6 +8,8 @@
 #include "base/uHandles.h"
 #include "startup/uTrace.h"
 
+namespace qlm {
+
 TDownloader::TDownloader(HWND window, std::string fileName, std::string baseAddress,
                          std::string localFolder, bool isList)
     : fWindow(window),
@@ -115,3 +117,5 @@ bool TDownloader::Execute() const {
   }
   return true;
 }
+
+}  // namespace qlm

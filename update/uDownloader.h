@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace qlm {
+
 // Posted to the update window when a download ends: WParam 1 after success,
 // 0 after failure; LParam 0.
 inline constexpr UINT WM_UPDATE_DOWNLOADED = WM_USER + 7;
@@ -34,3 +36,5 @@ class TDownloader {
   std::string fLocalFolder;
   bool fIsList;
 };
+
+}  // namespace qlm

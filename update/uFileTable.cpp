@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace qlm {
+
 namespace {
 
 constexpr TFileInfo FILE_TABLE[FILE_TABLE_LAST] = {
@@ -33,3 +35,5 @@ const TFileInfo& FileInfo(std::int64_t id) {
 }
 
 bool InstalledAfterRestart(std::int64_t id) { return id == 1 || id == 4 || id == 5 || id == 6; }
+
+}  // namespace qlm

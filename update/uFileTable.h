@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace qlm {
+
 struct TFileInfo {
   const char* FileName;
   const char* ArchiveName;  // its archive on the update site
@@ -21,3 +23,5 @@ const TFileInfo& FileInfo(std::int64_t id);
 // The program's executable and its three libraries are held open while it
 // runs: their new copies wait for update.bin.
 bool InstalledAfterRestart(std::int64_t id);
+
+}  // namespace qlm

@@ -6,6 +6,8 @@
 #include "startup/uTrace.h"
 #include "update/uFileTable.h"
 
+namespace qlm {
+
 int InstallFile(std::int64_t id, const std::string& downloadFolder,
                 const std::string& programFolder, TInstallState& state) {
   const TFileInfo& row = FileInfo(id);
@@ -44,3 +46,5 @@ int InstallEntry(std::int64_t id, const std::string& downloadFolder,
   state.InstallFailed = true;
   return UPDATE_IMAGE_FAILED;
 }
+
+}  // namespace qlm

@@ -7,6 +7,8 @@
 #include "base/uFileSystem.h"
 #include "update/uCompress.h"
 
+namespace qlm {
+
 // The images of a line of the update list.
 inline constexpr int UPDATE_IMAGE_FAILED = 0;
 inline constexpr int UPDATE_IMAGE_DONE = 1;
@@ -35,3 +37,5 @@ int InstallFile(std::int64_t id, const std::string& downloadFolder,
 int InstallEntry(std::int64_t id, const std::string& downloadFolder,
                  const std::string& programFolder, TCompression& compression,
                  TInstallState& state);
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace qlm {
+
 namespace {
 
 constexpr std::uint32_t RotateLeft(std::uint32_t x, int n) { return (x << n) | (x >> (32 - n)); }
@@ -103,3 +105,5 @@ TMD5Digest MD5Bytes(const void* data, std::size_t count) {
   MD5Final(context, digest);
   return digest;
 }
+
+}  // namespace qlm

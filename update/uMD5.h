@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace qlm {
+
 // The chaining words A, B, C, D, the message length in bits (low word
 // first) and the bytes of an incomplete block.
 struct TMD5Context {
@@ -26,3 +28,5 @@ void MD5Final(TMD5Context& context, TMD5Digest& digest);
 
 // The digest of one piece of memory.
 TMD5Digest MD5Bytes(const void* data, std::size_t count);
+
+}  // namespace qlm

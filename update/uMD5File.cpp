@@ -4,6 +4,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm {
+
 void MD5File(const std::string& path, TMD5Digest& digest) {
   TMD5Context context;
   MD5Init(context);
@@ -20,3 +22,5 @@ void MD5File(const std::string& path, TMD5Digest& digest) {
   }
   MD5Final(context, digest);
 }
+
+}  // namespace qlm

@@ -2,6 +2,8 @@
 
 #include "base/uStringList.h"
 
+namespace qlm {
+
 namespace {
 
 std::uint64_t ReadLittleEndian(std::string_view bytes, std::size_t offset, int size) {
@@ -49,3 +51,5 @@ TUpdateList ParseUpdateList(std::string_view bytes) {
 std::vector<std::string> SplitChangeNotes(std::string_view notes) {
   return SplitDelimited(notes, ',').Items;
 }
+
+}  // namespace qlm

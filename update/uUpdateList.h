@@ -10,6 +10,8 @@
 
 #include "update/uVersionStamp.h"
 
+namespace qlm {
+
 inline constexpr char UPDATE_LIST_NAME[] = "_qlmwul_dat.zip";
 inline constexpr char UPDATE_LIST_MAGIC[] = "QLMU";
 inline constexpr std::uint32_t UPDATE_LIST_VERSION = 0x01000002;
@@ -44,3 +46,5 @@ TUpdateList ParseUpdateList(std::string_view bytes);
 // may hold blanks and commas ("" for a quote), an unquoted note also breaks
 // at blanks.
 std::vector<std::string> SplitChangeNotes(std::string_view notes);
+
+}  // namespace qlm

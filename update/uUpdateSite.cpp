@@ -1,5 +1,7 @@
 #include "update/uUpdateSite.h"
 
+namespace qlm {
+
 namespace {
 
 std::string& OverriddenSite() {
@@ -16,3 +18,5 @@ std::string UpdateBaseAddress() {
 }
 
 void OverrideUpdateSite(const std::string& address) { OverriddenSite() = address; }
+
+}  // namespace qlm

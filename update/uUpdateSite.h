@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace qlm {
+
 inline constexpr char UPDATE_SITE_ADDRESS[] = "http://updates.quillmere.net";
 inline constexpr char UPDATE_SITE_PATH[] = "/public/updates/v1_0/";
 
@@ -15,3 +17,5 @@ std::string UpdateBaseAddress();
 // address that the environment or the registry could set would let any
 // program that writes there redirect the updates.
 void OverrideUpdateSite(const std::string& address);
+
+}  // namespace qlm

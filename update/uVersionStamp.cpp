@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace qlm {
+
 namespace {
 
 // A non-empty run of decimal digits that fits in a signed 32-bit number.
@@ -59,3 +61,5 @@ std::string FormatStamp(const TVersionStamp& stamp) {
       return "";
   }
 }
+
+}  // namespace qlm

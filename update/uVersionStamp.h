@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm {
+
 inline constexpr int STAMP_FILE_TIME = 0;     // last-write time, 100 ns ticks since 1601
 inline constexpr int STAMP_FILE_VERSION = 1;  // version resource: major.minor.release.build
 inline constexpr int STAMP_TEXT_VERSION = 2;  // version line [a.b.c]
@@ -23,3 +25,5 @@ std::int64_t ParseVersionLine(std::string_view line);
 // "2.0.1.0" for a file version, "1.4.10" for a text version, empty for a
 // file time.
 std::string FormatStamp(const TVersionStamp& stamp);
+
+}  // namespace qlm

@@ -6,6 +6,9 @@
 #include "updatebin/uFormUpdateBin.h"
 #include "updatebin/uUpdateBinLock.h"
 
+using namespace qlm;
+using namespace qlm::updatebin;
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   TUpdateBinArgs args;
   if (!ParseUpdateBinArgs(::GetCommandLineA(), args)) {

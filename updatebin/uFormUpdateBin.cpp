@@ -3,6 +3,8 @@
 #include "startup/uProcess.h"
 #include "updatebin/uPendingFiles.h"
 
+namespace qlm::updatebin {
+
 namespace {
 
 constexpr char CLASS_NAME[] = "TFormUpdateBin";
@@ -131,3 +133,5 @@ LRESULT TFormUpdateBin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
   }
   return DefaultHandler(message, wParam, lParam);
 }
+
+}  // namespace qlm::updatebin

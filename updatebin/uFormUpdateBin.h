@@ -9,6 +9,8 @@
 #include "ui/uWindow.h"
 #include "updatebin/uUpdateBinArgs.h"
 
+namespace qlm::updatebin {
+
 class TFormUpdateBin final : public TWindow {
  public:
   TFormUpdateBin(HINSTANCE instance, TUpdateBinArgs args, std::string programFolder);
@@ -34,3 +36,5 @@ class TFormUpdateBin final : public TWindow {
   HFONT fFont = nullptr;
   bool fWaiting = false;
 };
+
+}  // namespace qlm::updatebin

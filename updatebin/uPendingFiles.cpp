@@ -8,6 +8,8 @@
 #include "update/uInstall.h"
 #include "update/uMD5File.h"
 
+namespace qlm::updatebin {
+
 namespace {
 
 bool HasSize(const std::string& path, std::int64_t size) {
@@ -67,3 +69,5 @@ std::string PendingResultText(const TPendingResult& result) {
       return result.FileName + ": could not be copied, the old file is kept";
   }
 }
+
+}  // namespace qlm::updatebin

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace qlm::updatebin {
+
 enum class TPendingOutcome {
   Installed,
   CheckFailed,  // the file does not match its archive's digest: not copied
@@ -24,3 +26,5 @@ std::vector<TPendingResult> InstallPendingFiles(const std::string& programFolder
 
 // One line of the report, e.g. "quillmere.exe: installed".
 std::string PendingResultText(const TPendingResult& result);
+
+}  // namespace qlm::updatebin

@@ -1,5 +1,7 @@
 #include "updatebin/uUpdateBinArgs.h"
 
+namespace qlm::updatebin {
+
 namespace {
 
 bool ReadQuoted(std::string_view& text, std::string& value) {
@@ -51,3 +53,5 @@ bool ParseUpdateBinArgs(std::string_view commandLine, TUpdateBinArgs& args) {
   }
   return ReadHandle(rest, args.MainWindow);
 }
+
+}  // namespace qlm::updatebin

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace qlm::updatebin {
+
 struct TUpdateBinArgs {
   std::string Caption;
   std::string CloseText;
@@ -20,3 +22,5 @@ struct TUpdateBinArgs {
 // double quote after the program's path (which the program passes unquoted;
 // a quoted one is passed over too). False when they are not exactly as above.
 bool ParseUpdateBinArgs(std::string_view commandLine, TUpdateBinArgs& args);
+
+}  // namespace qlm::updatebin

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace qlm::updatebin {
+
 namespace {
 
 // Mutex names take no backslash and tell letter cases apart, while folder
@@ -25,3 +27,5 @@ bool AcquireUpdateBinLock(const std::string& programFolder, THandle& lock) {
   }
   return true;
 }
+
+}  // namespace qlm::updatebin

@@ -9,6 +9,8 @@
 
 #include "base/uHandles.h"
 
+namespace qlm::updatebin {
+
 inline constexpr char UPDATE_BIN_BUSY[] =
     "Another update.bin is already finishing the update of this program. "
     "Use its window; this one closes.";
@@ -17,3 +19,5 @@ inline constexpr char UPDATE_BIN_BUSY[] =
 // the folder's mutex for the rest of the run; a system that cannot make one
 // at all gets its update unguarded rather than not at all.
 bool AcquireUpdateBinLock(const std::string& programFolder, THandle& lock);
+
+}  // namespace qlm::updatebin

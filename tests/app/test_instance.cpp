@@ -3,6 +3,8 @@
 #include "app/uStartup.h"
 #include "base/uHandles.h"
 
+using namespace qlm;
+
 TEST(Instance, SecondCreationIsRefused) {
   THandle first(CreateInstanceMutex("QlmTestSecond"));
   ASSERT_TRUE(first.Valid());

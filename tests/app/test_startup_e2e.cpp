@@ -5,6 +5,8 @@
 #include "tests/support/uTestSupport.h"
 #include "ui/uMain.h"
 
+using namespace qlm;
+
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30000;

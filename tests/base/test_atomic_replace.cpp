@@ -5,6 +5,8 @@
 #include "base/uAtomicReplace.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(AtomicReplace, WritesNewAndReplacesOldContent) {

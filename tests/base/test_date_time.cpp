@@ -2,6 +2,8 @@
 
 #include "base/uDateTime.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(DateTime, FileTimeToDateTime) {

@@ -5,6 +5,8 @@
 #include "base/uDirEnum.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 std::map<std::string, TDirEntry> Listing(const std::string& folder,

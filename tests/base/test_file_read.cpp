@@ -3,6 +3,8 @@
 #include "base/uFileRead.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(FileRead, OutcomesTellMissingUnreadableAndTooLargeApart) {

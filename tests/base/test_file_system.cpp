@@ -3,6 +3,8 @@
 #include "base/uFileSystem.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(FileSystem, ExistenceTests) {

@@ -2,6 +2,8 @@
 
 #include "base/uFolderRelation.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(FolderRelation, ComparesComponents) {

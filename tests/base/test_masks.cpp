@@ -2,6 +2,8 @@
 
 #include "base/uMasks.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(Masks, MatchesWholeTextCaseIgnored) {

@@ -2,6 +2,8 @@
 
 #include "base/uPathRules.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(PathRules, WhichPathsMayBeActedOn) {

@@ -2,6 +2,8 @@
 
 #include "base/uPathText.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(PathText, FolderAndName) {

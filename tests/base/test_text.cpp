@@ -2,6 +2,8 @@
 
 #include "base/uText.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(Text, LowerCaseFoldsAsciiAndLatin1Capitals) {

@@ -19,6 +19,8 @@
 #include "tests/engine/uEngineTestSupport.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 struct TSection {

@@ -11,6 +11,9 @@
 #include "tests/support/uTestSupport.h"
 #include "ui/uCaptionKeys.h"
 
+using namespace qlm;
+using namespace qlm::lng;
+
 namespace {
 
 const char* const SHIPPED_FILES[] = {"english.lng", "dutch.lng", "italian.lng", "portbr.lng",

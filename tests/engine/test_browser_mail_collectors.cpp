@@ -6,6 +6,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // Profiles of a stand-in browser: each profile's cache and cookie folder,

@@ -8,6 +8,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 const std::string kUninstall = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";

@@ -9,6 +9,8 @@
 #include "startup/uMiscLoad.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 constexpr char kTypedUrls[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";

@@ -8,6 +8,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // Starts an operation the way the main window does.

@@ -2,6 +2,8 @@
 
 #include "engine/uCoreTypes.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(CoreTypes, CategoryNamesAndGroups) {

@@ -8,6 +8,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // A program folder whose script is the given text, with the Windows and the

@@ -9,6 +9,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(DefineText, LinesAndFirstSection) {

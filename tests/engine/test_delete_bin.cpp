@@ -2,6 +2,8 @@
 
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 long RunDeleteBin(const std::string& arguments) {

@@ -3,6 +3,8 @@
 #include "engine/uProgressQueue.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // Library answers keyed by the file name: "track" marks tracking cookies,

@@ -4,6 +4,8 @@
 
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 TEST(PathTokens, SpecialFolderLookupsAddOneBackslash) {

@@ -8,6 +8,8 @@
 #include "startup/uMiscLoad.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 double Now() {

@@ -3,6 +3,8 @@
 #include "base/uText.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 struct TItemSpec {

@@ -2,6 +2,8 @@
 
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // The test folders themselves: a name the code page cannot hold goes, and a

@@ -7,6 +7,8 @@
 #include "engine/uUpdateFolders.h"
 #include "tests/engine/uEngineTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 struct TItemView {

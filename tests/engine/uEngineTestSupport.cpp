@@ -11,6 +11,8 @@
 #include "base/uPathRules.h"
 #include "startup/uMiscLoad.h"
 
+using namespace qlm;
+
 std::map<int, std::string> TStandInMisc::Folders;
 std::string TStandInMisc::AppInstall;
 std::function<void()> TStandInMisc::OnFileTime;

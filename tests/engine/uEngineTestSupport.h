@@ -16,6 +16,8 @@
 #include "startup/uTrace.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 // The services record the engine sees while the object lives: special
 // folders from Folders (by word; a missing word answers failure), the folder
 // relation of the design, file times as date-times (no time zone), and an

@@ -4,6 +4,9 @@
 
 #include "lng/uLanguageFile.h"
 
+using namespace qlm;
+using namespace qlm::lng;
+
 namespace {
 
 const std::string HEADER =

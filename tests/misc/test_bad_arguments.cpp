@@ -5,6 +5,8 @@
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 TEST(MiscBadArguments, PathSlotsWithNullOrTooSmallBuffers) {
   const IMisc& misc = MiscLibrary();
   for (MiscPathFn slot :

@@ -7,6 +7,8 @@
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 TEST(MiscFiles, RemoveFileRemovesAReadOnlyFile) {
   TTempFolder folder;
   const std::string file = folder.Path() + "locked.txt";

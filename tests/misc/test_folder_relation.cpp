@@ -2,6 +2,8 @@
 
 #include "tests/misc/uMiscLibrary.h"
 
+using namespace qlm;
+
 namespace {
 
 struct TRelationCase {

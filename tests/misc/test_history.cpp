@@ -7,6 +7,8 @@
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 constexpr char TYPED_URLS[] = "Software\\Microsoft\\Internet Explorer\\TypedURLs";

@@ -3,6 +3,8 @@
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 std::string DbxHeader(unsigned char fifth, std::uint32_t count) {

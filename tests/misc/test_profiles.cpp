@@ -6,6 +6,8 @@
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // A browser folder below the application data, removed with the test.

@@ -7,6 +7,8 @@
 #include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 const IMisc& MiscLibrary() {
   static const IMisc* record = [] {
     HMODULE handle = nullptr;

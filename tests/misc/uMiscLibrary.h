@@ -8,6 +8,8 @@
 
 #include "startup/IMisc.h"
 
+using namespace qlm;
+
 const IMisc& MiscLibrary();
 
 // The text of a path slot, or "<false>" when the slot answers false.

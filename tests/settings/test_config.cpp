@@ -5,6 +5,8 @@
 #include "settings/uConfig.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 using TBoolField = bool& (*)(TOptions&);

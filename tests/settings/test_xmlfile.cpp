@@ -3,6 +3,8 @@
 #include "settings/XMLFile.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 // A document file below the test program's folder, where TXMLFile looks.

@@ -8,6 +8,8 @@
 #include "startup/uTrace.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 std::string LngLibrary() { return ProgramFolder() + LNG_LIBRARY_FILE; }

@@ -7,6 +7,8 @@
 #include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 TEST(MiscLoad, LoadsTheLibraryOfAFolderAndUnloadsIt) {
   HMODULE handle = nullptr;
   std::string folder = ProgramFolder();

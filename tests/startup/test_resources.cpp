@@ -6,6 +6,8 @@
 #include "tests/support/uTestSupport.h"
 #include "ui/uPictureNames.h"
 
+using namespace qlm;
+
 namespace {
 
 std::string ResourceLibrary() { return ProgramFolder() + RES_LIBRARY_FILE; }

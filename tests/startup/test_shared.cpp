@@ -5,6 +5,8 @@
 #include "startup/uProcess.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 TEST(Shared, FileTimeToTextLeavesOutMidnight) {
   SYSTEMTIME day{};
   day.wYear = 2009;

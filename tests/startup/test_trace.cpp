@@ -9,6 +9,8 @@
 #include "startup/uTrace.h"
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 class TFakeClock final : public TTraceClock {

@@ -2,6 +2,8 @@
 
 #include "startup/uTraceFormat.h"
 
+using namespace qlm;
+
 namespace {
 const TTraceTime kMarch15{2009, 3, 15, 14, 25, 30, 123};
 }

@@ -6,6 +6,8 @@
 #include "base/uDirEnum.h"
 #include "base/uExecutable.h"
 
+using namespace qlm;
+
 namespace {
 
 // Wide-character names, so that a name the code page cannot hold (read as

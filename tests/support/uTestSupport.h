@@ -12,6 +12,8 @@
 #include "base/uFileSystem.h"
 #include "base/uHandles.h"
 
+using namespace qlm;
+
 // The build's program folder, the test program's own folder and a fixture's
 // folder, with trailing backslash.
 std::string ProgramFolder();

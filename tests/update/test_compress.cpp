@@ -8,6 +8,8 @@
 #include "update/uCompress.h"
 #include "update/uInstall.h"
 
+using namespace qlm;
+
 namespace {
 
 const char* const ARCHIVE = "english_lng.zip";

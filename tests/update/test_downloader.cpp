@@ -11,6 +11,8 @@
 #include "update/uInstall.h"
 #include "update/uUpdateSite.h"
 
+using namespace qlm;
+
 namespace {
 
 // A message-only window standing in for the update window.

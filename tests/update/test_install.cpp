@@ -6,6 +6,8 @@
 #include "tests/update/uUpdateTestSupport.h"
 #include "update/uInstall.h"
 
+using namespace qlm;
+
 namespace {
 
 // A program folder and a download folder holding the published archive of

@@ -8,6 +8,8 @@
 #include "update/uMD5.h"
 #include "update/uMD5File.h"
 
+using namespace qlm;
+
 namespace {
 
 std::string Hex(const TMD5Digest& digest) {

@@ -9,6 +9,8 @@
 #include "update/uCatalogue.h"
 #include "update/uVersionStamp.h"
 
+using namespace qlm;
+
 namespace {
 
 constexpr std::int64_t Text(std::int64_t a, std::int64_t b, std::int64_t c) {

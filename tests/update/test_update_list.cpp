@@ -8,6 +8,8 @@
 #include "update/uCatalogue.h"
 #include "update/uUpdateList.h"
 
+using namespace qlm;
+
 namespace {
 
 using TLines = std::vector<std::string>;

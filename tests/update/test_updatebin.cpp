@@ -11,6 +11,9 @@
 #include "updatebin/uUpdateBinArgs.h"
 #include "updatebin/uUpdateBinLock.h"
 
+using namespace qlm;
+using namespace qlm::updatebin;
+
 TEST(UpdateBinArgs, CommandLines) {
   const struct {
     const char* Line;

@@ -4,6 +4,8 @@
 
 #include "tests/support/uTestSupport.h"
 
+using namespace qlm;
+
 namespace {
 
 std::string SiteFolder() { return TestFolder() + "update_site\\"; }
