@@ -20,15 +20,32 @@ std::int64_t Ticks(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
+// The system's time zone, read again at most once a minute: asking the
+// system on every call costs a scan of many files more than the walk itself,
+// and a zone changed while the program runs is seen within the minute.
+const TIME_ZONE_INFORMATION* CurrentTimeZone() {
+  constexpr DWORD REREAD_MS = 60000;
+  thread_local TIME_ZONE_INFORMATION zone{};
+  thread_local DWORD readAt = 0;
+  thread_local bool valid = false;
+  const DWORD now = ::GetTickCount();
+  if (!valid || now - readAt >= REREAD_MS) {
+    valid = ::GetTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID;
+    readAt = now;
+  }
+  return valid ? &zone : nullptr;
+}
+
 // The offset from UTC in force at that moment (100 ns ticks), as Explorer
 // shows a file's date: a summer date read in winter keeps its summer time.
 bool LocalOffsetAt(const FILETIME& universal, std::int64_t& offset) {
+  const TIME_ZONE_INFORMATION* zone = CurrentTimeZone();
   SYSTEMTIME universalTime;
   SYSTEMTIME localTime;
   FILETIME universalMs;
   FILETIME localMs;
-  if (!::FileTimeToSystemTime(&universal, &universalTime) ||
-      !::SystemTimeToTzSpecificLocalTime(nullptr, &universalTime, &localTime) ||
+  if (zone == nullptr || !::FileTimeToSystemTime(&universal, &universalTime) ||
+      !::SystemTimeToTzSpecificLocalTime(zone, &universalTime, &localTime) ||
       !::SystemTimeToFileTime(&universalTime, &universalMs) ||
       !::SystemTimeToFileTime(&localTime, &localMs)) {
     return false;
