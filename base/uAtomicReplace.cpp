@@ -18,7 +18,8 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunk));
     DWORD written = 0;
-    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk) return false;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written != chunk)
+      return false;
     bytes.remove_prefix(written);
   }
   return ::FlushFileBuffers(file) != FALSE;

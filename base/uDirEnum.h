@@ -26,8 +26,8 @@ struct TDirEntry {
   // A file that is neither hidden nor a system file: what the program keeps
   // of its own in its folders looks like this.
   bool IsPlainFile() const noexcept {
-    return (Attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN |
-                          FILE_ATTRIBUTE_SYSTEM)) == 0;
+    return (Attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
   }
   // A name that the single-byte functions could not represent comes back
   // with "?" in it: it cannot be acted on by that name.

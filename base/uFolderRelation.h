@@ -7,8 +7,8 @@
 namespace qlm {
 
 inline constexpr int FOLDER_SAME = 0;
-inline constexpr int FOLDER_INSIDE = -1;       // a lies inside b
-inline constexpr int FOLDER_CONTAINS = 1;      // b lies inside a
+inline constexpr int FOLDER_INSIDE = -1;   // a lies inside b
+inline constexpr int FOLDER_CONTAINS = 1;  // b lies inside a
 inline constexpr int FOLDER_UNRELATED = 2;
 inline constexpr int FOLDER_UNDETERMINED = 255;
 

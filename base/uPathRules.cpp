@@ -44,7 +44,9 @@ bool HasDotComponent(std::string_view path) {
 
 }  // namespace
 
-bool HasWildcard(std::string_view path) { return path.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcard(std::string_view path) {
+  return path.find_first_of("*?") != std::string_view::npos;
+}
 
 bool IsAbsolutePath(std::string_view path) { return IsDrivePath(path) || IsSharePath(path); }
 

@@ -47,8 +47,7 @@ std::string QuotedArgument(const char* commandLine) {
 }
 
 bool IsPlainFilePath(const std::string& path) {
-  return IsActionablePath(path) && !IsRootPath(path) && path.back() != '\\' &&
-         path.back() != '/';
+  return IsActionablePath(path) && !IsRootPath(path) && path.back() != '\\' && path.back() != '/';
 }
 
 int RemoveFile(const std::string& path) {

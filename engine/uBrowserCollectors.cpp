@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "engine/uScanContext.h"
 #include "engine/uDirectRecords.h"
+#include "engine/uScanContext.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -79,8 +79,9 @@ void CollectMozilla(TScanContext& scan, const TMozillaBrowser& browser) {
 void CollectCookies(TScanContext& scan) {
   const TCOCookies& cookies = scan.Options().Core.Cookies;
   if (!cookies.Enabled) return;
-  AddFolderItem(scan, SpecialFolder(&IMisc::PathCookies), "", cookies.IndexDat ? "*@*.txt|index.dat" : "*@*.txt", false,
-                OBJTYPE_COOKIES, "Item cookies: ADD");
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathCookies), "",
+                cookies.IndexDat ? "*@*.txt|index.dat" : "*@*.txt", false, OBJTYPE_COOKIES,
+                "Item cookies: ADD");
 }
 
 void CollectIeCache(TScanContext& scan) {

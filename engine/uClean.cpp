@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "base/uDirEnum.h"
+#include "base/uFileSystem.h"
+#include "base/uHandles.h"
 #include "base/uPathText.h"
 #include "base/uText.h"
 #include "engine/uDefineList.h"
@@ -11,8 +13,6 @@
 #include "engine/uScanContext.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
-#include "base/uFileSystem.h"
-#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -53,9 +53,12 @@ bool RemoveStore(int category) {
 
 TCleaner::TCleaner(const TEngineSession& session, const TStringList& cookieDefs,
                    std::string& ieCacheRoot)
-    : fSession(session), fCookieDefs(cookieDefs), fIeCacheRoot(ieCacheRoot) {
-  for (const std::string& folder :
-       {SpecialFolder(&IMisc::PathIeCache), SpecialFolder(&IMisc::PathUserTemp)}) {
+    : fSession(session),
+      fCookieDefs(cookieDefs),
+      fIeCacheRoot(ieCacheRoot),
+      fIeCache(SpecialFolder(&IMisc::PathIeCache)),
+      fUserTemp(SpecialFolder(&IMisc::PathUserTemp)) {
+  for (const std::string& folder : {fIeCache, fUserTemp}) {
     if (!folder.empty()) fKeptFolders.push_back(LowerText(folder));
   }
 }
@@ -107,16 +110,16 @@ bool TCleaner::RemoveObject(const TFileRec& rec) {
     case OBJTYPE_FF_COOKIES:
     case OBJTYPE_FLOCK_COOKIES: {
       const TDefineListView defs(fCookieDefs);
-      return Misc != nullptr && Misc->MozCleanCookies(rec.Path.c_str(), defs.Get(),
-                                                      Options().Core.Cookies.EraseAll);
+      return Misc != nullptr &&
+             Misc->MozCleanCookies(rec.Path.c_str(), defs.Get(), Options().Core.Cookies.EraseAll);
     }
     default:
       break;
   }
   if (rec.Locked) return DeleteLockedFile(rec.Path);
   if (Misc == nullptr) return false;
-  const bool deleteOutright = !Options().MoveRemInRB ||
-                              (rec.Category == OBJTYPE_IE_CACHE && Options().Core.ForceDel);
+  const bool deleteOutright =
+      !Options().MoveRemInRB || (rec.Category == OBJTYPE_IE_CACHE && Options().Core.ForceDel);
   return deleteOutright ? Misc->RemoveFile(rec.Path.c_str()) : Misc->RecycleFile(rec.Path.c_str());
 }
 
@@ -168,12 +171,12 @@ void TCleaner::CleanOthers() {
   Log(LVL_DEBUG, "Cleaning others...");
   if (Options().Core.IeCache) {
     Log(LVL_DEBUG, "Cleaning IE Cache subfolders...");
-    fIeCacheRoot = SpecialFolder(&IMisc::PathIeCache);
+    fIeCacheRoot = fIeCache;
     DeleteEmptyTree(fIeCacheRoot);
   }
   if (Options().Core.Temp) {
     Log(LVL_DEBUG, "Cleaning User temp subfolders...");
-    DeleteEmptyTree(SpecialFolder(&IMisc::PathUserTemp));
+    DeleteEmptyTree(fUserTemp);
   }
 }
 

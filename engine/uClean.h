@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/uEngineSession.h"
 #include "base/uStringList.h"
+#include "engine/uEngineSession.h"
 
 namespace qlm {
 
@@ -33,6 +33,9 @@ class TCleaner {
   const TEngineSession& fSession;
   const TStringList& fCookieDefs;
   std::string& fIeCacheRoot;
+  // Read once for the whole clean.
+  const std::string fIeCache;
+  const std::string fUserTemp;
   // The folders of this clean that lose only their empty subfolders, also
   // when an object's own folder tree is removed; lower-cased.
   std::vector<std::string> fKeptFolders;

@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <exception>
 
+#include "base/uFileSystem.h"
 #include "base/uFolderRelation.h"
+#include "base/uHandles.h"
 #include "base/uMasks.h"
 #include "base/uPathText.h"
 #include "base/uText.h"
 #include "engine/uClean.h"
 #include "engine/uProgressQueue.h"
-#include "base/uFileSystem.h"
-#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -382,7 +382,8 @@ void TCore::SearchFiles(const std::string& path, const TSearchSpec& spec, TFolde
       CompleteFoundObject(scan, *rec);
       count += rec->Count >= 0 ? rec->Count : 1;
       size += rec->Size;
-      if (FSession.LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + rec->Path);
+      if (FSession.LogsAt(LVL_DEBUG))
+        Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + rec->Path);
       FoundList.Worker().push_back(std::move(rec));
     }
     if (count > 0) FSession.PostUpdate(WM_CORE_UPDATE_SCAN, std::string(), count, size, false);

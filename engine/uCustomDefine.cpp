@@ -39,9 +39,9 @@ bool HasDefine(const TCustomDefineList& list, const std::string& name) {
 
 void AddCustomItem(TScanContext& scan, const TCustomDefine& define, const TCustomInternal& item,
                    const std::string& folder) {
-  TFolderItem* added = AddFolderItem(scan, folder, std::string(), item.ExtensionInclude,
-                                     item.SubFolder, define.Category,
-                                     define.Name + ": ADD " + folder);
+  TFolderItem* added =
+      AddFolderItem(scan, folder, std::string(), item.ExtensionInclude, item.SubFolder,
+                    define.Category, define.Name + ": ADD " + folder);
   added->FolderExclude = SplitDelimited(item.FolderExclude, '|');
   added->ExcludeMasks = SplitDelimited(item.ExtensionExclude, '|');
   added->RemoveEmptyFolders = item.RemEmptyFolder;

@@ -1,8 +1,8 @@
 #include "engine/uDefineFiles.h"
 
 #include "base/uFileRead.h"
-#include "engine/uScanContext.h"
 #include "engine/uDefineText.h"
+#include "engine/uScanContext.h"
 #include "startup/uTrace.h"
 
 namespace qlm {
@@ -65,8 +65,8 @@ bool LoadCookieDefinitions(TScanContext& scan) {
     scan.Log(LVL_INFO, "Cookies scan not enabled");
     return true;
   }
-  const std::string path = options.Cookies.UseDefault ? DefinePath(scan, "cookies.def")
-                                                      : options.Cookies.DefsFile;
+  const std::string path =
+      options.Cookies.UseDefault ? DefinePath(scan, "cookies.def") : options.Cookies.DefsFile;
   std::vector<std::string> lines = LoadLogged(scan, path);
   if (lines.empty()) {
     scan.Log(LVL_WARNING, "Disabling cookies for this scan!");
@@ -102,7 +102,8 @@ std::optional<TStringList> LoadWindowsLogMasks(TScanContext& scan) {
 
 std::string GetDefineVersion(const std::string& appFolder, const std::string& fileName) {
   Log(LVL_DEBUG, "Loading define " + fileName + "...");
-  const std::string name = FirstSectionName(ReadDefineFile(appFolder + kDefines + fileName).value_or(""));
+  const std::string name =
+      FirstSectionName(ReadDefineFile(appFolder + kDefines + fileName).value_or(""));
   if (!name.empty()) Log(LVL_DEBUG, name);
   return name;
 }

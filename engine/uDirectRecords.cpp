@@ -2,13 +2,13 @@
 
 #include <memory>
 
-#include "engine/uScanContext.h"
 #include "engine/uProgressQueue.h"
+#include "engine/uScanContext.h"
 
 namespace qlm {
 
-bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, const std::string& caption,
-                     TTotalsReader read) {
+bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category,
+                     const std::string& caption, TTotalsReader read) {
   scan.PostUpdate(WM_CORE_CURR_PATH, text, 0, 0, false);
   std::int64_t count = 0;
   std::int64_t size = 0;

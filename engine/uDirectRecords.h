@@ -16,7 +16,7 @@ using TTotalsReader = bool (*)(std::int64_t* count, std::int64_t* size);
 // when the count is above 0, appends a record of that category and caption
 // to the found-object list and posts the found message. False when the
 // totals could not be read.
-bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category, const std::string& caption,
-                     TTotalsReader read);
+bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category,
+                     const std::string& caption, TTotalsReader read);
 
 }  // namespace qlm

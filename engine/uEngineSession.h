@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/uCoreTypes.h"
 #include "base/uHandles.h"
+#include "engine/uCoreTypes.h"
 
 namespace qlm {
 

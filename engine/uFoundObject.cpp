@@ -2,13 +2,13 @@
 // category, and what its record needs beyond the directory entry.
 #include <cstdint>
 
+#include "base/uFileSystem.h"
 #include "base/uPathText.h"
 #include "engine/uCore.h"
-#include "engine/uScanContext.h"
 #include "engine/uDefineList.h"
+#include "engine/uScanContext.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
-#include "base/uFileSystem.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -137,7 +137,8 @@ bool AcceptFoundObject(const TScanContext& scan, int category, const std::string
     case OBJTYPE_WIN_UPDATES:
       return IsUpdateFolder(scan, full, entry);
     case OBJTYPE_SYSTEM_JUNK:
-      return PassesAge(entry.Created, scan.Options().Core.System.DaysOlder) && !IsFolderEntry(entry);
+      return PassesAge(entry.Created, scan.Options().Core.System.DaysOlder) &&
+             !IsFolderEntry(entry);
     case OBJTYPE_PREFETCH:
       return PassesAge(entry.Accessed, scan.Options().Core.PrefetchDays);
     case OBJTYPE_IE_UPDATES:

@@ -3,8 +3,8 @@
 #include <exception>
 #include <string>
 
-#include "engine/uScanContext.h"
 #include "engine/uDirectRecords.h"
+#include "engine/uScanContext.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 
@@ -51,8 +51,8 @@ bool ScanOutlookFolder(TScanContext& scan, const TOutlookFolder& folder) {
 
 void CollectOutlookExpress(TScanContext& scan) {
   if (!scan.Options().Core.OeDeleted) return;
-  AddFolderItem(scan, SpecialFolder(&IMisc::PathOeStore), "", "deleted?items.dbx", false, OBJTYPE_OE_DELETED,
-                "Item Outlook Express: ADD");
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathOeStore), "", "deleted?items.dbx", false,
+                OBJTYPE_OE_DELETED, "Item Outlook Express: ADD");
 }
 
 void ScanOutlookFolders(TScanContext& scan) {

@@ -28,7 +28,9 @@ class TScanContext {
  public:
   TScanContext(TEngineSession& session, TFolderList& folders, TStringList& cookieDefs,
                const TCustomDefineList& customDefines)
-      : fSession(session), fFolders(folders), fCookieDefs(cookieDefs),
+      : fSession(session),
+        fFolders(folders),
+        fCookieDefs(cookieDefs),
         fCustomDefines(customDefines) {}
 
   const TOptions& Options() const { return fSession.Options(); }

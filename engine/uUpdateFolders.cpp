@@ -3,10 +3,10 @@
 #include <cstdint>
 
 #include "base/uDirEnum.h"
+#include "base/uHandles.h"
 #include "base/uText.h"
 #include "engine/uScanContext.h"
 #include "engine/uUpdateKeys.h"
-#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 
 namespace qlm {

@@ -37,6 +37,7 @@ std::vector<std::string> FixedDriveRoots() {
 void AddDriveItem(TScanContext& scan, const std::string& root, const std::string& masks) {
   TFolderItem* item = AddFolderItem(scan, WithBackslash(root), std::string(), masks, true,
                                     OBJTYPE_SYSTEM_JUNK, "drive: " + root + " ADD");
+  if (item == nullptr) return;
   item->FolderExclude = SplitDelimited(kDriveExclusions, ',');
   const std::string common = SpecialFolder(&IMisc::PathCommonAppData);
   if (!common.empty() && SameDrive(common, root)) {
@@ -57,21 +58,22 @@ void CollectRecents(TScanContext& scan) {
                   "Item Windows recents: ADD");
   }
   if (options.RecentsOffice) {
-    AddFolderItem(scan, SpecialFolder(&IMisc::PathOfficeRecent), "", "*.lnk", false, OBJTYPE_RECENTS,
-                  "Item Office recents: ADD");
+    AddFolderItem(scan, SpecialFolder(&IMisc::PathOfficeRecent), "", "*.lnk", false,
+                  OBJTYPE_RECENTS, "Item Office recents: ADD");
   }
 }
 
 void CollectUserTemps(TScanContext& scan) {
   if (!scan.Options().Core.Temp) return;
-  AddFolderItem(scan, SpecialFolder(&IMisc::PathUserTemp), "", "*", true, OBJTYPE_USER_JUNK, "Item user temps: ADD");
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathUserTemp), "", "*", true, OBJTYPE_USER_JUNK,
+                "Item user temps: ADD");
 }
 
 void CollectWindowsUpdates(TScanContext& scan) {
   if (!scan.Options().Core.WinUpdates) return;
   AddFolderItem(scan, SpecialFolder(&IMisc::PathWindows), "",
-                "$NtServicePackUninstall*|$NtUninstall*|$MSI??Uninstall*",
-                false, OBJTYPE_WIN_UPDATES, "Item Windows updates: ADD");
+                "$NtServicePackUninstall*|$NtUninstall*|$MSI??Uninstall*", false,
+                OBJTYPE_WIN_UPDATES, "Item Windows updates: ADD");
 }
 
 void CollectWindowsTemps(TScanContext& scan) {
@@ -105,13 +107,14 @@ void CollectOrphanUpdates(TScanContext& scan) {
 
 void CollectPrefetch(TScanContext& scan) {
   if (!scan.Options().Core.Prefetch) return;
-  AddFolderItem(scan, SpecialFolder(&IMisc::PathPrefetch), "", "*.pf", false, OBJTYPE_PREFETCH, "Item Prefetch: ADD");
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathPrefetch), "", "*.pf", false, OBJTYPE_PREFETCH,
+                "Item Prefetch: ADD");
 }
 
 void CollectDbCache(TScanContext& scan) {
   if (!scan.Options().Core.DbCache) return;
-  AddFolderItem(scan, SpecialFolder(&IMisc::PathLocalAppData), "", "IconCache.db", false, OBJTYPE_DB_CACHE,
-                "Item DB cache files: ADD");
+  AddFolderItem(scan, SpecialFolder(&IMisc::PathLocalAppData), "", "IconCache.db", false,
+                OBJTYPE_DB_CACHE, "Item DB cache files: ADD");
 }
 
 void CollectSystemJunk(TScanContext& scan) {
@@ -127,9 +130,9 @@ void CollectSystemJunk(TScanContext& scan) {
   const TStringList folders = SplitDelimited(system.AddFolders, '|');
   scan.Log(LVL_NOTICE, "Count: " + std::to_string(folders.Items.size()));
   for (const std::string& folder : folders.Items) {
-    TFolderItem* item = AddFolderItem(scan, WithBackslash(folder), "", masks, true,
-                                      OBJTYPE_SYSTEM_JUNK,
-                                      "Item system junks additional folders: ADD");
+    TFolderItem* item =
+        AddFolderItem(scan, WithBackslash(folder), "", masks, true, OBJTYPE_SYSTEM_JUNK,
+                      "Item system junks additional folders: ADD");
     if (item == nullptr) continue;
     item->Nested = false;
     item->FolderExclude = SplitDelimited(kFolderExclusions, ',');

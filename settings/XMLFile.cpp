@@ -90,12 +90,12 @@ namespace {
 // none when no DOM can be made.
 TComPtr<IXMLDOMDocument> NewDocument() {
   TComPtr<IXMLDOMDocument> document;
-  HRESULT created = ::CoCreateInstance(kDomDocument30, nullptr, CLSCTX_INPROC_SERVER,
-                                       IID_IXMLDOMDocument,
-                                       reinterpret_cast<void**>(document.Put()));
+  HRESULT created =
+      ::CoCreateInstance(kDomDocument30, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                         reinterpret_cast<void**>(document.Put()));
   if (FAILED(created)) {
-    created = ::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER,
-                                 IID_IXMLDOMDocument, reinterpret_cast<void**>(document.Put()));
+    created = ::CoCreateInstance(kDomDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                                 reinterpret_cast<void**>(document.Put()));
   }
   if (FAILED(created)) return {};
   document->put_async(VARIANT_FALSE);
@@ -388,8 +388,8 @@ std::optional<std::string> TXMLFile::ReadAttribute(const std::string& path,
     ::VariantClear(&value);
     return std::nullopt;
   }
-  auto text = SystemText(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)),
-                         path + "@" + name);
+  auto text =
+      SystemText(value.bstrVal, static_cast<int>(::SysStringLen(value.bstrVal)), path + "@" + name);
   ::VariantClear(&value);
   return text ? text : defaultValue;
 }

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "base/uPathText.h"
 #include "base/uExecutable.h"
+#include "base/uPathText.h"
 
 namespace qlm {
 

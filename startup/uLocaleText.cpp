@@ -73,8 +73,8 @@ std::optional<std::string> WideToAnsi(const wchar_t* text, int length) {
                                          nullptr, &usedDefault);
   if (size <= 0 || usedDefault) return std::nullopt;
   std::string ansi(static_cast<std::size_t>(size), '\0');
-  if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, ansi.data(), size,
-                            nullptr, &usedDefault) != size ||
+  if (::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, ansi.data(), size, nullptr,
+                            &usedDefault) != size ||
       usedDefault) {
     return std::nullopt;
   }

@@ -56,7 +56,7 @@ bool IsTraceFileName(std::string_view fileName, std::string_view appFileName, bo
   for (std::size_t i = 0; i < expected.size(); ++i) {
     const char c = fileName[i];
     const bool inStamp = i >= stampAt && i < stampAt + stamp.size();
-    const bool matches = !inStamp ? LowerChar(c) == LowerChar(expected[i])
+    const bool matches = !inStamp             ? LowerChar(c) == LowerChar(expected[i])
                          : expected[i] == '0' ? c >= '0' && c <= '9'
                                               : c == expected[i];
     if (!matches) return false;

@@ -15,8 +15,8 @@ namespace {
 bool HasSize(const std::string& path, std::int64_t size) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  const std::uint64_t actual = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) |
-                               data.nFileSizeLow;
+  const std::uint64_t actual =
+      (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   return actual == static_cast<std::uint64_t>(size);
 }
 

@@ -1,6 +1,8 @@
 #include "updatebin/uUpdateBinLock.h"
 
-#include <vector>
+#include <algorithm>
+
+#include "base/uText.h"
 
 namespace qlm::updatebin {
 
@@ -9,12 +11,9 @@ namespace {
 // Mutex names take no backslash and tell letter cases apart, while folder
 // names do neither.
 std::string LockName(const std::string& programFolder) {
-  std::vector<char> folder(programFolder.begin(), programFolder.end());
-  folder.push_back('\0');
-  ::CharLowerA(folder.data());
-  std::string name = "QuillmerePro.UpdateBin.";
-  for (const char* c = folder.data(); *c != '\0'; ++c) name += *c == '\\' ? '/' : *c;
-  return name;
+  std::string folder = LowerText(programFolder);
+  std::replace(folder.begin(), folder.end(), '\\', '/');
+  return "QuillmerePro.UpdateBin." + folder;
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include "base/uDateTime.h"
 #include "base/uFolderRelation.h"
+#include "base/uPathRules.h"
 #include "base/uText.h"
 #include "engine/uProgressQueue.h"
-#include "base/uPathRules.h"
 #include "startup/uMiscLoad.h"
 
 using namespace qlm;
