@@ -5,8 +5,11 @@
 #include <ostream>
 
 #include "base/uDateTime.h"
+#include "base/uDirEnum.h"
+#include "base/uFileSystem.h"
 #include "base/uFolderRelation.h"
 #include "base/uPathRules.h"
+#include "base/uPathText.h"
 #include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
@@ -56,22 +59,19 @@ bool IsLink(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POIN
 
 // Removes a tree without ever entering a reparse point (the link itself goes).
 void RemoveTreeOnDisk(const std::string& folder) {
-  const std::string base = folder.back() == '\\' ? folder : folder + '\\';
-  WIN32_FIND_DATAA data;
+  const std::string base = WithBackslash(folder);
   {
-    TFindHandle find(::FindFirstFileA((base + "*").c_str(), &data));
-    if (find) {
-      do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") continue;
-        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !IsLink(data.dwFileAttributes)) {
-          RemoveTreeOnDisk(base + name);
-        } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          ::RemoveDirectoryA((base + name).c_str());
-        } else {
-          ::DeleteFileA((base + name).c_str());
-        }
-      } while (::FindNextFileA(find.Get(), &data));
+    TDirEnum listing(base);
+    TDirEntry entry;
+    while (listing.Next(entry)) {
+      const std::string path = base + entry.Name;
+      if (entry.IsFolder() && !entry.IsReparsePoint()) {
+        RemoveTreeOnDisk(path);
+      } else if (entry.IsFolder()) {
+        ::RemoveDirectoryA(path.c_str());
+      } else {
+        ::DeleteFileA(path.c_str());
+      }
     }
   }
   ::RemoveDirectoryA(base.c_str());
@@ -79,24 +79,17 @@ void RemoveTreeOnDisk(const std::string& folder) {
 
 // Files only, as the library counts them; nothing behind a link.
 void AddTotals(const std::string& folder, std::int64_t& size, std::int64_t& count) {
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA((folder + "\\*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::string name = data.cFileName;
-    if (name == "." || name == ".." || IsLink(data.dwFileAttributes)) continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      AddTotals(folder + "\\" + name, size, count);
+  TDirEnum listing(WithBackslash(folder));
+  TDirEntry entry;
+  while (listing.Next(entry)) {
+    if (entry.IsReparsePoint()) continue;
+    if (entry.IsFolder()) {
+      AddTotals(WithBackslash(folder) + entry.Name, size, count);
     } else {
-      size += (static_cast<std::int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+      size += entry.Size;
       ++count;
     }
-  } while (::FindNextFileA(find.Get(), &data));
-}
-
-bool IsPlainFile(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  }
 }
 
 std::string WithoutBackslash(std::string path) {
@@ -109,12 +102,12 @@ std::string WithoutBackslash(std::string path) {
 // root as a tree, and only what exists.
 MiscBool MISC_CALL RemoveFileSlot(const char* path) {
   if (TStandInMisc::OnRemoveFile) TStandInMisc::OnRemoveFile(path);
-  if (!IsActionablePath(path) || !IsPlainFile(path)) return FALSE;
+  if (!IsActionablePath(path) || !IsExistingFile(path)) return FALSE;
   return ::DeleteFileA(path);
 }
 
 MiscBool MISC_CALL RecycleFileSlot(const char* path) {
-  if (!IsActionablePath(path) || !IsPlainFile(path) || !::DeleteFileA(path)) return FALSE;
+  if (!IsActionablePath(path) || !IsExistingFile(path) || !::DeleteFileA(path)) return FALSE;
   TStandInMisc::Recycled.push_back(path);
   return TRUE;
 }
