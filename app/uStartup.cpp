@@ -58,6 +58,7 @@ void RunMainWindow(HINSTANCE instance) {
   }
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (form.PreTranslateMessage(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }

@@ -30,9 +30,9 @@ bool TWindow::RegisterWindowClass(const char* className, HBRUSH background, HICO
 }
 
 bool TWindow::CreateCentred(const char* className, const std::string& title, DWORD style,
-                            int clientWidth, int clientHeight) {
+                            int clientWidth, int clientHeight, DWORD exStyle, HWND owner) {
   RECT frame{0, 0, clientWidth, clientHeight};
-  if (!::AdjustWindowRectEx(&frame, style, FALSE, 0)) return false;
+  if (!::AdjustWindowRectEx(&frame, style, FALSE, exStyle)) return false;
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   RECT work{};
@@ -41,7 +41,7 @@ bool TWindow::CreateCentred(const char* className, const std::string& title, DWO
   }
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
-  return ::CreateWindowExA(0, className, title.c_str(), style, x, y, width, height, nullptr,
+  return ::CreateWindowExA(exStyle, className, title.c_str(), style, x, y, width, height, owner,
                            nullptr, fInstance, this) != nullptr;
 }
 

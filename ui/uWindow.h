@@ -24,9 +24,9 @@ class TWindow {
   // Registers the class once per process; false when Windows refuses it.
   bool RegisterWindowClass(const char* className, HBRUSH background, HICON icon);
   // Creates the window with a client area of the given size, centred on the
-  // screen.
+  // screen's work area.
   bool CreateCentred(const char* className, const std::string& title, DWORD style,
-                     int clientWidth, int clientHeight);
+                     int clientWidth, int clientHeight, DWORD exStyle = 0, HWND owner = nullptr);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/uStartup.h"
+#include "tests/support/uInstalledProgram.h"
 #include "tests/support/uTestSupport.h"
 #include "ui/uMain.h"
 
@@ -11,26 +12,6 @@ namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 15000;
-
-// A program folder holding quillmere.exe and, unless `miscFolder` is empty,
-// the misc.dll of that folder.
-class TInstalledProgram {
- public:
-  explicit TInstalledProgram(const std::string& miscFolder) {
-    Copy(ProgramFolder(), "quillmere.exe");
-    if (!miscFolder.empty()) Copy(miscFolder, "misc.dll");
-  }
-  std::string Executable() const { return fFolder.Path() + "quillmere.exe"; }
-  std::string Traces() const { return fFolder.Path() + "traces\\"; }
-
- private:
-  void Copy(const std::string& from, const char* name) {
-    if (!::CopyFileA((from + name).c_str(), (fFolder.Path() + name).c_str(), FALSE)) {
-      throw std::runtime_error(std::string("cannot copy ") + name);
-    }
-  }
-  TTempFolder fFolder;
-};
 
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
   char className[64];

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Saves a screenshot of every page of the main window and of the About
+# window, in every language (or in the languages given by their index in the
+# language list, 0 to 4), into build/screens/ as LANGUAGE-PAGE.png. Runs on a
+# virtual display of its own, with the program in a copy of the program
+# folder, so the build's own settings stay as they are.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$ROOT/scripts/build.sh"
+source "$ROOT/scripts/env.sh"
+source "$ROOT/scripts/xvfb.sh"
+
+SCREENS="$QLM_ROOT/build/screens"
+DRIVER="$QLM_BUILD/tools/qlm_screens.exe"
+languages=("$@")
+[ ${#languages[@]} -gt 0 ] || languages=(0 1 2 3 4)
+
+trap qlm_end_session EXIT
+unset DISPLAY
+qlm_start_xvfb
+mkdir -p "$SCREENS"
+rm -rf "$SCREENS/program"
+cp -r "$QLM_BUILD/program" "$SCREENS/program"
+rm -f "$SCREENS/program/quillmere.xml"
+
+shoot() {
+  sleep 0.3  # the last repaints of the step reach the display
+  import -display "$DISPLAY" -window root -trim +repage "$SCREENS/$1-$2.png"
+}
+
+for index in "${languages[@]}"; do
+  (cd "$SCREENS/program" && wine quillmere.exe >/dev/null 2>&1 </dev/null) &
+  name="$(wine "$DRIVER" language "$index" | tr -d '\r' | tr ' ' '_')"
+  [ -n "$name" ] || { echo "screens: no language $index" >&2; exit 1; }
+  for page in pDefault pRunning pSettings pScanOptions; do
+    wine "$DRIVER" page "$page"
+    shoot "$name" "$page"
+  done
+  wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-2
+  wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-3
+  for page in pMainOptions pAppsOptions; do
+    wine "$DRIVER" page "$page"
+    shoot "$name" "$page"
+  done
+  wine "$DRIVER" scroll sbMainOptions; shoot "$name" pMainOptions-2
+  wine "$DRIVER" page pDefault
+  wine "$DRIVER" about; shoot "$name" About
+  wine "$DRIVER" close
+  wait
+done
+rm -rf "$SCREENS/program"
+echo "screens: $SCREENS"

@@ -1,0 +1,150 @@
+// A user's way through the real program, driven from this test program
+// through window messages only: start, the settings page, an options page,
+// the About window, the exit, and the trace it leaves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "startup/uLanguage.h"
+#include "tests/support/uInstalledProgram.h"
+#include "tests/support/uTestSupport.h"
+#include "ui/uAboutBox.h"
+#include "ui/uControlIds.h"
+#include "ui/uMain.h"
+
+using namespace qlm;
+
+namespace {
+
+constexpr DWORD kWindowTimeoutMs = 30000;
+constexpr DWORD kExitTimeoutMs = 15000;
+
+struct TFound {
+  int Id;
+  HWND Window;
+};
+
+BOOL CALLBACK FindById(HWND child, LPARAM data) {
+  auto* found = reinterpret_cast<TFound*>(data);
+  if (::GetDlgCtrlID(child) != found->Id) return TRUE;
+  found->Window = child;
+  return FALSE;
+}
+
+// A control anywhere in the window, by its id.
+HWND ControlOf(HWND window, int id) {
+  TFound found{id, nullptr};
+  ::EnumChildWindows(window, &FindById, reinterpret_cast<LPARAM>(&found));
+  return found.Window;
+}
+
+// The text another process's control holds.
+std::string TextOf(HWND control) {
+  char text[512] = {};
+  const auto length = ::SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return std::string(text, static_cast<size_t>(length));
+}
+
+// A left click in the control's top-left corner, as the mouse makes it.
+void ClickAt(HWND control) {
+  const LPARAM corner = MAKELPARAM(3, 3);
+  ::SendMessageA(control, WM_MOUSEMOVE, 0, corner);
+  ::SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, corner);
+  ::SendMessageA(control, WM_LBUTTONUP, 0, corner);
+}
+
+// The text of a key in a shipped language file.
+std::string LanguageText(const std::string& file, const std::string& key) {
+  for (const std::string& line : SplitLines(ReadFileBytes(ProgramFolder() + "languages\\" + file))) {
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) continue;
+    std::string name = line.substr(0, equals);
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    if (name != key) continue;
+    const auto start = line.find_first_not_of(' ', equals + 1);
+    return start == std::string::npos ? std::string() : line.substr(start);
+  }
+  return "<missing " + key + ">";
+}
+
+HWND WaitForVisibleClass(const char* className, DWORD timeoutMs) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+    HWND window = ::FindWindowA(className, nullptr);
+    if (window != nullptr && ::IsWindowVisible(window)) return window;
+    ::Sleep(20);
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(MainWindowJourney, SettingsAnOptionsPageTheAboutWindowAndTheExit) {
+  TInstalledProgram program(ProgramFolder());
+  TProgramRun run(program.Executable());
+  ASSERT_TRUE(run.Started());
+  HWND window = run.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(ControlOf(window, ID_pDefault)));
+  EXPECT_EQ(TextOf(ControlOf(window, ID_bbHome)), LanguageText("english.lng", "bbHome"));
+
+  ::SendMessageA(ControlOf(window, ID_bbSettings), BM_CLICK, 0, 0);
+  EXPECT_TRUE(::IsWindowVisible(ControlOf(window, ID_pSettings)));
+  EXPECT_FALSE(::IsWindowVisible(ControlOf(window, ID_pDefault)));
+  HWND link = ControlOf(window, ID_bbMainOptions);
+  EXPECT_EQ(TextOf(link), LanguageText("english.lng", "bbMainOptions"));
+
+  ClickAt(link);
+  EXPECT_TRUE(::IsWindowVisible(ControlOf(window, ID_pMainOptions)));
+  EXPECT_EQ(TextOf(ControlOf(window, ID_lbCapOptions)), LanguageText("english.lng", "lbCapOptions"));
+  EXPECT_EQ(TextOf(ControlOf(window, ID_bbmoSave)), LanguageText("english.lng", "bbSave"));
+
+  ::PostMessageA(window, WM_COMMAND, ID_pmAbout, 0);
+  HWND about = WaitForVisibleClass(ABOUT_BOX_CLASS, kWindowTimeoutMs);
+  ASSERT_NE(about, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(window)) << "the About window is modal";
+  EXPECT_EQ(TextOf(ControlOf(about, ID_lbAboutVersionValue)), "1.0.0.0");
+  ::SendMessageA(ControlOf(about, ID_btnAboutOK), BM_CLICK, 0, 0);
+  EXPECT_FALSE(::IsWindowVisible(about));
+
+  ::SendMessageA(ControlOf(window, ID_bbHome), BM_CLICK, 0, 0);
+  EXPECT_TRUE(::IsWindowVisible(ControlOf(window, ID_pDefault)));
+  ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
+  ASSERT_EQ(run.WaitForExit(kExitTimeoutMs), 0);
+
+  const auto traces = ListFiles(program.Traces(), "*.txt");
+  ASSERT_EQ(traces.size(), 1u);
+  const std::string trace = ReadFileBytes(program.Traces() + traces[0]);
+  const auto lines = SplitLines(trace);
+  for (const char* step : {"] Set default inits...", "] Loading languages...",
+                           "] Updating labels...", "] Set default interface...",
+                           "] Unloading languages..."}) {
+    EXPECT_NE(trace.find(step), std::string::npos) << step;
+  }
+  EXPECT_LT(trace.find("] Updating labels..."), trace.find("] Set default interface..."));
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[lines.size() - 2].rfind("LOG End: ", 0), 0u);
+  EXPECT_EQ(lines.back(), std::string(80, '\xBB'));
+}
+
+TEST(MainWindowJourney, WithoutLanguageFilesTheProgramEndsWithItsErrorBox) {
+  struct Case {
+    const char* name;
+    bool library;
+  } cases[] = {{"no language library", false}, {"a language folder without files", true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TInstalledProgram program(ProgramFolder(), c.library);
+    for (const std::string& file : ListFiles(program.Folder() + "languages\\", "*.lng")) {
+      ASSERT_TRUE(::DeleteFileA((program.Folder() + "languages\\" + file).c_str()));
+    }
+    TProgramRun run(program.Executable());
+    ASSERT_TRUE(run.Started());
+    HWND box = run.WaitForWindow(LNG_LOAD_ERROR_CAPTION, kWindowTimeoutMs);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(VisibleWindowsOf(run.ProcessId()).size(), 1u) << "the error box only";
+    ASSERT_TRUE(::PostMessageA(box, WM_COMMAND, IDOK, 0));
+    EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
+  }
+}

@@ -1,0 +1,294 @@
+// The real main window, made in this process against the program folder of
+// this test program (settings, languages, services and resource libraries).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "base/uExecutable.h"
+#include "startup/uMiscLoad.h"
+#include "ui/controls/uCheckBoxEx.h"
+#include "ui/pages/uPageLayouts.h"
+#include "ui/uCaptionKeys.h"
+#include "ui/uControlIds.h"
+#include "ui/uMain.h"
+#include "ui/uPanel.h"
+#include "tests/support/uTestSupport.h"
+
+using namespace qlm;
+
+namespace {
+
+// The services library for the whole program, as start-up binds it.
+class TMiscEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(LoadMiscLibrary(fLibrary, ""));
+    Misc = GetIMiscEntry();
+  }
+  void TearDown() override {
+    Misc = nullptr;
+    UnloadMiscLibrary(fLibrary);
+  }
+
+ private:
+  HMODULE fLibrary = nullptr;
+};
+const auto* const kMisc = ::testing::AddGlobalTestEnvironment(new TMiscEnvironment);
+
+void Pump() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+bool Checked(HWND box) { return TCheckBoxEx::From(box)->Checked(); }
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::DeleteFileA((ExecutableFolder() + SETTINGS_FILE).c_str());
+    fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
+    ASSERT_TRUE(fForm->Create());
+    Pump();
+  }
+  void TearDown() override {
+    fForm.reset();
+    Pump();
+  }
+  HWND C(const char* name) const { return fForm->Control(name); }
+  std::string PageName() const {
+    HWND page = fForm->ActivePage();
+    return page != nullptr ? WindowText(page) : "";
+  }
+  int VisiblePages() const {
+    int count = 0;
+    for (const TPageSpec& page : MainPages()) {
+      count += ::IsWindowVisible(::GetDlgItem(fForm->Handle(), page.Id)) ? 1 : 0;
+    }
+    return count;
+  }
+  std::unique_ptr<TFormMain> fForm;
+};
+
+}  // namespace
+
+TEST_F(MainWindow, OpensOnTheDefaultPageWithTheFrameOfTheDesign) {
+  RECT client{};
+  ::GetClientRect(fForm->Handle(), &client);
+  EXPECT_EQ(client.right, fForm->Scale().Px(MAIN_CLIENT_WIDTH));
+  EXPECT_EQ(client.bottom, fForm->Scale().Px(MAIN_CLIENT_HEIGHT));
+  EXPECT_EQ(WindowText(fForm->Handle()), APPLICATION_TITLE);
+  EXPECT_EQ(PageName(), "pDefault");
+  EXPECT_EQ(VisiblePages(), 1);
+  EXPECT_FALSE(::IsWindowVisible(C("gbFinalStatus")));
+  EXPECT_FALSE(::IsWindowVisible(C("vtReport")));
+  EXPECT_FALSE(::IsWindowEnabled(C("cbRemObjsInEnd")));
+}
+
+// Each step is a handler; after it the page in front and whether the unsaved
+// edits of the scan options (cbTemp) and the main options (cbHidePath) are
+// still there.
+TEST_F(MainWindow, NavigationKeepsOnePageInFrontAndReloadsAsTheRuleSays) {
+  using THandler = void (TFormMain::*)();
+  struct Step {
+    THandler handler;
+    const char* page;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> steps;
+    bool scanEditKept;
+    bool mainEditKept;
+  };
+  const Step scanOptions{&TFormMain::bbScanOptionsClick, "pScanOptions"};
+  const Step mainOptions{&TFormMain::bbMainOptionsClick, "pMainOptions"};
+  const Step appsOptions{&TFormMain::bbAppsOptionsClick, "pAppsOptions"};
+  const Step home{&TFormMain::bbHomeClick, "pDefault"};
+  const Step next{&TFormMain::bbNextClick, "pDefault"};
+  const Step settings{&TFormMain::bbSettingsClick, "pSettings"};
+  const Step close{&TFormMain::bbaoCloseClick, "pSettings"};
+  const Case cases[] = {
+      {"scan options, then Home reloads them", {scanOptions, home}, false, true},
+      {"scan options, then Settings reloads them", {scanOptions, settings}, false, true},
+      {"Next behaves as Home", {scanOptions, next}, false, true},
+      {"main options once: only they reload", {mainOptions, scanOptions, home}, true, false},
+      {"the applications page clears the scan mark", {scanOptions, appsOptions, home}, true, true},
+      {"Close on the applications page reloads nothing", {scanOptions, appsOptions, close},
+       true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fForm.reset();
+    SetUp();
+    const bool scanStored = fForm->Config().Options.Core.Temp;
+    const bool mainStored = fForm->Config().Options.HidePath;
+    TCheckBoxEx::From(C("cbTemp"))->SetChecked(!scanStored);
+    TCheckBoxEx::From(C("cbHidePath"))->SetChecked(!mainStored);
+    for (const Step& step : c.steps) {
+      (fForm.get()->*step.handler)();
+      EXPECT_EQ(PageName(), step.page);
+      EXPECT_EQ(VisiblePages(), 1);
+    }
+    EXPECT_EQ(Checked(C("cbTemp")), c.scanEditKept ? !scanStored : scanStored);
+    EXPECT_EQ(Checked(C("cbHidePath")), c.mainEditKept ? !mainStored : mainStored);
+  }
+}
+
+TEST_F(MainWindow, OptionsPagesOpenScrolledToTheTop) {
+  fForm->bbScanOptionsClick();
+  TPanel* area = TPanel::From(C("sbScanOptions"));
+  area->ScrollTo(300);
+  EXPECT_GT(area->ScrollPos(), 0);
+  fForm->bbSettingsClick();
+  fForm->bbScanOptionsClick();
+  EXPECT_EQ(area->ScrollPos(), 0);
+  EXPECT_EQ(::SendMessageA(C("cbxConfigSelect"), CB_GETCURSEL, 0, 0), CB_ERR);
+}
+
+TEST_F(MainWindow, WheelScrollsAnOptionsAreaOnlyWhereTheDesignSays) {
+  fForm->bbScanOptionsClick();
+  Pump();
+  TPanel* area = TPanel::From(C("sbScanOptions"));
+  auto centre = [](HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  };
+  auto edgeOf = [](HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    return POINT{rect.left + 4, rect.bottom - 4};
+  };
+  struct Case {
+    const char* name;
+    POINT mouse;
+    HWND focus;
+    bool shift;
+    int delta;
+    bool handled;
+    bool scrolled;
+  } cases[] = {
+      {"the area itself", edgeOf(C("sbScanOptions")), nullptr, false, -120, true, true},
+      {"a group box placed on the area", centre(C("gbCookies")), nullptr, false, -120, true,
+       true},
+      {"a focused combo box keeps the wheel", centre(C("cbxConfigSelect")),
+       C("cbxConfigSelect"), false, -120, false, false},
+      {"Shift scrolls across, not down", edgeOf(C("sbScanOptions")), nullptr, true, -120, true,
+       false},
+      {"a top-bar button is not on an area", centre(C("bbHome")), nullptr, false, -120, false,
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    area->ScrollTo(0);
+    ::SetFocus(c.focus != nullptr ? c.focus : C("bbHome"));
+    EXPECT_EQ(fForm->FormMouseWheel(c.shift, c.delta, c.mouse), c.handled);
+    EXPECT_EQ(area->ScrollPos() > 0, c.scrolled);
+    if (c.handled) {
+      EXPECT_EQ(::GetFocus(), C("sbScanOptions"));
+    }
+  }
+  area->ScrollTo(200);
+  EXPECT_TRUE(fForm->FormMouseWheel(false, 120, edgeOf(C("sbScanOptions"))));
+  EXPECT_LT(area->ScrollPos(), 200) << "a positive delta scrolls up";
+}
+
+TEST_F(MainWindow, CaptionsFollowTheChosenLanguageEverywhere) {
+  TLanguage& language = fForm->Language();
+  ASSERT_GE(language.Count(), 2);
+  const int start = fForm->LangIndex();
+  for (int index : {(start + 1) % language.Count(), start}) {
+    SCOPED_TRACE(language.GetName(index));
+    ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, index, 0);
+    fForm->cbxLanguageSelect();
+    ASSERT_EQ(fForm->LangIndex(), index);
+    const auto text = [&](const char* key) { return language.GetString(index, key); };
+    for (const char* name : MAIN_CAPTION_CONTROLS) {
+      if (std::string(name).rfind("pm", 0) == 0) continue;
+      EXPECT_EQ(WindowText(C(name)), text(name)) << name;
+    }
+    for (const auto& [control, key] : {std::pair{"bbcoSave", KEY_SAVE}, {"bbmoSave", KEY_SAVE},
+                                       {"lbpfDays", KEY_DAYS}, {"cbDBcache", KEY_DB_CACHE},
+                                       {"bbaoClose", KEY_CLOSE}}) {
+      EXPECT_EQ(WindowText(C(control)), text(key)) << control;
+    }
+    char item[256] = {};
+    ::GetMenuStringA(fForm->HelpMenu(), ID_pmAbout, item, sizeof item, MF_BYCOMMAND);
+    EXPECT_EQ(item, text("pmAbout"));
+    EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCOUNT, 0, 0), 7);
+    EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(WindowText(C("lbLngFileVersion")), "v" + language.GetVersion(index));
+    EXPECT_EQ(WindowText(fForm->AboutBox().Control("wlbforum")), text("wlbforum"));
+    EXPECT_EQ(WindowText(fForm->MessageForm().Control("gbMessage")), text("gbMessage"));
+    EXPECT_EQ(fForm->UpdateProgramTexts(),
+              (std::vector<std::string>{text("FormUpdater.Caption"), text("Update.Close"),
+                                        text("Update.Update"), text("Update.Restart")}));
+    EXPECT_TRUE(::IsWindowEnabled(C("bbmoSave")));
+  }
+}
+
+TEST_F(MainWindow, SpinBoxesFollowTheTextOfTheirLabel) {
+  auto leftOf = [](HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const int gap = fForm->Scale().Px(5);
+  int previous = -1;
+  for (const char* text : {"Only files older than a great many days, that is:", "Older:"}) {
+    ::SetWindowTextA(C("lbDaysOlder"), text);
+    fForm->UpdateLabels();  // puts the language's text back: measure that
+    const RECT label = leftOf(C("lbDaysOlder"));
+    const RECT spin = leftOf(C("seDays"));
+    const RECT arrows = leftOf(SpinButtonOf(C("seDays")));
+    const RECT unit = leftOf(C("lbDays"));
+    EXPECT_GT(spin.left, label.left);
+    EXPECT_EQ(arrows.left, spin.right) << "the arrows stay at the edit";
+    EXPECT_EQ(unit.left, arrows.right + gap);
+    if (previous >= 0) {
+      EXPECT_EQ(spin.left, previous);
+    }
+    previous = spin.left;
+  }
+}
+
+TEST_F(MainWindow, RunningPageCaptionTellsTheLastEnd) {
+  struct Case {
+    bool error, aborted;
+    const char* key;
+  } cases[] = {{true, true, KEY_END_STATUS_ERROR},
+               {false, true, KEY_END_STATUS_ABORT},
+               {false, false, KEY_END_STATUS_OK}};
+  for (const Case& c : cases) {
+    fForm->SetOperationOutcome(c.error, c.aborted);
+    fForm->UpdateLabels();
+    EXPECT_EQ(WindowText(C("gbCurrStatus")),
+              fForm->Language().GetString(fForm->LangIndex(), c.key));
+  }
+}
+
+TEST_F(MainWindow, AboutWindowShowsVersionsAndClosesWithEscape) {
+  TAboutBox& about = fForm->AboutBox();
+  // The program's own version (this test program carries the program's
+  // resources) and the services library's, as the library reads them.
+  EXPECT_EQ(WindowText(about.Control("lbAboutVersionValue")), "1.0.0.0");
+  char version[64] = {};
+  const int length =
+      Misc->FileVersionText((ExecutableFolder() + "misc.dll").c_str(), version, sizeof version);
+  EXPECT_EQ(WindowText(about.Control("lbAboutSupportValue")), std::string(version, length));
+  // Esc reaches the window as the dialog manager's IDCANCEL, from inside its
+  // modal loop.
+  ::PostMessageA(about.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  fForm->pmAboutClick();
+  EXPECT_FALSE(about.Modal());
+  EXPECT_FALSE(::IsWindowVisible(about.Handle()));
+  EXPECT_TRUE(::IsWindowEnabled(fForm->Handle()));
+}

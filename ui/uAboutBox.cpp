@@ -1,0 +1,149 @@
+#include "ui/uAboutBox.h"
+
+#include <shellapi.h>
+
+#include "startup/uTrace.h"
+#include "ui/controls/uImageEx.h"
+#include "ui/controls/uLabelEx.h"
+#include "ui/pages/uPageLayouts.h"
+#include "ui/uControlIds.h"
+#include "ui/uMain.h"
+
+namespace qlm {
+
+namespace {
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+struct TWebLink {
+  int Id;
+  const char* Url;
+};
+constexpr TWebLink kWebLinks[] = {
+    {ID_wlbsite, URL_SITE}, {ID_wlbblog, URL_BLOG}, {ID_wlbshop, URL_SHOP},
+    {ID_wlbforum, URL_FORUM}};
+}  // namespace
+
+TAboutBox::TAboutBox(HINSTANCE instance, const TDpiScale& scale, const TUiFonts& fonts)
+    : TWindow(instance), fScale(scale), fFonts(fonts) {}
+
+bool TAboutBox::Create() {
+  if (!RegisterWindowClass(ABOUT_BOX_CLASS, ::GetSysColorBrush(COLOR_BTNFACE), nullptr)) {
+    return false;
+  }
+  if (!CreateCentred(ABOUT_BOX_CLASS, APPLICATION_TITLE, kAboutStyle,
+                     fScale.Px(ABOUT_CLIENT_WIDTH), fScale.Px(ABOUT_CLIENT_HEIGHT),
+                     kAboutExStyle)) {
+    return false;
+  }
+  ::SendMessageA(fHandle, WM_SETFONT, reinterpret_cast<WPARAM>(fFonts.Normal), FALSE);
+  return fControls.Build(fInstance, fHandle, AboutBoxLayout(), fScale, fFonts);
+}
+
+void TAboutBox::UpdateLabels(const std::function<std::string(const std::string&)>& textOf) {
+  fControls.ApplyCaptions(textOf);
+}
+
+void TAboutBox::SetVersions(const std::string& program, const std::string& services) {
+  ::SetWindowTextA(Control("lbAboutVersionValue"), program.c_str());
+  ::SetWindowTextA(Control("lbAboutSupportValue"), services.c_str());
+}
+
+void TAboutBox::SetPictures(HBITMAP icon, HBITMAP logo, HBITMAP info, HBITMAP globe) {
+  const std::pair<const char*, HBITMAP> pictures[] = {
+      {"imgAboutIcon", icon}, {"imgAboutLogo", logo}, {"imgInfo", info}, {"imgGlobe", globe}};
+  for (const auto& [name, bitmap] : pictures) {
+    if (auto* image = TImageEx::From(Control(name))) image->SetPicture(bitmap);
+  }
+}
+
+void TAboutBox::ShowModal(HWND owner) {
+  if (fHandle == nullptr || fModal) return;
+  RECT ownerRect{};
+  RECT own{};
+  if (owner != nullptr && ::GetWindowRect(owner, &ownerRect) && ::GetWindowRect(fHandle, &own)) {
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    ::SetWindowPos(fHandle, nullptr, (ownerRect.left + ownerRect.right - width) / 2,
+                   (ownerRect.top + ownerRect.bottom - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  fModal = true;
+  if (owner != nullptr) ::EnableWindow(owner, FALSE);
+  ::ShowWindow(fHandle, SW_SHOW);
+  ::SetFocus(Control("btnAboutOK"));
+  MSG message;
+  while (fModal) {
+    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      // A WM_QUIT ends the program's loop as well: hand it on.
+      if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (::IsDialogMessageA(fHandle, &message)) continue;
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+  fModal = false;
+  if (owner != nullptr) {
+    ::EnableWindow(owner, TRUE);
+    ::SetActiveWindow(owner);
+  }
+  ::ShowWindow(fHandle, SW_HIDE);
+}
+
+void TAboutBox::btnAboutOKClick() {
+  fModal = false;
+  ::ShowWindow(fHandle, SW_HIDE);
+}
+
+void TAboutBox::WebLinkClick(int id) {
+  for (const TWebLink& link : kWebLinks) {
+    if (link.Id != id) continue;
+    fLastOpened = link.Url;
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteA(fHandle, "open", link.Url, nullptr, nullptr, SW_SHOWNORMAL));
+    if (result <= 32) Log(LVL_ERROR, std::string("Cannot open the web page: ") + link.Url);
+  }
+}
+
+void TAboutBox::Command(int id, WORD code) {
+  if (id == IDOK || id == IDCANCEL || (id == ID_btnAboutOK && code == BN_CLICKED)) {
+    btnAboutOKClick();
+    return;
+  }
+  HWND control = ::GetDlgItem(fHandle, id);
+  switch (code) {
+    case LXN_CLICK:
+      WebLinkClick(id);
+      break;
+    case LXN_MOUSEENTER:
+      ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fFonts.LinkHover), TRUE);
+      break;
+    case LXN_MOUSELEAVE:
+      ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fFonts.Link), TRUE);
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT TAboutBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Command(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      btnAboutOKClick();
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      ::SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    }
+    default:
+      return DefaultHandler(message, wParam, lParam);
+  }
+}
+
+}  // namespace qlm

@@ -1,0 +1,172 @@
+#include "ui/uBarButton.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "base/uHandles.h"
+
+namespace qlm {
+
+namespace {
+COLORREF Shade(COLORREF color, int delta) {
+  auto part = [delta](int value) { return static_cast<BYTE>(std::clamp(value + delta, 0, 255)); };
+  return RGB(part(GetRValue(color)), part(GetGValue(color)), part(GetBValue(color)));
+}
+
+bool KeyboardCuesHidden(HWND window, WPARAM flag) {
+  return (::SendMessageA(window, WM_QUERYUISTATE, 0, 0) & flag) != 0;
+}
+}  // namespace
+
+bool TBarButton::Register(HINSTANCE instance) {
+  return RegisterControlClass(instance, BAR_BUTTON_CLASS, &Procedure<TBarButton>);
+}
+
+TBarButton* TBarButton::From(HWND window) { return FromWindow<TBarButton>(window, BAR_BUTTON_CLASS); }
+
+void TBarButton::SetPictures(HBITMAP strip) {
+  fStrip = strip;
+  Repaint();
+}
+
+void TBarButton::SetPictureIndex(int index) {
+  fPictureIndex = index == 1 ? 1 : 0;
+  Repaint();
+}
+
+void TBarButton::MouseMoved() {
+  if (fMouseOver) return;
+  fMouseOver = true;
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = fHandle;
+  ::TrackMouseEvent(&track);
+  Repaint();
+  Notify(BBN_MOUSEENTER);
+}
+
+void TBarButton::MouseLeft() {
+  fMouseOver = false;
+  fPressed = false;
+  Repaint();
+  Notify(BBN_MOUSELEAVE);
+}
+
+// The picture of the strip at the left of the caption, or centred when the
+// button has no room for a caption; `text` is what is left for the caption.
+void TBarButton::DrawPicture(HDC dc, const RECT& client, RECT& text) const {
+  BITMAP info{};
+  if (::GetObjectA(fStrip, sizeof info, &info) != sizeof info) return;
+  const int frame = info.bmHeight;
+  const int height = client.bottom - client.top;
+  const int size = std::min(frame * ScreenDpi() / 96, height - 4);
+  const bool withCaption = client.right - client.left > 2 * size && !Caption().empty();
+  const int left = withCaption ? client.left + size / 4 : (client.left + client.right - size) / 2;
+  TMemoryDC source(::CreateCompatibleDC(dc));
+  if (!source) return;
+  TSelectedObject strip(source.Get(), fStrip);
+  const bool enabled = ::IsWindowEnabled(fHandle) != FALSE;
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(enabled ? 255 : 110), AC_SRC_ALPHA};
+  ::AlphaBlend(dc, left, client.top + (height - size) / 2, size, size, source.Get(),
+               fPictureIndex * frame, 0, frame, frame, blend);
+  text.left = withCaption ? left + size + size / 8 : text.right;
+}
+
+void TBarButton::DrawArrow(HDC dc, const RECT& client) const {
+  const int cx = (client.left + client.right) / 2;
+  const int cy = (client.top + client.bottom) / 2;
+  const int half = std::max<int>(2, (client.right - client.left) / 5);
+  const POINT arrow[3] = {{cx - half, cy - half / 2}, {cx + half + 1, cy - half / 2},
+                          {cx, cy + half / 2 + 1}};
+  const bool enabled = ::IsWindowEnabled(fHandle) != FALSE;
+  TGdiObject brush(::CreateSolidBrush(::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT)));
+  TSelectedObject fill(dc, brush.Get());
+  TSelectedObject pen(dc, ::GetStockObject(NULL_PEN));
+  ::Polygon(dc, arrow, 3);
+}
+
+void TBarButton::Paint(HDC dc, const RECT& client) {
+  FillParentBackground(dc, client);
+  const COLORREF face = ParentColour();
+  const bool enabled = ::IsWindowEnabled(fHandle) != FALSE;
+  if (enabled && (fMouseOver || fPressed)) {
+    TGdiObject brush(::CreateSolidBrush(Shade(face, fPressed ? -18 : 14)));
+    TGdiObject border(::CreatePen(PS_SOLID, 1, Shade(face, -70)));
+    TSelectedObject fill(dc, brush.Get());
+    TSelectedObject pen(dc, border.Get());
+    ::RoundRect(dc, client.left, client.top, client.right, client.bottom, 6, 6);
+  }
+  RECT text = client;
+  if (fStrip != nullptr) {
+    DrawPicture(dc, client, text);
+  } else if ((::GetWindowLongA(fHandle, GWL_STYLE) & BBS_DROPDOWN) != 0) {
+    DrawArrow(dc, client);
+  }
+  if (text.right - text.left > 8) {
+    TSelectedObject font(dc, Font());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    const std::string caption = Caption();
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    if (KeyboardCuesHidden(fHandle, UISF_HIDEACCEL)) format |= DT_HIDEPREFIX;
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+  }
+  if (::GetFocus() == fHandle && !KeyboardCuesHidden(fHandle, UISF_HIDEFOCUS)) {
+    RECT focus = client;
+    ::InflateRect(&focus, -3, -3);
+    ::DrawFocusRect(dc, &focus);
+  }
+}
+
+LRESULT TBarButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEMOVE:
+      MouseMoved();
+      return 0;
+    case WM_MOUSELEAVE:
+      MouseLeft();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      fPressed = true;
+      ::SetFocus(fHandle);
+      ::SetCapture(fHandle);
+      Repaint();
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = fPressed;
+      fPressed = false;
+      ::ReleaseCapture();
+      Repaint();
+      RECT client{};
+      ::GetClientRect(fHandle, &client);
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      if (wasPressed && ::PtInRect(&client, at)) Notify(BN_CLICKED);
+      return 0;
+    }
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE || wParam == VK_RETURN) {
+        Notify(BN_CLICKED);
+        return 0;
+      }
+      break;
+    case BM_CLICK:
+      if (::IsWindowEnabled(fHandle)) Notify(BN_CLICKED);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      Repaint();
+      break;
+    default:
+      return TControlWindow::HandleMessage(message, wParam, lParam);
+  }
+  return ::DefWindowProcA(fHandle, message, wParam, lParam);
+}
+
+}  // namespace qlm
