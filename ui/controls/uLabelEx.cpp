@@ -80,8 +80,8 @@ LRESULT TLabelEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_LBUTTONDOWN:
       if (!fLink) break;
-      fPressed = true;
       ::SetFocus(fHandle);
+      fPressed = true;
       return 0;
     case WM_LBUTTONUP:
       ButtonUp(lParam);
