@@ -106,6 +106,22 @@ class TWindowDC {
   HDC fDC;
 };
 
+// An object selected into a device context until the end of the scope, when
+// the one it replaced is selected again.
+class TSelectedObject {
+ public:
+  TSelectedObject(HDC dc, HGDIOBJ object) noexcept : fDC(dc), fOld(::SelectObject(dc, object)) {}
+  ~TSelectedObject() {
+    if (fOld != nullptr && fOld != HGDI_ERROR) ::SelectObject(fDC, fOld);
+  }
+  TSelectedObject(const TSelectedObject&) = delete;
+  TSelectedObject& operator=(const TSelectedObject&) = delete;
+
+ private:
+  HDC fDC;
+  HGDIOBJ fOld;
+};
+
 // A critical section that can be tried without waiting.
 class TCriticalSection {
  public:
