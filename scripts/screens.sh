@@ -11,6 +11,8 @@ source "$ROOT/scripts/env.sh"
 source "$ROOT/scripts/xvfb.sh"
 
 SCREENS="$QLM_ROOT/build/screens"
+# The program runs from a folder of the build that the prefix maps (P:).
+PROGRAM="$QLM_BUILD/screens-program"
 DRIVER="$QLM_BUILD/tools/qlm_screens.exe"
 languages=("$@")
 [ ${#languages[@]} -gt 0 ] || languages=(0 1 2 3 4)
@@ -19,9 +21,9 @@ trap qlm_end_session EXIT
 unset DISPLAY
 qlm_start_xvfb
 mkdir -p "$SCREENS"
-rm -rf "$SCREENS/program"
-cp -r "$QLM_BUILD/program" "$SCREENS/program"
-rm -f "$SCREENS/program/quillmere.xml"
+rm -rf "$PROGRAM"
+cp -r "$QLM_BUILD/program" "$PROGRAM"
+rm -rf "$PROGRAM/quillmere.xml" "$PROGRAM/traces"
 
 shoot() {
   sleep 0.3  # the last repaints of the step reach the display
@@ -29,8 +31,9 @@ shoot() {
 }
 
 for index in "${languages[@]}"; do
-  (cd "$SCREENS/program" && wine quillmere.exe >/dev/null 2>&1 </dev/null) &
-  name="$(wine "$DRIVER" language "$index" | tr -d '\r' | tr ' ' '_')"
+  (cd "$PROGRAM" && wine quillmere.exe >/dev/null 2>&1 </dev/null) &
+  program=$!
+  name="$(wine "$DRIVER" language "$index" | tr -d '\r' | iconv -f CP1252 -t ASCII//TRANSLIT | tr ' ()' '_')"
   [ -n "$name" ] || { echo "screens: no language $index" >&2; exit 1; }
   for page in pDefault pRunning pSettings pScanOptions; do
     wine "$DRIVER" page "$page"
@@ -38,15 +41,13 @@ for index in "${languages[@]}"; do
   done
   wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-2
   wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-3
-  for page in pMainOptions pAppsOptions; do
-    wine "$DRIVER" page "$page"
-    shoot "$name" "$page"
-  done
+  wine "$DRIVER" page pMainOptions; shoot "$name" pMainOptions
   wine "$DRIVER" scroll sbMainOptions; shoot "$name" pMainOptions-2
+  wine "$DRIVER" page pAppsOptions; shoot "$name" pAppsOptions
   wine "$DRIVER" page pDefault
   wine "$DRIVER" about; shoot "$name" About
   wine "$DRIVER" close
-  wait
+  wait "$program"  # only the program: the display is a child of this shell too
 done
-rm -rf "$SCREENS/program"
+rm -rf "$PROGRAM"
 echo "screens: $SCREENS"

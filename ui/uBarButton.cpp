@@ -55,24 +55,56 @@ void TBarButton::MouseLeft() {
   Notify(BBN_MOUSELEAVE);
 }
 
-// The picture of the strip at the left of the caption, or centred when the
-// button has no room for a caption; `text` is what is left for the caption.
-void TBarButton::DrawPicture(HDC dc, const RECT& client, RECT& text) const {
+// The side of the square picture: the strip's frame at the screen's DPI,
+// within the button's height; 0 without a strip.
+int TBarButton::PictureSize(const RECT& client) const {
+  BITMAP info{};
+  if (fStrip == nullptr || ::GetObjectA(fStrip, sizeof info, &info) != sizeof info) return 0;
+  return std::min<int>(info.bmHeight * ScreenDpi() / 96, client.bottom - client.top - 4);
+}
+
+bool TBarButton::CaptionBesidePicture(const RECT& client, int size) const {
+  return client.right - client.left > 2 * size && !Caption().empty();
+}
+
+// The picture at the left of the caption, or centred when the button has no
+// room for a caption.
+RECT TBarButton::PictureRect(const RECT& client) const {
+  const int size = PictureSize(client);
+  const int left = CaptionBesidePicture(client, size) ? client.left + size / 8
+                                                      : (client.left + client.right - size) / 2;
+  const int top = client.top + (client.bottom - client.top - size) / 2;
+  return {left, top, left + size, top + size};
+}
+
+bool TBarButton::PictureOnly() const {
+  RECT client{};
+  ::GetClientRect(fHandle, &client);
+  const int size = PictureSize(client);
+  return size > 0 && !CaptionBesidePicture(client, size);
+}
+
+RECT TBarButton::CaptionRoom(const RECT& client) const {
+  const int size = PictureSize(client);
+  if (size <= 0) return client;
+  RECT text = client;
+  text.left = CaptionBesidePicture(client, size) ? client.left + size / 8 + size + size / 8
+                                                 : client.right;
+  return text;
+}
+
+void TBarButton::DrawPicture(HDC dc, const RECT& picture) const {
   BITMAP info{};
   if (::GetObjectA(fStrip, sizeof info, &info) != sizeof info) return;
   const int frame = info.bmHeight;
-  const int height = client.bottom - client.top;
-  const int size = std::min(frame * ScreenDpi() / 96, height - 4);
-  const bool withCaption = client.right - client.left > 2 * size && !Caption().empty();
-  const int left = withCaption ? client.left + size / 4 : (client.left + client.right - size) / 2;
   TMemoryDC source(::CreateCompatibleDC(dc));
   if (!source) return;
   TSelectedObject strip(source.Get(), fStrip);
   const bool enabled = ::IsWindowEnabled(fHandle) != FALSE;
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(enabled ? 255 : 110), AC_SRC_ALPHA};
-  ::AlphaBlend(dc, left, client.top + (height - size) / 2, size, size, source.Get(),
-               fPictureIndex * frame, 0, frame, frame, blend);
-  text.left = withCaption ? left + size + size / 8 : text.right;
+  ::AlphaBlend(dc, picture.left, picture.top, picture.right - picture.left,
+               picture.bottom - picture.top, source.Get(), fPictureIndex * frame, 0, frame,
+               frame, blend);
 }
 
 void TBarButton::DrawArrow(HDC dc, const RECT& client) const {
@@ -99,9 +131,9 @@ void TBarButton::Paint(HDC dc, const RECT& client) {
     TSelectedObject pen(dc, border.Get());
     ::RoundRect(dc, client.left, client.top, client.right, client.bottom, 6, 6);
   }
-  RECT text = client;
+  const RECT text = CaptionRoom(client);
   if (fStrip != nullptr) {
-    DrawPicture(dc, client, text);
+    DrawPicture(dc, PictureRect(client));
   } else if ((::GetWindowLongA(fHandle, GWL_STYLE) & BBS_DROPDOWN) != 0) {
     DrawArrow(dc, client);
   }
@@ -110,9 +142,10 @@ void TBarButton::Paint(HDC dc, const RECT& client) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     const std::string caption = Caption();
-    UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+    UINT format = CaptionFormat() | DT_END_ELLIPSIS;
     if (KeyboardCuesHidden(fHandle, UISF_HIDEACCEL)) format |= DT_HIDEPREFIX;
-    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    RECT bounds = text;
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &bounds, format);
   }
   if (::GetFocus() == fHandle && !KeyboardCuesHidden(fHandle, UISF_HIDEFOCUS)) {
     RECT focus = client;

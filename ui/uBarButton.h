@@ -29,13 +29,21 @@ class TBarButton final : public TControlWindow {
   void SetPictureIndex(int index);
   int PictureIndex() const { return fPictureIndex; }
   bool MouseOver() const { return fMouseOver; }
+  // A button too narrow for its caption shows the picture alone; the caption
+  // still names it for the keyboard and for screen readers.
+  bool PictureOnly() const;
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc, const RECT& client) override;
   void MouseMoved();
   void MouseLeft();
-  void DrawPicture(HDC dc, const RECT& client, RECT& text) const;
+  int PictureSize(const RECT& client) const;
+  bool CaptionBesidePicture(const RECT& client, int size) const;
+  RECT PictureRect(const RECT& client) const;
+  RECT CaptionRoom(const RECT& client) const override;
+  UINT CaptionFormat() const override { return DT_SINGLELINE | DT_VCENTER; }
+  void DrawPicture(HDC dc, const RECT& picture) const;
   void DrawArrow(HDC dc, const RECT& client) const;
 
   HBITMAP fStrip = nullptr;

@@ -26,9 +26,11 @@ constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMI
                              WS_CLIPCHILDREN;
 constexpr int kScrollLine = 20;
 
-// The controls hidden until an operation or a page shows them.
-constexpr const char* kHiddenAtStart[] = {"gbFinalStatus", "vtReport", "bbClean", "bbFinish",
-                                          "btnCheckUpdate", "lbxDefExts", "mbMain", "bbStop"};
+// The controls hidden until an operation or a page shows them; the start-up
+// panel only appears when the start-up status has something to say.
+constexpr const char* kHiddenAtStart[] = {"gbStartupStatus", "gbFinalStatus", "vtReport",
+                                          "bbClean",         "bbFinish",      "btnCheckUpdate",
+                                          "lbxDefExts",      "mbMain",        "bbStop"};
 // The controls that an edit or a choice enables later; cbRemObjsInEnd stays
 // disabled.
 constexpr const char* kDisabledAtStart[] = {"bbcoSave", "bbmoSave", "bbAdd", "bbRemove",

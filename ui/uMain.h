@@ -74,6 +74,7 @@ class TFormMain final : public TWindow {
 
   // The window's state, as tests and the other windows see it.
   HWND Control(std::string_view name) const { return fControls.Get(name); }
+  const TControlSet& Controls() const { return fControls; }
   HWND ActivePage() const;
   HMENU HelpMenu() const { return fHelpMenu.Get(); }
   HMENU RecycleBinMenu() const { return fRecycleBinMenu.Get(); }

@@ -9,6 +9,8 @@
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
 
+#include "ui/controls/uCheckBoxEx.h"
+
 namespace qlm {
 
 namespace {
@@ -63,10 +65,9 @@ int TextWidth(HWND window, HFONT font) {
   const int length = ::GetWindowTextA(window, text, sizeof text);
   TWindowDC dc(window);
   if (dc.Get() == nullptr) return 0;
-  HGDIOBJ old = ::SelectObject(dc.Get(), font);
+  TSelectedObject selected(dc.Get(), font);
   RECT extent{0, 0, 0, 0};
   ::DrawTextA(dc.Get(), text, length, &extent, DT_CALCRECT | DT_SINGLELINE);
-  ::SelectObject(dc.Get(), old);
   return extent.right;
 }
 }  // namespace
@@ -92,12 +93,16 @@ void TFormMain::UpdateLabels() {
                          Text(KEY_UPDATE_UPDATE), Text(KEY_UPDATE_RESTART)};
 }
 
+// The level shown stays chosen through a change of language: a list left
+// without a selection would show no level and could save none.
 void TFormMain::FillLogLevels() {
   HWND list = Control("cbxLogLevel");
+  const LRESULT shown = ::SendMessageA(list, CB_GETCURSEL, 0, 0);
   ::SendMessageA(list, CB_RESETCONTENT, 0, 0);
   for (const char* key : LOG_LEVEL_KEYS) {
     ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Text(key).c_str()));
   }
+  if (shown != CB_ERR) ::SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
 }
 
 void TFormMain::PlaceSpinRows() {
@@ -109,9 +114,16 @@ void TFormMain::PlaceSpinRows() {
     // The spin box is its edit and, at the edit's right, its arrows.
     const RECT editPlace = PlaceOf(edit);
     const int spinWidth = PlaceOf(arrows).right - editPlace.left;
-    const TSpinRowPlacement placed =
-        PlaceSpinRow(PlaceOf(label).left, TextWidth(label, fFontSet.Fonts().Normal),
-                     fScale.Px(row.Gap), spinWidth, fScale.Px(kLabelGap));
+    const RECT labelPlace = PlaceOf(label);
+    const int textWidth = TextWidth(label, fFontSet.Fonts().Normal);
+    const TSpinRowPlacement placed = PlaceSpinRow(labelPlace.left, textWidth, fScale.Px(row.Gap),
+                                                  spinWidth, fScale.Px(kLabelGap));
+    // A label grows with its text, so no translation is cut; a check box
+    // sizes itself.
+    if (TCheckBoxEx::From(label) == nullptr) {
+      ::SetWindowPos(label, nullptr, 0, 0, textWidth, labelPlace.bottom - labelPlace.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     const int dx = placed.SpinLeft - editPlace.left;
     MoveBy(edit, dx);
     MoveBy(arrows, dx);

@@ -217,9 +217,13 @@ bool TFormMain::PreTranslateMessage(MSG& message) {
     const bool shift = (GET_KEYSTATE_WPARAM(message.wParam) & MK_SHIFT) != 0;
     if (FormMouseWheel(shift, GET_WHEEL_DELTA_WPARAM(message.wParam), mouse)) return true;
   }
+  HWND before = ::GetFocus();
   if (!::IsDialogMessageA(fHandle, &message)) return false;
-  // A control that the keyboard reached inside a scroll area comes into view.
+  // A control that the keyboard reached inside a scroll area comes into view;
+  // only a move of the focus counts, so a timer or a mouse move never undoes
+  // the user's own scrolling.
   HWND focus = ::GetFocus();
+  if (focus == before) return true;
   for (HWND parent = focus != nullptr ? ::GetParent(focus) : nullptr;
        parent != nullptr && parent != fHandle; parent = ::GetParent(parent)) {
     if (TPanel* area = TPanel::From(parent); area != nullptr && parent != ActivePage()) {

@@ -10,6 +10,7 @@
 #include "startup/uLanguage.h"
 #include "tests/support/uInstalledProgram.h"
 #include "tests/support/uTestSupport.h"
+#include "tests/support/uWindowDriver.h"
 #include "ui/uAboutBox.h"
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
@@ -20,40 +21,6 @@ namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr DWORD kExitTimeoutMs = 15000;
-
-struct TFound {
-  int Id;
-  HWND Window;
-};
-
-BOOL CALLBACK FindById(HWND child, LPARAM data) {
-  auto* found = reinterpret_cast<TFound*>(data);
-  if (::GetDlgCtrlID(child) != found->Id) return TRUE;
-  found->Window = child;
-  return FALSE;
-}
-
-// A control anywhere in the window, by its id.
-HWND ControlOf(HWND window, int id) {
-  TFound found{id, nullptr};
-  ::EnumChildWindows(window, &FindById, reinterpret_cast<LPARAM>(&found));
-  return found.Window;
-}
-
-// The text another process's control holds.
-std::string TextOf(HWND control) {
-  char text[512] = {};
-  const auto length = ::SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return std::string(text, static_cast<size_t>(length));
-}
-
-// A left click in the control's top-left corner, as the mouse makes it.
-void ClickAt(HWND control) {
-  const LPARAM corner = MAKELPARAM(3, 3);
-  ::SendMessageA(control, WM_MOUSEMOVE, 0, corner);
-  ::SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, corner);
-  ::SendMessageA(control, WM_LBUTTONUP, 0, corner);
-}
 
 // The text of a key in a shipped language file.
 std::string LanguageText(const std::string& file, const std::string& key) {
@@ -67,15 +34,6 @@ std::string LanguageText(const std::string& file, const std::string& key) {
     return start == std::string::npos ? std::string() : line.substr(start);
   }
   return "<missing " + key + ">";
-}
-
-HWND WaitForVisibleClass(const char* className, DWORD timeoutMs) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
-    HWND window = ::FindWindowA(className, nullptr);
-    if (window != nullptr && ::IsWindowVisible(window)) return window;
-    ::Sleep(20);
-  }
-  return nullptr;
 }
 
 }  // namespace

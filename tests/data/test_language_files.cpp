@@ -81,6 +81,6 @@ TEST(LanguageFiles, TheLibraryOpensAllFiveAndEnglishIsTheDefault) {
                                           "Portugu\xEAs (Brasil)", "Espa\xF1ol"}));
   int spanish = language->IndexOfFile("spanish.lng");
   ASSERT_GE(spanish, 0);
-  EXPECT_EQ(language->GetString(spanish, "bbScan"), "Analizar");
+  EXPECT_EQ(language->GetString(spanish, "bbScan"), "&Analizar");
   EXPECT_EQ(language->GetVersion(spanish), "1.0.0");
 }

@@ -7,11 +7,16 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "base/uExecutable.h"
+#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "ui/controls/uCheckBoxEx.h"
+#include "ui/controls/uGroupBoxEx.h"
+#include "ui/controls/uLabelEx.h"
+#include "ui/uBarButton.h"
 #include "ui/pages/uPageLayouts.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uControlIds.h"
@@ -49,6 +54,37 @@ void Pump() {
 }
 
 bool Checked(HWND box) { return TCheckBoxEx::From(box)->Checked(); }
+
+// Whether a control shows its whole caption: a check box sizes itself to
+// it and must stay inside its parent; the other controls must not cut it.
+bool ShowsWholeCaption(HWND control) {
+  if (TCheckBoxEx::From(control) != nullptr) {
+    RECT box{};
+    RECT parent{};
+    ::GetWindowRect(control, &box);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&box), 2);
+    ::GetClientRect(::GetParent(control), &parent);
+    return box.right <= parent.right;
+  }
+  if (const TLabelEx* label = TLabelEx::From(control)) return label->CaptionFits();
+  if (const TBarButton* button = TBarButton::From(control)) {
+    return button->PictureOnly() || button->CaptionFits();
+  }
+  if (const TGroupBoxEx* group = TGroupBoxEx::From(control)) return group->CaptionFits();
+  RECT client{};
+  ::GetClientRect(control, &client);
+  const std::string text = WindowText(control);
+  TWindowDC dc(control);
+  TSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT bounds{};
+  ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_SINGLELINE | DT_CALCRECT);
+  // A push button keeps a margin for its edges and the focus rectangle.
+  char className[16] = {};
+  ::GetClassNameA(control, className, sizeof className);
+  const int margin = lstrcmpiA(className, "Button") == 0 ? 8 : 0;
+  return bounds.right + margin <= client.right;
+}
 
 class MainWindow : public ::testing::Test {
  protected:
@@ -144,8 +180,15 @@ TEST_F(MainWindow, NavigationKeepsOnePageInFrontAndReloadsAsTheRuleSays) {
 TEST_F(MainWindow, OptionsPagesOpenScrolledToTheTop) {
   fForm->bbScanOptionsClick();
   TPanel* area = TPanel::From(C("sbScanOptions"));
-  area->ScrollTo(300);
-  EXPECT_GT(area->ScrollPos(), 0);
+  RECT client{};
+  ::GetClientRect(C("sbScanOptions"), &client);
+  RECT picture{};
+  ::GetWindowRect(C("imgScanOptions"), &picture);
+  ::SendMessageA(C("sbScanOptions"), WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(area->ScrollPos(), client.bottom);
+  RECT moved{};
+  ::GetWindowRect(C("imgScanOptions"), &moved);
+  EXPECT_EQ(moved.top, picture.top - client.bottom) << "the content moves with the bar";
   fForm->bbSettingsClick();
   fForm->bbScanOptionsClick();
   EXPECT_EQ(area->ScrollPos(), 0);
@@ -200,10 +243,39 @@ TEST_F(MainWindow, WheelScrollsAnOptionsAreaOnlyWhereTheDesignSays) {
   EXPECT_LT(area->ScrollPos(), 200) << "a positive delta scrolls up";
 }
 
+TEST_F(MainWindow, OnlyAFocusMoveBringsAControlIntoView) {
+  fForm->bbScanOptionsClick();
+  Pump();
+  HWND areaWindow = C("sbScanOptions");
+  TPanel* area = TPanel::From(areaWindow);
+  ::SetFocus(C("cbxConfigSelect"));
+  ::SendMessageA(areaWindow, WM_VSCROLL, SB_BOTTOM, 0);
+  const int bottom = area->ScrollPos();
+  ASSERT_GT(bottom, 0);
+  MSG idle{C("cbxConfigSelect"), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3), 0, {}};
+  fForm->PreTranslateMessage(idle);
+  EXPECT_EQ(area->ScrollPos(), bottom) << "a message that leaves the focus keeps the scrolling";
+  MSG tab{C("cbxConfigSelect"), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(fForm->PreTranslateMessage(tab));
+  HWND focus = ::GetFocus();
+  ASSERT_NE(focus, C("cbxConfigSelect"));
+  ASSERT_TRUE(::IsChild(areaWindow, focus));
+  RECT item{};
+  RECT client{};
+  ::GetWindowRect(focus, &item);
+  ::MapWindowPoints(nullptr, areaWindow, reinterpret_cast<POINT*>(&item), 2);
+  ::GetClientRect(areaWindow, &client);
+  EXPECT_GE(item.top, 0);
+  EXPECT_LE(item.bottom, client.bottom);
+  EXPECT_LT(area->ScrollPos(), bottom);
+}
+
 TEST_F(MainWindow, CaptionsFollowTheChosenLanguageEverywhere) {
   TLanguage& language = fForm->Language();
   ASSERT_GE(language.Count(), 2);
   const int start = fForm->LangIndex();
+  const LRESULT level = ::SendMessageA(C("cbxLogLevel"), CB_GETCURSEL, 0, 0);
+  ASSERT_NE(level, CB_ERR);
   for (int index : {(start + 1) % language.Count(), start}) {
     SCOPED_TRACE(language.GetName(index));
     ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, index, 0);
@@ -223,7 +295,8 @@ TEST_F(MainWindow, CaptionsFollowTheChosenLanguageEverywhere) {
     ::GetMenuStringA(fForm->HelpMenu(), ID_pmAbout, item, sizeof item, MF_BYCOMMAND);
     EXPECT_EQ(item, text("pmAbout"));
     EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCOUNT, 0, 0), 7);
-    EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCURSEL, 0, 0), level)
+        << "the level shown stays chosen";
     EXPECT_EQ(WindowText(C("lbLngFileVersion")), "v" + language.GetVersion(index));
     EXPECT_EQ(WindowText(fForm->AboutBox().Control("wlbforum")), text("wlbforum"));
     EXPECT_EQ(WindowText(fForm->MessageForm().Control("gbMessage")), text("gbMessage"));
@@ -234,30 +307,69 @@ TEST_F(MainWindow, CaptionsFollowTheChosenLanguageEverywhere) {
   }
 }
 
-TEST_F(MainWindow, SpinBoxesFollowTheTextOfTheirLabel) {
-  auto leftOf = [](HWND window) {
+TEST_F(MainWindow, EveryCaptionShowsWholeInEveryLanguage) {
+  TLanguage& language = fForm->Language();
+  for (int index = 0; index < language.Count(); ++index) {
+    SCOPED_TRACE(language.GetName(index));
+    ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, index, 0);
+    fForm->cbxLanguageSelect();
+    for (const TPlacedControl& placed : fForm->Controls().Controls()) {
+      if (CaptionKey(*placed.Spec).empty()) continue;
+      EXPECT_TRUE(ShowsWholeCaption(placed.Window))
+          << placed.Spec->Name << ": " << WindowText(placed.Window);
+    }
+  }
+}
+
+// In every language the three spin rows start where their label's text
+// ends: a long text pushes the spin box and its unit right, a short one pulls
+// them left.
+TEST_F(MainWindow, SpinRowsFollowTheTextOfTheirLabelInEveryLanguage) {
+  auto placeOf = [](HWND window) {
     RECT rect{};
     ::GetWindowRect(window, &rect);
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   };
-  const int gap = fForm->Scale().Px(5);
-  int previous = -1;
-  for (const char* text : {"Only files older than a great many days, that is:", "Older:"}) {
-    ::SetWindowTextA(C("lbDaysOlder"), text);
-    fForm->UpdateLabels();  // puts the language's text back: measure that
-    const RECT label = leftOf(C("lbDaysOlder"));
-    const RECT spin = leftOf(C("seDays"));
-    const RECT arrows = leftOf(SpinButtonOf(C("seDays")));
-    const RECT unit = leftOf(C("lbDays"));
-    EXPECT_GT(spin.left, label.left);
-    EXPECT_EQ(arrows.left, spin.right) << "the arrows stay at the edit";
-    EXPECT_EQ(unit.left, arrows.right + gap);
-    if (previous >= 0) {
-      EXPECT_EQ(spin.left, previous);
+  auto textWidth = [](HWND window) {
+    const std::string text = WindowText(window);
+    HDC dc = ::GetDC(window);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0)));
+    RECT extent{};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+                DT_CALCRECT | DT_SINGLELINE);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return static_cast<int>(extent.right);
+  };
+  struct Row {
+    const char* label;
+    const char* spin;
+    const char* unit;
+    int gap;
+  } rows[] = {{"lbDaysOlder", "seDays", "lbDays", 5},
+              {"cbPrefetch", "sepfDays", "lbpfDays", 21},
+              {"lbwuDaysOlder", "sewuDays", "lbwuDays", 5}};
+  const TDpiScale& scale = fForm->Scale();
+  std::set<int> placesSeen;
+  for (int index = 0; index < fForm->Language().Count(); ++index) {
+    SCOPED_TRACE(fForm->Language().GetName(index));
+    ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, index, 0);
+    fForm->cbxLanguageSelect();
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.label);
+      const RECT label = placeOf(C(row.label));
+      const RECT spin = placeOf(C(row.spin));
+      const RECT arrows = placeOf(SpinButtonOf(C(row.spin)));
+      const RECT unit = placeOf(C(row.unit));
+      EXPECT_EQ(spin.left, label.left + textWidth(C(row.label)) + scale.Px(row.gap));
+      EXPECT_LE(arrows.left, spin.right) << "the arrows stay at their edit";
+      EXPECT_GE(arrows.right, spin.right);
+      EXPECT_EQ(unit.left, arrows.right + scale.Px(5));
+      if (row.spin == std::string("seDays")) placesSeen.insert(spin.left);
     }
-    previous = spin.left;
   }
+  EXPECT_GT(placesSeen.size(), 1u) << "the languages' texts differ in length";
 }
 
 TEST_F(MainWindow, RunningPageCaptionTellsTheLastEnd) {

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/uWindowDriver.h"
 #include "ui/uAboutBox.h"
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
@@ -26,54 +27,43 @@ namespace {
 
 struct TPageLink {
   const char* Page;
-  int Id;
+  int PageId;
+  int LinkId;
 };
 // Each page with the control that leads there; the running page has none
 // outside an operation and is shown directly.
-constexpr TPageLink kPageLinks[] = {
-    {"pDefault", ID_bbHome},           {"pSettings", ID_bbSettings},
-    {"pScanOptions", ID_bbScanOptions}, {"pMainOptions", ID_bbMainOptions},
-    {"pAppsOptions", ID_bbAppsOptions}, {"pRunning", 0}};
+constexpr TPageLink kPageLinks[] = {{"pDefault", ID_pDefault, ID_bbHome},
+                                    {"pSettings", ID_pSettings, ID_bbSettings},
+                                    {"pScanOptions", ID_pScanOptions, ID_bbScanOptions},
+                                    {"pMainOptions", ID_pMainOptions, ID_bbMainOptions},
+                                    {"pAppsOptions", ID_pAppsOptions, ID_bbAppsOptions},
+                                    {"pRunning", ID_pRunning, 0}};
 
-struct TFound {
-  int Id;
-  HWND Window;
-};
-
-BOOL CALLBACK FindById(HWND child, LPARAM data) {
-  auto* found = reinterpret_cast<TFound*>(data);
-  if (::GetDlgCtrlID(child) != found->Id) return TRUE;
-  found->Window = child;
-  return FALSE;
-}
-
-HWND ControlOf(HWND window, int id) {
-  TFound found{id, nullptr};
-  ::EnumChildWindows(window, &FindById, reinterpret_cast<LPARAM>(&found));
-  return found.Window;
-}
-
+// A link label answers the mouse; the other controls a button click.
 void Click(HWND control) {
   char className[32] = {};
   ::GetClassNameA(control, className, sizeof className);
-  if (std::strcmp(className, "TLabelEx") != 0) {
+  if (std::strcmp(className, "TLabelEx") == 0) {
+    ClickAt(control);
+    ::SendMessageA(control, WM_MOUSELEAVE, 0, 0);
+  } else {
     ::SendMessageA(control, BM_CLICK, 0, 0);
-    return;
   }
-  ::SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  ::SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  ::SendMessageA(control, WM_MOUSELEAVE, 0, 0);
 }
 
 bool ShowPage(HWND window, const char* page) {
   for (const TPageLink& link : kPageLinks) {
     if (std::strcmp(link.Page, page) != 0) continue;
-    if (link.Id != 0) {
-      Click(ControlOf(window, link.Id));
+    if (link.LinkId != 0) {
+      Click(ControlOf(window, link.LinkId));
       return true;
     }
-    ::SetWindowPos(ControlOf(window, ID_pRunning), HWND_TOP, 0, 0, 0, 0,
+    // As the window itself does: this page on top, the others hidden.
+    ::SetWindowPos(ControlOf(window, link.PageId), HWND_TOP, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    for (const TPageLink& other : kPageLinks) {
+      if (other.PageId != link.PageId) ::ShowWindow(ControlOf(window, other.PageId), SW_HIDE);
+    }
     return true;
   }
   return false;
@@ -84,9 +74,7 @@ bool ChooseLanguage(HWND window, int index) {
   if (::SendMessageA(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
   ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(ID_cbxLanguage, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
-  char name[128] = {};
-  ::SendMessageA(list, WM_GETTEXT, sizeof name, reinterpret_cast<LPARAM>(name));
-  std::printf("%s\n", name);
+  std::printf("%s\n", TextOf(list).c_str());
   return true;
 }
 
@@ -104,12 +92,7 @@ int Step(HWND window, const std::string& step, const char* argument) {
   }
   if (step == "about") {
     ::PostMessageA(window, WM_COMMAND, ID_pmAbout, 0);
-    for (int tries = 0; tries < 250; ++tries) {
-      HWND about = ::FindWindowA(ABOUT_BOX_CLASS, nullptr);
-      if (about != nullptr && ::IsWindowVisible(about)) return 0;
-      ::Sleep(20);
-    }
-    return 1;
+    return WaitForVisibleClass(ABOUT_BOX_CLASS, 5000) != nullptr ? 0 : 1;
   }
   if (step == "close") {
     if (HWND about = ::FindWindowA(ABOUT_BOX_CLASS, nullptr); about != nullptr) {
@@ -125,14 +108,7 @@ int Step(HWND window, const std::string& step, const char* argument) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  HWND window = nullptr;
-  for (int tries = 0; tries < 500 && window == nullptr; ++tries) {
-    window = ::FindWindowA(MAIN_WINDOW_CLASS, nullptr);
-    if (window == nullptr || !::IsWindowVisible(window)) {
-      window = nullptr;
-      ::Sleep(20);
-    }
-  }
+  HWND window = WaitForVisibleClass(MAIN_WINDOW_CLASS, 10000);
   if (window == nullptr) {
     std::fprintf(stderr, "qlm_screens: the main window is not there\n");
     return 1;

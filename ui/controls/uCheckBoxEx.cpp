@@ -201,14 +201,24 @@ void TCheckBoxEx::TextChanged() {
 void TCheckBoxEx::FitToCaption() {
   if (fWordBreak) return;
   const int frame = FrameSize();
-  const SIZE text = TextExtent(Caption(), TextFormat(), 0);
+  const SIZE text = TextExtent(Caption(), CaptionFormat(), 0);
   ::SetWindowPos(fHandle, nullptr, 0, 0, text.cx + frame + kCaptionGap,
                  std::max<int>(text.cy, frame), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-UINT TCheckBoxEx::TextFormat() const {
+UINT TCheckBoxEx::CaptionFormat() const {
   const UINT lines = fWordBreak ? DT_WORDBREAK : DT_SINGLELINE;
   return lines | (fAlignment == taRightJustify ? DT_RIGHT : DT_LEFT);
+}
+
+RECT TCheckBoxEx::CaptionRoom(const RECT& client) const {
+  RECT area = client;
+  if (fAlignment == taRightJustify) {
+    area.right -= FrameSize() + kCaptionGap;
+  } else {
+    area.left += FrameSize() + kCaptionGap;
+  }
+  return area;
 }
 
 int TCheckBoxEx::FrameSize() const { return ::MulDiv(CHECK_FRAME_SIZE, ScreenDpi(), 96); }
@@ -221,16 +231,10 @@ void TCheckBoxEx::Paint(HDC dc, const RECT& client) {
   } else {
     textColour = FillParentBackground(dc, client);
   }
-  const int frame = FrameSize();
-  DrawFrame(dc, client, frame);
+  DrawFrame(dc, client, FrameSize());
 
-  RECT area = client;
-  if (fAlignment == taRightJustify) {
-    area.right -= frame + kCaptionGap;
-  } else {
-    area.left += frame + kCaptionGap;
-  }
-  const SIZE text = TextExtent(Caption(), TextFormat(), area.right - area.left);
+  const RECT area = CaptionRoom(client);
+  const SIZE text = TextExtent(Caption(), CaptionFormat(), area.right - area.left);
   RECT bounds = area;
   bounds.top = std::max<LONG>((client.bottom - text.cy) / 2, 0);
   bounds.bottom = bounds.top + text.cy;
@@ -277,12 +281,12 @@ void TCheckBoxEx::DrawCaption(HDC dc, RECT bounds, COLORREF colour) const {
       RECT shadow = bounds;
       ::OffsetRect(&shadow, 1, 1);
       ::SetTextColor(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT));
-      ::DrawTextA(dc, caption.c_str(), length, &shadow, TextFormat());
+      ::DrawTextA(dc, caption.c_str(), length, &shadow, CaptionFormat());
     }
     colour = ::GetSysColor(COLOR_GRAYTEXT);
   }
   ::SetTextColor(dc, colour);
-  ::DrawTextA(dc, caption.c_str(), length, &bounds, TextFormat());
+  ::DrawTextA(dc, caption.c_str(), length, &bounds, CaptionFormat());
 }
 
 }  // namespace qlm

@@ -60,7 +60,8 @@ class TCheckBoxEx final : public TControlWindow {
   void SetPressed(bool value);
   void FitToCaption();
   bool AcceleratorKeyDown() const;
-  UINT TextFormat() const;
+  RECT CaptionRoom(const RECT& client) const override;
+  UINT CaptionFormat() const override;
   int FrameSize() const;
   void DrawFrame(HDC dc, const RECT& client, int size) const;
   void DrawCaption(HDC dc, RECT bounds, COLORREF colour) const;

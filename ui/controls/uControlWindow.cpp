@@ -164,6 +164,14 @@ COLORREF TControlWindow::ParentColour() const {
   return colour;
 }
 
+bool TControlWindow::CaptionFits() const {
+  RECT client{};
+  if (!::GetClientRect(fHandle, &client)) return false;
+  const RECT room = CaptionRoom(client);
+  const SIZE text = TextExtent(Caption(), CaptionFormat(), room.right - room.left);
+  return text.cx <= room.right - room.left && text.cy <= room.bottom - room.top;
+}
+
 SIZE TControlWindow::TextExtent(const std::string& text, UINT format, int wrapWidth) const {
   TWindowDC screen(fHandle);
   if (screen.Get() == nullptr) return {0, 0};

@@ -18,6 +18,9 @@ class TControlWindow {
   virtual ~TControlWindow() = default;
 
   HWND Handle() const { return fHandle; }
+  // Whether the whole caption shows in the room the control gives it, so a
+  // long translation that would be cut off can be found.
+  bool CaptionFits() const;
 
   // The window procedure of a class whose windows each own a T.
   template <typename T>
@@ -34,6 +37,9 @@ class TControlWindow {
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void Paint(HDC dc, const RECT& client) = 0;
+  // Where the caption is drawn within the client area, and how.
+  virtual RECT CaptionRoom(const RECT& client) const { return client; }
+  virtual UINT CaptionFormat() const { return DT_SINGLELINE; }
   // Called after the caption or the font changed.
   virtual void TextChanged() { Repaint(); }
 

@@ -170,12 +170,12 @@ void TLabelEx::ApplyFit() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-UINT TLabelEx::TextFormat() const {
+UINT TLabelEx::CaptionFormat() const {
   return fAlignment | (fWordBreak ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
 }
 
 RECT TLabelEx::CaptionBounds(const RECT& client) const {
-  const SIZE text = TextExtent(Caption(), TextFormat(), client.right);
+  const SIZE text = TextExtent(Caption(), CaptionFormat(), client.right);
   RECT bounds = client;
   const LONG width = std::min<LONG>(text.cx, client.right);
   if (fAlignment & DT_RIGHT) {
@@ -201,7 +201,7 @@ void TLabelEx::Paint(HDC dc, const RECT& client) {
   if (!::IsWindowEnabled(fHandle)) colour = ::GetSysColor(COLOR_GRAYTEXT);
   ::SetTextColor(dc, colour);
   RECT text = client;
-  ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, TextFormat());
+  ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, CaptionFormat());
   if (fLink && ::GetFocus() == fHandle && !caption.empty()) ::DrawFocusRect(dc, &bounds);
 }
 

@@ -46,7 +46,7 @@ class TLabelEx final : public TControlWindow {
   void KeyDown(WPARAM key, LPARAM flags);
   void FitToParent(WINDOWPOS& position) const;
   void ApplyFit();
-  UINT TextFormat() const;
+  UINT CaptionFormat() const override;
   RECT CaptionBounds(const RECT& client) const;
   void DrawLine(HDC dc, const RECT& client, const RECT& caption) const;
 
