@@ -7,6 +7,7 @@
 #include "ui/controls/uLabelEx.h"
 #include "ui/pages/uPageLayouts.h"
 #include "ui/uControlIds.h"
+#include "ui/uFonts.h"
 #include "ui/uMain.h"
 
 namespace qlm {
@@ -118,10 +119,8 @@ void TAboutBox::Command(int id, WORD code) {
       WebLinkClick(id);
       break;
     case LXN_MOUSEENTER:
-      ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fFonts.LinkHover), TRUE);
-      break;
     case LXN_MOUSELEAVE:
-      ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(fFonts.Link), TRUE);
+      SetLinkFont(control, fFonts, code == LXN_MOUSEENTER);
       break;
     default:
       break;

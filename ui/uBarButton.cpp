@@ -39,11 +39,7 @@ void TBarButton::SetPictureIndex(int index) {
 void TBarButton::MouseMoved() {
   if (fMouseOver) return;
   fMouseOver = true;
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = fHandle;
-  ::TrackMouseEvent(&track);
+  TrackMouseLeave();
   Repaint();
   Notify(BBN_MOUSEENTER);
 }

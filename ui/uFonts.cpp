@@ -39,6 +39,11 @@ HFONT TFontSet::Make(int points, int weight, bool underline) {
   return made;
 }
 
+void SetLinkFont(HWND link, const TUiFonts& fonts, bool hover) {
+  ::SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(hover ? fonts.LinkHover : fonts.Link),
+                 TRUE);
+}
+
 bool TFontSet::Valid() const {
   for (const TGdiObject& slot : fOwned) {
     if (!slot) return false;

@@ -24,6 +24,9 @@ class TFontSet {
   TUiFonts fFonts;
 };
 
+// A link label's font: underlined while the mouse is over it.
+void SetLinkFont(HWND link, const TUiFonts& fonts, bool hover);
+
 // The display's dots per inch, as the program scales its windows.
 TDpiScale ScreenScale();
 

@@ -1,6 +1,5 @@
 #include "ui/uFormMessage.h"
 
-#include "ui/controls/uGroupBoxEx.h"
 #include "ui/pages/uPageLayouts.h"
 
 namespace qlm {
@@ -19,11 +18,6 @@ bool TFormMessage::Create(HWND owner) {
                      fScale.Px(MESSAGE_CLIENT_HEIGHT), kMessageExStyle, owner) ||
       !fControls.Build(fInstance, fHandle, MessageFormLayout(), fScale, fFonts)) {
     return false;
-  }
-  // The wait message's own colours, whatever a status panel shows.
-  if (auto* box = TGroupBoxEx::From(Control("gbMessage"))) {
-    box->SetBorderColor(RGB(0xA0, 0xA0, 0x96));
-    box->SetCaptionColor(RGB(0xE8, 0xE7, 0xE3));
   }
   return true;
 }

@@ -74,8 +74,9 @@ int TextWidth(HWND window, HFONT font) {
 
 void TFormMain::UpdateLabels() {
   Log(LVL_DEBUG, "Updating labels...");
-  ::SetWindowTextA(Control("lbLngFileVersion"),
-                   ("v" + FLanguage->GetVersion(FLangIndex)).c_str());
+  std::string version = "v";
+  version += FLanguage->GetVersion(FLangIndex);
+  ::SetWindowTextA(Control("lbLngFileVersion"), version.c_str());
   FillLogLevels();
   const auto textOf = [this](const std::string& key) { return Text(key); };
   fControls.ApplyCaptions(textOf);

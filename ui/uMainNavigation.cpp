@@ -8,6 +8,7 @@
 #include "ui/pages/uPageLayouts.h"
 #include "ui/uBarButton.h"
 #include "ui/uControlIds.h"
+#include "ui/uFonts.h"
 #include "ui/uMain.h"
 #include "ui/uPanel.h"
 
@@ -155,9 +156,7 @@ void TFormMain::SetBarPicture(std::string_view button, int index) {
 }
 
 void TFormMain::SetLinkHover(std::string_view link, bool over) {
-  const TUiFonts& fonts = fFontSet.Fonts();
-  ::SendMessageA(Control(link), WM_SETFONT,
-                 reinterpret_cast<WPARAM>(over ? fonts.LinkHover : fonts.Link), TRUE);
+  SetLinkFont(Control(link), fFontSet.Fonts(), over);
 }
 
 void TFormMain::bbHomeMouseEnter() { SetBarPicture("bbHome", 1); }

@@ -1,8 +1,6 @@
 #include "ui/uWindow.h"
 
-#include <exception>
-
-#include "startup/uTrace.h"
+#include "ui/uWindowGuard.h"
 
 namespace qlm {
 
@@ -61,19 +59,14 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
     ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (self == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  try {
-    const LRESULT result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-      ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      self->fHandle = nullptr;
-    }
-    return result;
-  } catch (const std::exception& e) {
-    Log(LVL_EXCEPT, std::string("##### EXCEPTION: ") + e.what());
-  } catch (...) {
-    Log(LVL_EXCEPT, "##### EXCEPTION: unknown error");
+  const LRESULT result = GuardedHandler(window, message, wParam, lParam, [&] {
+    return self->HandleMessage(message, wParam, lParam);
+  });
+  if (message == WM_NCDESTROY) {
+    ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    self->fHandle = nullptr;
   }
-  return ::DefWindowProcA(window, message, wParam, lParam);
+  return result;
 }
 
 }  // namespace qlm

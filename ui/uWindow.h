@@ -1,7 +1,6 @@
 // A window class as a C++ class: one static window procedure finds the object
-// (stored at WM_NCCREATE) and hands every message to HandleMessage. Nothing
-// thrown by a handler crosses into Windows: it is logged and the message gets
-// its default treatment.
+// (stored at WM_NCCREATE) and hands every message to HandleMessage, behind
+// the guard of uWindowGuard.h.
 #pragma once
 
 #include <windows.h>

@@ -55,6 +55,17 @@ void Pump() {
 
 bool Checked(HWND box) { return TCheckBoxEx::From(box)->Checked(); }
 
+// The width of the control's text in its own font, on one line.
+int TextWidthOf(HWND control) {
+  const std::string text = WindowText(control);
+  TWindowDC dc(control);
+  TSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+  RECT bounds{};
+  ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+              DT_SINGLELINE | DT_CALCRECT);
+  return bounds.right;
+}
+
 // Whether a control shows its whole caption: a check box sizes itself to
 // it and must stay inside its parent; the other controls must not cut it.
 bool ShowsWholeCaption(HWND control) {
@@ -73,17 +84,11 @@ bool ShowsWholeCaption(HWND control) {
   if (const TGroupBoxEx* group = TGroupBoxEx::From(control)) return group->CaptionFits();
   RECT client{};
   ::GetClientRect(control, &client);
-  const std::string text = WindowText(control);
-  TWindowDC dc(control);
-  TSelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
-  RECT bounds{};
-  ::DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
-              DT_SINGLELINE | DT_CALCRECT);
   // A push button keeps a margin for its edges and the focus rectangle.
   char className[16] = {};
   ::GetClassNameA(control, className, sizeof className);
   const int margin = lstrcmpiA(className, "Button") == 0 ? 8 : 0;
-  return bounds.right + margin <= client.right;
+  return TextWidthOf(control) + margin <= client.right;
 }
 
 class MainWindow : public ::testing::Test {
@@ -331,17 +336,6 @@ TEST_F(MainWindow, SpinRowsFollowTheTextOfTheirLabelInEveryLanguage) {
     ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   };
-  auto textWidth = [](HWND window) {
-    const std::string text = WindowText(window);
-    HDC dc = ::GetDC(window);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(window, WM_GETFONT, 0, 0)));
-    RECT extent{};
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &extent,
-                DT_CALCRECT | DT_SINGLELINE);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(window, dc);
-    return static_cast<int>(extent.right);
-  };
   struct Row {
     const char* label;
     const char* spin;
@@ -362,7 +356,7 @@ TEST_F(MainWindow, SpinRowsFollowTheTextOfTheirLabelInEveryLanguage) {
       const RECT spin = placeOf(C(row.spin));
       const RECT arrows = placeOf(SpinButtonOf(C(row.spin)));
       const RECT unit = placeOf(C(row.unit));
-      EXPECT_EQ(spin.left, label.left + textWidth(C(row.label)) + scale.Px(row.gap));
+      EXPECT_EQ(spin.left, label.left + TextWidthOf(C(row.label)) + scale.Px(row.gap));
       EXPECT_LE(arrows.left, spin.right) << "the arrows stay at their edit";
       EXPECT_GE(arrows.right, spin.right);
       EXPECT_EQ(unit.left, arrows.right + scale.Px(5));

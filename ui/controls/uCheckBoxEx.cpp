@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/uHandles.h"
+#include "ui/controls/uPainting.h"
 
 namespace qlm {
 
@@ -151,12 +152,7 @@ bool TCheckBoxEx::AcceleratorKeyDown() const {
 }
 
 void TCheckBoxEx::MouseMove() {
-  if (fHover) return;
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = fHandle;
-  if (!::TrackMouseEvent(&track)) return;
+  if (fHover || !TrackMouseLeave()) return;
   fHover = true;
   Repaint();
 }
@@ -226,8 +222,7 @@ int TCheckBoxEx::FrameSize() const { return ::MulDiv(CHECK_FRAME_SIZE, ScreenDpi
 void TCheckBoxEx::Paint(HDC dc, const RECT& client) {
   COLORREF textColour = ::GetSysColor(COLOR_BTNTEXT);
   if (fOwnColour) {
-    ::SetDCBrushColor(dc, fColour);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    FillSolid(dc, client, fColour);
   } else {
     textColour = FillParentBackground(dc, client);
   }

@@ -1,26 +1,12 @@
 #include "ui/controls/uControlWindow.h"
 
-#include <exception>
 #include <new>
 
 #include "base/uHandles.h"
-#include "startup/uTrace.h"
+#include "ui/controls/uPainting.h"
+#include "ui/uWindowGuard.h"
 
 namespace qlm {
-
-namespace {
-
-bool SolidBrushColour(HBRUSH brush, COLORREF& colour) {
-  LOGBRUSH logBrush{};
-  if (brush == nullptr || ::GetObjectA(brush, sizeof logBrush, &logBrush) != sizeof logBrush ||
-      logBrush.lbStyle != BS_SOLID) {
-    return false;
-  }
-  colour = logBrush.lbColor;
-  return true;
-}
-
-}  // namespace
 
 bool TControlWindow::RegisterControlClass(HINSTANCE instance, const char* className,
                                    WNDPROC procedure) {
@@ -42,16 +28,9 @@ bool TControlWindow::RegisterControlClass(HINSTANCE instance, const char* classN
 LRESULT TControlWindow::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* control = reinterpret_cast<TControlWindow*>(::GetWindowLongPtrA(window, 0));
   if (control == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = control->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    Log(LVL_EXCEPT, std::string("##### EXCEPTION: ") + e.what());
-    result = ::DefWindowProcA(window, message, wParam, lParam);
-  } catch (...) {
-    Log(LVL_EXCEPT, "##### EXCEPTION: unknown error");
-    result = ::DefWindowProcA(window, message, wParam, lParam);
-  }
+  const LRESULT result = GuardedHandler(window, message, wParam, lParam, [&] {
+    return control->HandleMessage(message, wParam, lParam);
+  });
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, 0, 0);
     delete control;
@@ -124,6 +103,14 @@ HFONT TControlWindow::Font() const {
 }
 
 void TControlWindow::Repaint() const { ::InvalidateRect(fHandle, nullptr, FALSE); }
+
+bool TControlWindow::TrackMouseLeave() const {
+  TRACKMOUSEEVENT track{};
+  track.cbSize = sizeof track;
+  track.dwFlags = TME_LEAVE;
+  track.hwndTrack = fHandle;
+  return ::TrackMouseEvent(&track) != FALSE;
+}
 
 void TControlWindow::Notify(WORD code) const {
   HWND parent = ::GetParent(fHandle);

@@ -47,6 +47,8 @@ class TControlWindow {
   // The font given with WM_SETFONT, else the system's dialog font.
   HFONT Font() const;
   void Repaint() const;
+  // Asks for WM_MOUSELEAVE once the mouse leaves; false when Windows refuses.
+  bool TrackMouseLeave() const;
   // WM_COMMAND to the parent, as the system's controls send it.
   void Notify(WORD code) const;
   // Fills with the brush the parent gives its static children (aligned

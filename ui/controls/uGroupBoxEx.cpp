@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "ui/controls/uControlGeometry.h"
+#include "ui/controls/uPainting.h"
 
 namespace qlm {
 
@@ -21,32 +22,11 @@ COLORREF ClassBackgroundColour(HWND window) {
   const auto value = static_cast<ULONG_PTR>(::GetClassLongPtrA(window, GCLP_HBRBACKGROUND));
   // A class may name a system colour by its index plus one.
   if (value != 0 && value <= COLOR_MENUBAR + 1) return ::GetSysColor(static_cast<int>(value - 1));
-  LOGBRUSH brush{};
-  if (value != 0 &&
-      ::GetObjectA(reinterpret_cast<HBRUSH>(value), sizeof brush, &brush) == sizeof brush &&
-      brush.lbStyle == BS_SOLID) {
-    return brush.lbColor;
-  }
-  return ::GetSysColor(COLOR_BTNFACE);
+  COLORREF colour = ::GetSysColor(COLOR_BTNFACE);
+  SolidBrushColour(reinterpret_cast<HBRUSH>(value), colour);
+  return colour;
 }
 
-void GradientRect(HDC dc, const RECT& area, COLORREF from, COLORREF to, bool vertical) {
-  if (area.right <= area.left || area.bottom <= area.top) return;
-  TRIVERTEX corners[2] = {};
-  corners[0] = {area.left, area.top, static_cast<COLOR16>(GetRValue(from) << 8),
-                static_cast<COLOR16>(GetGValue(from) << 8),
-                static_cast<COLOR16>(GetBValue(from) << 8), 0};
-  corners[1] = {area.right, area.bottom, static_cast<COLOR16>(GetRValue(to) << 8),
-                static_cast<COLOR16>(GetGValue(to) << 8), static_cast<COLOR16>(GetBValue(to) << 8),
-                0};
-  GRADIENT_RECT rect{0, 1};
-  ::GradientFill(dc, corners, 2, &rect, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
-}
-
-void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
-  ::SetDCBrushColor(dc, colour);
-  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-}
 
 }  // namespace
 

@@ -113,12 +113,7 @@ LRESULT TLabelEx::DialogCode(LPARAM message) const {
 }
 
 void TLabelEx::MouseMove() {
-  if (!fLink || fHover) return;
-  TRACKMOUSEEVENT track{};
-  track.cbSize = sizeof track;
-  track.dwFlags = TME_LEAVE;
-  track.hwndTrack = fHandle;
-  if (!::TrackMouseEvent(&track)) return;
+  if (!fLink || fHover || !TrackMouseLeave()) return;
   fHover = true;
   Notify(LXN_MOUSEENTER);
 }

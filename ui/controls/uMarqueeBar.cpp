@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/uHandles.h"
+#include "ui/controls/uPainting.h"
 
 namespace qlm {
 
@@ -16,25 +17,6 @@ constexpr int kParentedBorder = -64;
 // The three bands of a styled block: a light top, the colour, a dark foot.
 constexpr int kBlockTopLightness = 48;
 constexpr int kBlockFootLightness = -32;
-
-void FillSolid(HDC dc, const RECT& area, COLORREF colour) {
-  ::SetDCBrushColor(dc, colour);
-  ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-}
-
-void VerticalGradient(HDC dc, int left, int top, int right, int bottom, COLORREF from,
-                      COLORREF to) {
-  if (right <= left || bottom <= top) return;
-  TRIVERTEX corners[2] = {};
-  corners[0] = {left, top, static_cast<COLOR16>(GetRValue(from) << 8),
-                static_cast<COLOR16>(GetGValue(from) << 8),
-                static_cast<COLOR16>(GetBValue(from) << 8), 0};
-  corners[1] = {right, bottom, static_cast<COLOR16>(GetRValue(to) << 8),
-                static_cast<COLOR16>(GetGValue(to) << 8), static_cast<COLOR16>(GetBValue(to) << 8),
-                0};
-  GRADIENT_RECT rect{0, 1};
-  ::GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
-}
 
 }  // namespace
 
@@ -214,11 +196,11 @@ void TMarqueeBar::PaintBlock(HDC dc, const RECT& block, COLORREF colour, bool st
   const int third = (block.bottom - block.top) / 3;
   const int middle = block.top + third;
   const int foot = block.bottom - third;
-  VerticalGradient(dc, block.left, block.top, block.right, middle,
-                   LightenColour(colour, kBlockTopLightness), colour);
+  GradientRect(dc, {block.left, block.top, block.right, middle},
+               LightenColour(colour, kBlockTopLightness), colour, true);
   FillSolid(dc, {block.left, middle, block.right, foot}, colour);
-  VerticalGradient(dc, block.left, foot, block.right, block.bottom, colour,
-                   LightenColour(colour, kBlockFootLightness));
+  GradientRect(dc, {block.left, foot, block.right, block.bottom}, colour,
+               LightenColour(colour, kBlockFootLightness), true);
 }
 
 }  // namespace qlm
