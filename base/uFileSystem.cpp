@@ -33,4 +33,18 @@ bool PathGone(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+bool ForceFolders(const std::string& path) {
+  std::string folder = path;
+  while (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || IsExistingFolder(folder)) return !folder.empty();
+  const std::size_t parent = folder.find_last_of("\\/");
+  // The parent is strictly shorter, so the walk up always ends.
+  if (parent != std::string::npos && parent > 0 && parent + 1 < folder.size() &&
+      !ForceFolders(folder.substr(0, parent + 1))) {
+    return false;
+  }
+  // Another process may make the folder between the test and the call.
+  return ::CreateDirectoryA(folder.c_str(), nullptr) != 0 || IsExistingFolder(folder);
+}
+
 }  // namespace qlm

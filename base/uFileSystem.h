@@ -13,5 +13,7 @@ bool IsReparsePoint(const std::string& path);
 // True when nothing (file or folder) is at path any more; false also when the
 // path cannot be examined.
 bool PathGone(const std::string& path);
+// Creates a folder with every missing parent; true when it exists after.
+bool ForceFolders(const std::string& path);
 
 }  // namespace qlm

@@ -51,6 +51,12 @@ class TProgressQueue {
     return true;
   }
 
+  std::size_t Pending(HWND window) {
+    TLockGuard guard(fLock);
+    auto found = fChannels.find(window);
+    return found == fChannels.end() ? 0 : found->second.Messages.size();
+  }
+
   void Discard(HWND window) {
     TChannel dropped;
     TLockGuard guard(fLock);
@@ -86,5 +92,7 @@ void DeliverProgress(HWND window) {
 }
 
 void DiscardProgress(HWND window) { Queue().Discard(window); }
+
+std::size_t PendingProgress(HWND window) { return Queue().Pending(window); }
 
 }  // namespace qlm

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
 
 #include "engine/uCoreTypes.h"
@@ -35,5 +36,8 @@ void DeliverProgress(HWND window);
 
 // Frees the messages still queued for a window that is going away.
 void DiscardProgress(HWND window);
+
+// How many messages wait for the window.
+std::size_t PendingProgress(HWND window);
 
 }  // namespace qlm

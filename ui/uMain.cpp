@@ -4,9 +4,11 @@
 
 #include <initializer_list>
 #include <stdexcept>
+#include <utility>
 
 #include "base/uExecutable.h"
 #include "base/uPathText.h"
+#include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 #include "ui/controls/uCustomControls.h"
@@ -34,7 +36,7 @@ constexpr const char* kHiddenAtStart[] = {"gbStartupStatus", "gbFinalStatus", "v
 // The controls that an edit or a choice enables later; cbRemObjsInEnd stays
 // disabled.
 constexpr const char* kDisabledAtStart[] = {"bbcoSave", "bbmoSave", "bbAdd", "bbRemove",
-                                            "cbRemObjsInEnd"};
+                                            "cbRemObjsInEnd", "btnCheckUpdate"};
 
 std::string FileVersionOf(const std::string& file) {
   if (Misc == nullptr || Misc->FileVersionText == nullptr) return {};
@@ -102,7 +104,7 @@ bool TFormMain::CreateFrame() {
   for (const char* name : kDisabledAtStart) ::EnableWindow(Control(name), FALSE);
   CreateColumns();
   InitScanOptionsPage();
-  return CreateMenus();
+  return CreateMenus() && CreateHints();
 }
 
 void TFormMain::CreateColumns() {
@@ -137,7 +139,7 @@ bool TFormMain::CreateMenus() {
   HMENU help = fHelpMenu.Get();
   return ::AppendMenuA(help, MF_STRING | MF_GRAYED, ID_pmHelp, "pmHelp") &&
          ::AppendMenuA(help, MF_SEPARATOR, 0, nullptr) &&
-         ::AppendMenuA(help, MF_STRING, ID_pmUpdates, "pmUpdates") &&
+         ::AppendMenuA(help, MF_STRING | MF_GRAYED, ID_pmUpdates, "pmUpdates") &&
          ::AppendMenuA(help, MF_STRING, ID_pmAbout, "pmAbout") &&
          ::AppendMenuA(help, MF_SEPARATOR, 0, nullptr) &&
          ::AppendMenuA(help, MF_STRING, ID_pmExit, "pmExit") &&
@@ -170,6 +172,8 @@ void TFormMain::SetDefaultInits() {
     main.OutlookAvailable = MiscAnswer(Misc->OutlookAvailable);
     main.LegacyCategoriesOff = MiscAnswer(Misc->LegacyCategoriesOff);
   }
+  ClearFoundList();
+  CreateCoreThread();
   FAboutBox = std::make_unique<TAboutBox>(fInstance, fScale, fFontSet.Fonts());
   if (!FAboutBox->Create()) throw std::runtime_error("the About window cannot be made");
   FAboutBox->SetVersions(FileVersionOf(ExecutablePath()), FileVersionOf(FAppFolder + "misc.dll"));
@@ -177,6 +181,7 @@ void TFormMain::SetDefaultInits() {
   if (!FMessageForm->Create(fHandle)) {
     throw std::runtime_error("the wait message window cannot be made");
   }
+  UpdateStartupFlags();
   FResHandler = std::make_unique<TResHandler>(FAppFolder + RES_LIBRARY_FILE);
 }
 
@@ -212,6 +217,7 @@ void TFormMain::SetDefaultInterface() {
       button->SetPictures(fBarPictures[index].Get());
     }
   }
+  SetStartupStatus();
 }
 
 namespace {
@@ -237,6 +243,7 @@ void TFormMain::LoadRecycleBinImages() {
     image->SetImages(fRBinImages.Get());
     image->SetImageIndex(0);
   }
+  UpdateRecycleBinStatus();
 }
 
 void TFormMain::LoadEndStatusImages() {
@@ -287,6 +294,7 @@ std::string TFormMain::Text(const std::string& key) {
 }
 
 void TFormMain::FormClose() {
+  EmptyRecycleBinOnExit();
   ReleaseAll();
   ::DestroyWindow(fHandle);
 }
@@ -294,9 +302,13 @@ void TFormMain::FormClose() {
 void TFormMain::ReleaseAll() {
   if (fReleased) return;
   fReleased = true;
+  FreeCoreThread();
+  // The worker has ended: what it queued for the window is freed unread.
+  if (fHandle != nullptr) DiscardProgress(fHandle);
   if (FLanguage != nullptr) UnloadLanguages();
   FAboutBox.reset();
   FResHandler.reset();
+  FreeFoundList();
   FConfig.reset();
 }
 
@@ -306,11 +318,6 @@ HWND TFormMain::ActivePage() const {
     if (::IsWindowVisible(panel)) return panel;
   }
   return nullptr;
-}
-
-void TFormMain::SetOperationOutcome(bool error, bool aborted) {
-  FError = error;
-  FAborted = aborted;
 }
 
 LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -326,7 +333,27 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         bbHelpClick();
         return 0;
       }
+      if (reinterpret_cast<HWND>(wParam) == Control("imgRBin")) {
+        ShowRecycleBinMenu(lParam);
+        return 0;
+      }
       return DefaultHandler(message, wParam, lParam);
+    case WM_CORE_PROGRESS: {
+      const bool outer = std::exchange(fDeliveringProgress, true);
+      DeliverProgress(fHandle);
+      fDeliveringProgress = outer;
+      return 0;
+    }
+    case WM_CORE_SCAN_END:
+    case WM_CORE_CLEAN_END:
+    case WM_CORE_CURR_PATH:
+    case WM_CORE_UPDATE_SCAN:
+    case WM_CORE_UPDATE_CLEAN:
+      HandleProgress(message, wParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam == tScan) tScanTimer();
+      return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

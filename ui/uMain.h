@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "base/uHandles.h"
+#include "engine/uCoreThread.h"
 #include "settings/uConfig.h"
 #include "startup/uLanguage.h"
 #include "startup/uResources.h"
@@ -18,7 +20,9 @@
 #include "ui/uControlSet.h"
 #include "ui/uFonts.h"
 #include "ui/uFormMessage.h"
+#include "ui/uStatusRules.h"
 #include "ui/uUiHandles.h"
+#include "ui/uUpdaterWindow.h"
 #include "ui/uWindow.h"
 
 namespace qlm {
@@ -28,6 +32,18 @@ inline constexpr int MAIN_CLIENT_HEIGHT = 514;
 inline constexpr COLORREF MAIN_BACKGROUND = RGB(0xD1, 0xD1, 0xD1);
 inline constexpr char APPLICATION_TITLE[] = "Quillmere Pro";
 inline constexpr char MAIN_WINDOW_CLASS[] = "TFormMain";
+inline constexpr char UPDATE_LIST_NAME[] = "_qlmwul_dat.zip";
+inline constexpr char UPDATE_FOLDER[] = "updates\\";
+inline constexpr char UPDATE_PROGRAM[] = "update.bin";
+
+// The window's copy of the settings' last operation, without the update time.
+struct TLastOperation {
+  TDateTime OperTime = 0;
+  std::int64_t ObjsFound = 0;
+  std::int64_t SizeFound = 0;
+  std::int64_t ObjsRem = 0;
+  std::int64_t SizeRem = 0;
+};
 
 class TFormMain final : public TWindow {
  public:
@@ -71,6 +87,24 @@ class TFormMain final : public TWindow {
   void bbMainOptionsMouseLeave();
   void bbAppsOptionsMouseEnter();
   void bbAppsOptionsMouseLeave();
+  // The operation controller.
+  void bbScanClick();
+  void btnScanNowClick();
+  void bbCleanClick();
+  void bbStopClick();
+  void bbFinishClick();
+  void tScanTimer();
+  void WMScanEnd(std::unique_ptr<TUpdateItem> item);
+  void WMCleanEnd(std::unique_ptr<TUpdateItem> item);
+  void WMUpdateCurrPath(std::unique_ptr<TUpdateItem> item);
+  void WMUpdateScan(std::unique_ptr<TUpdateItem> item);
+  void WMUpdateClean(std::unique_ptr<TUpdateItem> item);
+  // The status panels, the Recycle Bin and the update entry.
+  void btnCheckUpdateClick();
+  void pmUpdatesClick();
+  void pmOpenRBClick();
+  void pmUpdateRBClick();
+  void pmEmptyRBClick();
 
   // The window's state, as tests and the other windows see it.
   HWND Control(std::string_view name) const { return fControls.Get(name); }
@@ -90,8 +124,16 @@ class TFormMain final : public TWindow {
   // The update window's title and the texts of "Update.Close",
   // "Update.Update" and "Update.Restart", for the update program.
   const std::vector<std::string>& UpdateProgramTexts() const { return fUpdateProgramTexts; }
-  // The end of the last operation, which the running page's caption tells.
-  void SetOperationOutcome(bool error, bool aborted);
+  // True from the start of an operation to its end message.
+  bool OperationRunning() const { return fOperationRunning; }
+  std::int64_t TotObjs() const { return fTotObjs; }
+  std::int64_t TotSize() const { return fTotSize; }
+  const TLastOperation& Last() const { return FLast; }
+  TOutcomeMarks Outcome() const { return {FError, FFreeSpace, FAborted, FNoFound, FMajorObjs}; }
+  TCoreThread* Worker() { return CoreThread.get(); }
+  HWND Hints() const { return fHints; }
+  // The update window; the update entry stays greyed without one.
+  void SetUpdaterWindow(std::unique_ptr<IUpdaterWindow> window);
 
   // The caption pass and the filling of the options pages; the language
   // change and the reload rule run them again.
@@ -100,6 +142,10 @@ class TFormMain final : public TWindow {
   void SetMainOptions();
 
  private:
+  // The running page's clock: its timer id and interval.
+  static constexpr UINT_PTR tScan = 1;
+  static constexpr UINT tScanInterval = 1000;
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Command(int id, WORD code);
   bool CreateFrame();
@@ -116,6 +162,38 @@ class TFormMain final : public TWindow {
   void ReleaseAll();
   void ShowError(const std::string& message);
   std::string Text(const std::string& key);
+  std::string FormatSize(std::int64_t size) const;
+  void HandleProgress(UINT message, WPARAM wParam);
+  // Operation controller.
+  void CreateCoreThread();
+  void FreeCoreThread();
+  void StartScan();
+  void StartClean();
+  void BeginOperation(TStatusKind kind);
+  void EndOperation();
+  void ShowEndPanel(bool report);
+  void ShowNextButton();
+  void SetCurrStatus(TStatusKind kind);
+  void SetFinalStatus();
+  void ShowFinalValues();
+  void UpdateElapsedTime();
+  void ShowRunningFigures();
+  void TakeOptions(int opType);
+  void ClearFoundList();
+  bool IsFoundListEmpty();
+  void FreeFoundList();
+  void FillReport();
+  // Status panels and Recycle Bin.
+  void UpdateStartupFlags();
+  void SetStartupStatus();
+  void ShowLastOperation();
+  void UpdateRecycleBinStatus();
+  void EmptyRecycleBinOnExit();
+  void PrepareUpdater();
+  void LaunchUpdateProgram();
+  bool CreateHints();
+  void ShowRecycleBinMenu(LPARAM position);
+  void SaveSettings();
   void BringToFront(std::string_view page);
   void ReloadRule();
   void ScrollToTop(std::string_view area);
@@ -148,9 +226,28 @@ class TFormMain final : public TWindow {
   std::unique_ptr<TFormMessage> FMessageForm;
   bool FMainOptsVisited = false;
   bool FScanOptsLast = false;
-  bool FError = false;
-  bool FAborted = false;
   bool fReleased = false;
+
+  // Operation controller.
+  std::unique_ptr<TCoreThread> CoreThread;
+  std::int64_t fTotObjs = 0;
+  std::int64_t fTotSize = 0;
+  TDateTime FStartTime = 0;
+  bool FAborted = false;
+  bool FError = false;
+  bool FFreeSpace = false;
+  bool FMajorObjs = false;
+  bool FNoFound = false;
+  TLastOperation FLast;
+  bool fOperationRunning = false;
+  // Set while the progress queue hands its messages to the window.
+  bool fDeliveringProgress = false;
+
+  // Status panels and the update entry.
+  bool FFromCheckUpdate = false;
+  std::unique_ptr<IUpdaterWindow> FormUpdater;
+  HWND fHints = nullptr;
+  std::string fRecycleBinHint;
   std::vector<std::string> fUpdateProgramTexts;
 };
 

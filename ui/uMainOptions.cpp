@@ -39,6 +39,7 @@ void TFormMain::SetMainOptions() {
     Trace->SetRetention(options.MaxRetention);
   }
   ::EnableWindow(Control("bbmoSave"), FALSE);
+  ShowLastOperation();
 }
 
 }  // namespace qlm

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ui/uWindow.h"
-#include "updatebin/uUpdateBinArgs.h"
+#include "update/uUpdateBinArgs.h"
 
 namespace qlm::updatebin {
 

@@ -10,6 +10,12 @@ TInstalledProgram::TInstalledProgram(const std::string& miscFolder, bool withLan
   Copy(ProgramFolder(), "quillmere.exe");
   Copy(ProgramFolder(), "qlmres.dll");
   if (!miscFolder.empty()) Copy(miscFolder, "misc.dll");
+  if (!::CreateDirectoryA((fFolder.Path() + "defines").c_str(), nullptr)) {
+    throw std::runtime_error("cannot make the defines folder");
+  }
+  for (const std::string& file : ListFiles(ProgramFolder() + "defines\\", "*")) {
+    Copy(ProgramFolder(), "defines\\" + file);
+  }
   if (!withLanguages) return;
   Copy(ProgramFolder(), "lng.dll");
   if (!::CreateDirectoryA((fFolder.Path() + "languages").c_str(), nullptr)) {

@@ -1,6 +1,6 @@
 // A program folder of a test's own, laid out as a user's installation from
-// the build's program folder: quillmere.exe with its libraries and, unless
-// left out, its language files.
+// the build's program folder: quillmere.exe with its libraries, its
+// definition files and, unless left out, its language files.
 #pragma once
 
 #include <string>

@@ -22,7 +22,9 @@
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
 #include "ui/uPanel.h"
+#include "engine/uProgressQueue.h"
 #include "tests/support/uTestSupport.h"
+#include "tests/ui/uUiTestSupport.h"
 
 using namespace qlm;
 
@@ -44,14 +46,6 @@ class TMiscEnvironment : public ::testing::Environment {
   HMODULE fLibrary = nullptr;
 };
 const auto* const kMisc = ::testing::AddGlobalTestEnvironment(new TMiscEnvironment);
-
-void Pump() {
-  MSG message;
-  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
-}
 
 bool Checked(HWND box) { return TCheckBoxEx::From(box)->Checked(); }
 
@@ -97,11 +91,11 @@ class MainWindow : public ::testing::Test {
     ::DeleteFileA((ExecutableFolder() + SETTINGS_FILE).c_str());
     fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
     ASSERT_TRUE(fForm->Create());
-    Pump();
+    PumpMessages();
   }
   void TearDown() override {
     fForm.reset();
-    Pump();
+    PumpMessages();
   }
   HWND C(const char* name) const { return fForm->Control(name); }
   std::string PageName() const {
@@ -202,7 +196,7 @@ TEST_F(MainWindow, OptionsPagesOpenScrolledToTheTop) {
 
 TEST_F(MainWindow, WheelScrollsAnOptionsAreaOnlyWhereTheDesignSays) {
   fForm->bbScanOptionsClick();
-  Pump();
+  PumpMessages();
   TPanel* area = TPanel::From(C("sbScanOptions"));
   auto centre = [](HWND window) {
     RECT rect{};
@@ -250,7 +244,7 @@ TEST_F(MainWindow, WheelScrollsAnOptionsAreaOnlyWhereTheDesignSays) {
 
 TEST_F(MainWindow, OnlyAFocusMoveBringsAControlIntoView) {
   fForm->bbScanOptionsClick();
-  Pump();
+  PumpMessages();
   HWND areaWindow = C("sbScanOptions");
   TPanel* area = TPanel::From(areaWindow);
   ::SetFocus(C("cbxConfigSelect"));
@@ -302,7 +296,9 @@ TEST_F(MainWindow, CaptionsFollowTheChosenLanguageEverywhere) {
     EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCOUNT, 0, 0), 7);
     EXPECT_EQ(::SendMessageA(C("cbxLogLevel"), CB_GETCURSEL, 0, 0), level)
         << "the level shown stays chosen";
-    EXPECT_EQ(WindowText(C("lbLngFileVersion")), "v" + language.GetVersion(index));
+    std::string version = "v";
+    version += language.GetVersion(index);
+    EXPECT_EQ(WindowText(C("lbLngFileVersion")), version);
     EXPECT_EQ(WindowText(fForm->AboutBox().Control("wlbforum")), text("wlbforum"));
     EXPECT_EQ(WindowText(fForm->MessageForm().Control("gbMessage")), text("gbMessage"));
     EXPECT_EQ(fForm->UpdateProgramTexts(),
@@ -374,7 +370,11 @@ TEST_F(MainWindow, RunningPageCaptionTellsTheLastEnd) {
                {false, true, KEY_END_STATUS_ABORT},
                {false, false, KEY_END_STATUS_OK}};
   for (const Case& c : cases) {
-    fForm->SetOperationOutcome(c.error, c.aborted);
+    auto end = std::make_unique<TUpdateItem>();
+    end->Failed = c.error;
+    end->Stopped = c.aborted;
+    PostProgress(fForm->Handle(), WM_CORE_SCAN_END, std::move(end));
+    PumpMessages();
     fForm->UpdateLabels();
     EXPECT_EQ(WindowText(C("gbCurrStatus")),
               fForm->Language().GetString(fForm->LangIndex(), c.key));

@@ -8,7 +8,7 @@
 #include "tests/update/uUpdateTestSupport.h"
 #include "update/uCompress.h"
 #include "updatebin/uPendingFiles.h"
-#include "updatebin/uUpdateBinArgs.h"
+#include "update/uUpdateBinArgs.h"
 #include "updatebin/uUpdateBinLock.h"
 
 using namespace qlm;

@@ -21,7 +21,9 @@ class TGroupBoxEx final : public TControlWindow {
   static TGroupBoxEx* From(HWND window);
 
   void SetBorderColor(COLORREF colour);
+  COLORREF BorderColor() const { return fBorderColour; }
   void SetCaptionColor(COLORREF colour);
+  COLORREF CaptionColor() const { return fCaptionColour; }
   void SetCaptionFade(COLORREF colour);
   // Cut to a quarter of the box's height.
   void SetCaptionHeight(int height);

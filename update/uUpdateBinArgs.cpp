@@ -1,6 +1,6 @@
-#include "updatebin/uUpdateBinArgs.h"
+#include "update/uUpdateBinArgs.h"
 
-namespace qlm::updatebin {
+namespace qlm {
 
 namespace {
 
@@ -54,4 +54,18 @@ bool ParseUpdateBinArgs(std::string_view commandLine, TUpdateBinArgs& args) {
   return ReadHandle(rest, args.MainWindow);
 }
 
-}  // namespace qlm::updatebin
+std::string FormatUpdateBinArgs(const TUpdateBinArgs& args) {
+  std::string line;
+  for (const std::string* text : {&args.Caption, &args.CloseText, &args.UpdateText,
+                                  &args.RestartText}) {
+    line += '"';
+    for (const char c : *text) {
+      if (c != '"') line += c;
+    }
+    line += "\" ";
+  }
+  line += std::to_string(args.MainWindow);
+  return line;
+}
+
+}  // namespace qlm

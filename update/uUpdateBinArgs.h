@@ -1,14 +1,14 @@
-// The command line of update.bin: four double-quoted texts (the window's
-// caption and the labels of Close, Update and Restart) and the main
-// window's handle in decimal, each separated by one blank. Free of Windows
-// headers.
+// The command line of update.bin: four double-quoted texts (the update
+// window's caption and the labels of Close, Update and Restart) and the main
+// window's handle in decimal, each separated by one blank. The main window
+// writes it, update.bin reads it. Free of Windows headers.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace qlm::updatebin {
+namespace qlm {
 
 struct TUpdateBinArgs {
   std::string Caption;
@@ -23,4 +23,8 @@ struct TUpdateBinArgs {
 // a quoted one is passed over too). False when they are not exactly as above.
 bool ParseUpdateBinArgs(std::string_view commandLine, TUpdateBinArgs& args);
 
-}  // namespace qlm::updatebin
+// The parameters as the main window passes them. A double quote cannot be
+// carried inside a quoted text and is left out of it.
+std::string FormatUpdateBinArgs(const TUpdateBinArgs& args);
+
+}  // namespace qlm

@@ -1,0 +1,345 @@
+// The operation controller: a scan and a clean on the engine's worker, the
+// running page's live figures, the end of an operation with its current
+// status, the report or the final status, and the last-operation summary.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "engine/uProgressQueue.h"
+#include "settings/XMLFile.h"
+#include "startup/uMiscLoad.h"
+#include "startup/uTrace.h"
+#include "ui/controls/uGroupBoxEx.h"
+#include "ui/controls/uImageEx.h"
+#include "ui/controls/uMarqueeBar.h"
+#include "ui/uClock.h"
+#include "ui/uMain.h"
+
+namespace qlm {
+
+namespace {
+
+// The running page's operation buttons and the top bar's three buttons that
+// an operation disables.
+constexpr const char* kLockedDuringOperation[] = {"bbHome", "bbSettings", "bbScan"};
+
+COLORREF Rgb(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+void ColourGroupBox(HWND box, unsigned border, unsigned band) {
+  if (TGroupBoxEx* group = TGroupBoxEx::From(box)) {
+    group->SetBorderColor(Rgb(border));
+    group->SetCaptionColor(Rgb(band));
+  }
+}
+
+void Show(HWND control, bool visible) { ::ShowWindow(control, visible ? SW_SHOW : SW_HIDE); }
+}  // namespace
+
+void TFormMain::CreateCoreThread() {
+  Log(LVL_DEBUG, "Creating core thread...");
+  CoreThread = std::make_unique<TCoreThread>();
+  if (CoreThread->Handle() == nullptr) throw std::runtime_error("the core thread cannot be made");
+  TCoreInit init;
+  init.Trace = Trace;
+  init.Window = fHandle;
+  CoreThread->SetInit(init);
+}
+
+void TFormMain::FreeCoreThread() { qlm::FreeCoreThread(CoreThread); }
+
+// Steps 1 and 2 of both operations: the running page in front with the
+// Stop button, the activity bar, and the buttons that must wait.
+void TFormMain::BeginOperation(TStatusKind kind) {
+  SetCurrStatus(kind);
+  Show(Control("bbStop"), true);
+  Show(Control("bbNext"), false);
+  Show(Control("mbMain"), true);
+  BringToFront("pRunning");
+  if (kind == TStatusKind::skScanRun) Show(Control("gbStartupStatus"), false);
+  for (const char* name : kLockedDuringOperation) ::EnableWindow(Control(name), FALSE);
+  ::SetFocus(Control("bbStop"));
+  fOperationRunning = true;
+}
+
+void TFormMain::bbScanClick() {
+  BeginOperation(TStatusKind::skScanRun);
+  StartScan();
+}
+
+void TFormMain::btnScanNowClick() { bbScanClick(); }
+
+void TFormMain::bbCleanClick() {
+  BeginOperation(TStatusKind::skCleanRun);
+  StartClean();
+}
+
+// The worker gets a fresh copy of the settings for each operation.
+void TFormMain::TakeOptions(int opType) {
+  TCoreInit init;
+  CoreThread->GetInit(init);
+  init.Options = FConfig->Options;
+  CoreThread->SetInit(init);
+  CoreThread->SetOpType(opType);
+}
+
+void TFormMain::StartScan() {
+  Log(LVL_DEBUG, "Starting OPTYPE_SCAN...");
+  fTotObjs = 0;
+  fTotSize = 0;
+  FAborted = FError = FFreeSpace = FNoFound = FMajorObjs = false;
+  Log(LVL_DEBUG, "Clearing existing list...");
+  ClearFoundList();
+  TakeOptions(OPTYPE_SCAN);
+  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(true);
+  FStartTime = Now();
+  ::SetWindowTextA(Control("vScanStartTime"), ClockText(FStartTime).c_str());
+  ShowRunningFigures();
+  UpdateElapsedTime();
+  ::SetTimer(fHandle, tScan, tScanInterval, nullptr);
+  FLast.OperTime = FStartTime;
+  Log(LVL_DEBUG, "Resume thread...");
+  CoreThread->Resume();
+  CoreThread->Start();
+}
+
+void TFormMain::StartClean() {
+  Log(LVL_DEBUG, "Starting OPTYPE_CLEAN...");
+  FAborted = FError = FFreeSpace = FNoFound = FMajorObjs = false;
+  // The figures stay: a clean counts down from what is left.
+  TakeOptions(OPTYPE_CLEAN);
+  CoreThread->Resume();
+  CoreThread->Start();
+  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(true);
+  FStartTime = Now();
+  ::SetWindowTextA(Control("vScanStartTime"), ClockText(FStartTime).c_str());
+  ::SetTimer(fHandle, tScan, tScanInterval, nullptr);
+}
+
+void TFormMain::bbStopClick() {
+  if (CoreThread) CoreThread->Stop();
+}
+
+void TFormMain::tScanTimer() { UpdateElapsedTime(); }
+
+void TFormMain::UpdateElapsedTime() {
+  ::SetWindowTextA(Control("vScanElapsedTime"), ElapsedText(Now() - FStartTime).c_str());
+}
+
+void TFormMain::ShowRunningFigures() {
+  ::SetWindowTextA(Control("vScanObjFound"), std::to_string(fTotObjs).c_str());
+  ::SetWindowTextA(Control("vSCanObjSize"), FormatSize(fTotSize).c_str());
+}
+
+void TFormMain::HandleProgress(UINT message, WPARAM wParam) {
+  std::unique_ptr<TUpdateItem> item(reinterpret_cast<TUpdateItem*>(wParam));
+  // A message that the queue did not deliver carries nothing of ours: its
+  // parameter is not a payload and is left alone.
+  if (!fDeliveringProgress) {
+    static_cast<void>(item.release());
+    return;
+  }
+  if (fReleased) return;
+  switch (message) {
+    case WM_CORE_SCAN_END:
+      WMScanEnd(std::move(item));
+      break;
+    case WM_CORE_CLEAN_END:
+      WMCleanEnd(std::move(item));
+      break;
+    case WM_CORE_CURR_PATH:
+      WMUpdateCurrPath(std::move(item));
+      break;
+    case WM_CORE_UPDATE_SCAN:
+      WMUpdateScan(std::move(item));
+      break;
+    case WM_CORE_UPDATE_CLEAN:
+      WMUpdateClean(std::move(item));
+      break;
+    default:
+      break;
+  }
+}
+
+void TFormMain::WMUpdateCurrPath(std::unique_ptr<TUpdateItem> item) {
+  if (!item) return;
+  const std::string text = std::move(item->Text);
+  item.reset();
+  Log(LVL_TRASH, "Update CurrPath " + text);
+  ::SetWindowTextA(Control("vScanCurrFolder"), text.c_str());
+}
+
+void TFormMain::WMUpdateScan(std::unique_ptr<TUpdateItem> item) {
+  if (!item) return;
+  const std::int64_t count = item->Count;
+  const std::int64_t size = item->Size;
+  item.reset();
+  Log(LVL_DEBUG, "Update Scan count +" + std::to_string(count) + ", size +" + std::to_string(size));
+  fTotObjs += count;
+  fTotSize += size;
+  ShowRunningFigures();
+}
+
+void TFormMain::WMUpdateClean(std::unique_ptr<TUpdateItem> item) {
+  if (!item) return;
+  const std::int64_t count = item->Count;
+  const std::int64_t size = item->Size;
+  item.reset();
+  Log(LVL_DEBUG, "Update Clean count -" + std::to_string(count) + ", size -" + std::to_string(size));
+  fTotObjs -= count;
+  fTotSize -= size;
+  ShowRunningFigures();
+}
+
+// What both end messages do to the running page: the bar stops, the timer
+// ends, the buttons come back.
+void TFormMain::EndOperation() {
+  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(false);
+  Show(Control("mbMain"), false);
+  ::KillTimer(fHandle, tScan);
+  ::SetWindowTextA(Control("vScanCurrFolder"), "");
+  for (const char* name : kLockedDuringOperation) ::EnableWindow(Control(name), TRUE);
+  fOperationRunning = false;
+}
+
+// The report with its two buttons, or the final status in its place.
+void TFormMain::ShowEndPanel(bool report) {
+  Show(Control("gbFinalStatus"), !report);
+  for (const char* name : {"vtReport", "bbClean", "bbFinish"}) Show(Control(name), report);
+  if (!report) {
+    SetFinalStatus();
+    ShowFinalValues();
+  }
+}
+
+// The Next button back in the Stop button's place, keeping the keyboard's
+// focus there.
+void TFormMain::ShowNextButton() {
+  HWND stop = Control("bbStop");
+  const bool hadFocus = ::GetFocus() == stop;
+  Show(Control("bbNext"), true);
+  Show(stop, false);
+  if (hadFocus) ::SetFocus(Control("bbNext"));
+}
+
+void TFormMain::WMScanEnd(std::unique_ptr<TUpdateItem> item) {
+  Log(LVL_DEBUG, "Scan end...");
+  if (item) {
+    FAborted = item->Stopped;
+    FError = item->Failed;
+  }
+  item.reset();
+  SetCurrStatus(EndStatusKind(FError, FAborted));
+  FLast.ObjsFound = fTotObjs;
+  FLast.SizeFound = fTotSize;
+  FLast.ObjsRem = 0;
+  FLast.SizeRem = 0;
+  if (fTotObjs <= 0 || FError) {
+    FNoFound = true;
+    ShowEndPanel(false);
+  } else {
+    Log(LVL_NOTICE, "fTotObjs > 0");
+    FillReport();
+    ShowEndPanel(true);
+  }
+  EndOperation();
+  ShowNextButton();
+}
+
+void TFormMain::WMCleanEnd(std::unique_ptr<TUpdateItem> item) {
+  Log(LVL_DEBUG, "Clean end...");
+  if (item) {
+    FAborted = item->Stopped;
+    FError = item->Failed;
+  }
+  item.reset();
+  EndOperation();
+  FLast.ObjsRem = FLast.ObjsFound - fTotObjs;
+  FLast.SizeRem = FLast.SizeFound - fTotSize;
+  SetCurrStatus(EndStatusKind(FError, FAborted));
+  if (IsFoundListEmpty()) {
+    ShowEndPanel(false);
+  } else {
+    Log(LVL_NOTICE, "List count > 0");
+    ShowEndPanel(true);
+    FillReport();
+  }
+  UpdateRecycleBinStatus();
+  TOptions& options = FConfig->Options;
+  options.OperTime = FLast.OperTime;
+  options.ObjsFound = FLast.ObjsFound;
+  options.SizeFound = FLast.SizeFound;
+  options.ObjsRem = FLast.ObjsRem;
+  options.SizeRem = FLast.SizeRem;
+  SaveSettings();
+  ShowLastOperation();
+  ShowNextButton();
+}
+
+void TFormMain::bbFinishClick() {
+  TOutcomeMarks marks = Outcome();
+  MarkRemovedShare(RemovedPercent(FLast.SizeFound, FLast.SizeRem), marks);
+  FFreeSpace = marks.FreeSpace;
+  FMajorObjs = marks.MajorObjs;
+  ShowEndPanel(false);
+}
+
+void TFormMain::SetCurrStatus(TStatusKind kind) {
+  const TStatusLook look = CurrStatusLook(kind);
+  HWND box = Control("gbCurrStatus");
+  ColourGroupBox(box, look.Border, look.Band);
+  ::SetWindowTextA(box, Text(look.Key).c_str());
+}
+
+void TFormMain::SetFinalStatus() {
+  const TFinalLook look = FinalStatusLook(Outcome());
+  ::SetWindowTextA(Control("lbFinalStatus"), Text(look.Key).c_str());
+  if (auto* image = TImageEx::From(Control("imgEndStatus"))) image->SetImageIndex(look.Image);
+  ColourGroupBox(Control("gbFinalStatus"), look.Border, look.Band);
+}
+
+void TFormMain::ShowFinalValues() {
+  ::SetWindowTextA(Control("lbObjsFoundVal"), std::to_string(FLast.ObjsFound).c_str());
+  ::SetWindowTextA(Control("lbObjsFoundSizeVal"), FormatSize(FLast.SizeFound).c_str());
+  ::SetWindowTextA(Control("lbObjsRemVal"), std::to_string(FLast.ObjsRem).c_str());
+  ::SetWindowTextA(Control("lbObjsRemSizeVal"), FormatSize(FLast.SizeRem).c_str());
+}
+
+void TFormMain::ClearFoundList() { FoundList.Window().clear(); }
+
+bool TFormMain::IsFoundListEmpty() {
+  for (const auto& record : FoundList.Window()) {
+    if (record) return false;
+  }
+  return true;
+}
+
+// The list is the process's own; at exit it is emptied, unless a worker
+// that would not end still holds it.
+void TFormMain::FreeFoundList() {
+  if (FoundList.Holder() != TListSide::Window) return;
+  ClearFoundList();
+  FoundList.Window().shrink_to_fit();
+}
+
+void TFormMain::SaveSettings() {
+  try {
+    FConfig->Save();
+  } catch (const EXMLFileError& e) {
+    ShowError(e.what());
+  }
+}
+
+std::string TFormMain::FormatSize(std::int64_t size) const {
+  if (Misc == nullptr || Misc->SizeToText == nullptr) return {};
+  char buffer[64] = {};
+  int length = 0;
+  if (!Misc->SizeToText(buffer, sizeof buffer, &length, size)) return {};
+  if (length < 0 || length >= static_cast<int>(sizeof buffer)) return {};
+  return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+}  // namespace qlm
