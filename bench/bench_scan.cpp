@@ -41,22 +41,6 @@ void operator delete(void* block, std::size_t) noexcept { operator delete(block)
 
 namespace {
 
-constexpr char kTree[] = "C:\\qlm-bench\\tree\\";
-constexpr char kTreeDone[] = "C:\\qlm-bench\\tree.done";
-constexpr int kTopFolders = 50;
-constexpr int kSubFolders = 100;
-constexpr int kFilesPerFolder = 20;
-
-bool BuildTree() {
-  if (::GetFileAttributesA(kTreeDone) != INVALID_FILE_ATTRIBUTES) return true;
-  std::printf("building the tree once (100,000 files)...\n");
-  ::CreateDirectoryA(kBenchFolder, nullptr);
-  if (!MakeSyntheticTree(kTree, kTopFolders, kSubFolders, kFilesPerFolder)) return false;
-  TFileHandle done(::CreateFileA(kTreeDone, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  return done.Valid();
-}
-
 // The bare walk: every entry once, files counted, folders entered.
 void Enumerate(const std::string& folder, long& files, long& folders) {
   WIN32_FIND_DATAA data;
@@ -118,7 +102,7 @@ double TraceLineMicroseconds() {
 int main() {
   HMODULE module = nullptr;
   if (!BindMisc(module)) return 1;
-  if (!BuildTree()) {
+  if (!BuildBenchTree()) {
     std::printf("the tree could not be built in %s\n", kTree);
     return 1;
   }

@@ -43,6 +43,17 @@ bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
   return true;
 }
 
+bool BuildBenchTree() {
+  constexpr char kTreeDone[] = "C:\\qlm-bench\\tree.done";
+  if (::GetFileAttributesA(kTreeDone) != INVALID_FILE_ATTRIBUTES) return true;
+  std::printf("building the tree once (100,000 files)...\n");
+  ::CreateDirectoryA(kBenchFolder, nullptr);
+  if (!MakeSyntheticTree(kTree, 50, 100, 20)) return false;
+  TFileHandle done(::CreateFileA(kTreeDone, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  return done.Valid();
+}
+
 bool BindMisc(HMODULE& module) {
   char path[MAX_PATH];
   const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);

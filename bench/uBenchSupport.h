@@ -11,6 +11,8 @@ class TScanContext;
 }  // namespace qlm
 
 inline constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
+// The 100,000-file tree of the scan benchmarks, made once and reused.
+inline constexpr char kTree[] = "C:\\qlm-bench\\tree\\";
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to);
 
@@ -35,6 +37,9 @@ std::string Numbered(const char* prefix, int number, int digits);
 // C:\qlm-bench\tree\dir-07\folder-0042\temporary-file-00019.tmp
 bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
                        int filesPerFolder);
+
+// Makes kTree once: 100,000 files in 5,000 folders; false when it cannot.
+bool BuildBenchTree();
 
 // Binds the build's misc.dll as the program does; false with a message when
 // it cannot.

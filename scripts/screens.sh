@@ -30,11 +30,27 @@ shoot() {
   import -display "$DISPLAY" -window root -trim +repage "$SCREENS/$1-$2.png"
 }
 
-for index in "${languages[@]}"; do
+# The scan's fixture: a tree in the prefix, made once; its junk files come
+# back before each language.
+TREE='C:\qlm-screens\tree\'
+PROGRAM_PATH='P:\screens-program\'
+
+start_program() {
   (cd "$PROGRAM" && wine quillmere.exe >/dev/null 2>&1 </dev/null) &
   program=$!
   name="$(wine "$DRIVER" language "$index" | tr -d '\r' | iconv -f CP1252 -t ASCII//TRANSLIT | tr ' ()' '_')"
   [ -n "$name" ] || { echo "screens: no language $index" >&2; exit 1; }
+}
+
+close_program() {
+  wine "$DRIVER" close
+  wait "$program"  # only the program: the display is a child of this shell too
+}
+
+for index in "${languages[@]}"; do
+  wine "$DRIVER" tree "$TREE"
+  wine "$DRIVER" settings "$PROGRAM_PATH" "$TREE"
+  start_program
   for page in pDefault pRunning pSettings pScanOptions; do
     wine "$DRIVER" page "$page"
     shoot "$name" "$page"
@@ -46,8 +62,29 @@ for index in "${languages[@]}"; do
   wine "$DRIVER" page pAppsOptions; shoot "$name" pAppsOptions
   wine "$DRIVER" page pDefault
   wine "$DRIVER" about; shoot "$name" About
-  wine "$DRIVER" close
-  wait "$program"  # only the program: the display is a child of this shell too
+  wine "$DRIVER" close-about
+  # A scan photographed while it runs, stopped, its report, then finished;
+  # a whole scan, a clean of all, and a scan that finds nothing.
+  wine "$DRIVER" press bbScan; sleep 0.1; shoot "$name" pRunning-scan
+  wine "$DRIVER" press bbStop; wine "$DRIVER" wait; shoot "$name" pRunning-stopped
+  wine "$DRIVER" press bbNext; shoot "$name" pDefault-report
+  wine "$DRIVER" press bbFinish; shoot "$name" pDefault-FreeSpace
+  wine "$DRIVER" press bbScan; wine "$DRIVER" wait; shoot "$name" pRunning-done
+  wine "$DRIVER" press bbNext; wine "$DRIVER" press bbClean; wine "$DRIVER" wait
+  shoot "$name" pRunning-cleaned
+  wine "$DRIVER" press bbNext; shoot "$name" pDefault-AllRem
+  wine "$DRIVER" press bbScan; wine "$DRIVER" wait; wine "$DRIVER" press bbNext
+  shoot "$name" pDefault-NoFound
+  close_program
+
+  # A scan that fails: a category whose definition file is gone.
+  wine "$DRIVER" settings "$PROGRAM_PATH" "$TREE" broken
+  mv "$PROGRAM/defines/windows.def" "$PROGRAM/windows.def.away"
+  start_program
+  wine "$DRIVER" press bbScan; wine "$DRIVER" wait; shoot "$name" pRunning-error
+  wine "$DRIVER" press bbNext; shoot "$name" pDefault-OperError
+  close_program
+  mv "$PROGRAM/windows.def.away" "$PROGRAM/defines/windows.def"
 done
 rm -rf "$PROGRAM"
 echo "screens: $SCREENS"

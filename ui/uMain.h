@@ -188,6 +188,7 @@ class TFormMain final : public TWindow {
   void SetStartupStatus();
   void ShowLastOperation();
   void UpdateRecycleBinStatus();
+  void RetextStatusPanels();
   void EmptyRecycleBinOnExit();
   void PrepareUpdater();
   void LaunchUpdateProgram();

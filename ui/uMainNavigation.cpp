@@ -157,6 +157,7 @@ void TFormMain::cbxLanguageSelect() {
   if (index >= 0 && index != FLangIndex) {
     FLangIndex = index;
     UpdateLabels();
+    RetextStatusPanels();
   }
   ::EnableWindow(Control("bbmoSave"), TRUE);
 }

@@ -61,6 +61,17 @@ void TFormMain::SetStartupStatus() {
   ::ShowWindow(panel, SW_SHOW);
 }
 
+// A change of language re-words what the panels already tell; it shows
+// nothing that was hidden.
+void TFormMain::RetextStatusPanels() {
+  const auto shown = [this](const char* name) {
+    return (::GetWindowLongA(Control(name), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
+  if (shown("gbStartupStatus")) SetStartupStatus();
+  if (shown("gbFinalStatus")) SetFinalStatus();
+  UpdateRecycleBinStatus();
+}
+
 void TFormMain::ShowLastOperation() {
   const TOptions& options = FConfig->Options;
   ::SetWindowTextA(Control("lbLastScanVal"), LastScanText(options.OperTime).c_str());

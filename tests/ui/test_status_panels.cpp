@@ -121,6 +121,15 @@ TEST_F(StatusPanels, StartupPanelTellsWhatIsDue) {
     EXPECT_EQ(::IsWindowVisible(C("btnCheckUpdate")) != FALSE, !c.ScanNow);
     EXPECT_EQ(TGroupBoxEx::From(panel)->CaptionColor(), Rgb(c.Band));
     EXPECT_EQ(TImageEx::From(C("imgStartupStatus"))->ImageIndex(), 0);
+    // A change of language re-words the panel.
+    const int other = (fForm->LangIndex() + 1) % fForm->Language().Count();
+    ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, other, 0);
+    fForm->cbxLanguageSelect();
+    const std::string reworded = fForm->Language().GetString(other, c.Key);
+    EXPECT_EQ(WindowText(C("lbStartupStatus")),
+              c.Key == std::string(KEY_STARTUP_STATUS_SCAN_NEEDED) ? ScanNeededText(reworded, 9)
+                                                                   : reworded);
+    EXPECT_TRUE(::IsWindowVisible(panel));
   }
   // A scan started from the panel hides it.
   Close();
@@ -141,6 +150,10 @@ TEST_F(StatusPanels, RecycleBinPictureHintAndMenuFollowTheBin) {
   Open();
   EXPECT_EQ(TImageEx::From(C("imgRBin"))->ImageIndex(), 0);
   EXPECT_EQ(HintText(), Text(KEY_RBIN_HINT_EMPTY));
+  const int other = (fForm->LangIndex() + 1) % fForm->Language().Count();
+  ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, other, 0);
+  fForm->cbxLanguageSelect();
+  EXPECT_EQ(HintText(), Text(KEY_RBIN_HINT_EMPTY)) << "the hint follows the language";
   EXPECT_FALSE(MenuEnabled(fForm->RecycleBinMenu(), ID_pmEmptyRB));
 
   TTempFolder folder;

@@ -5,7 +5,16 @@
 //   qlm_screens page NAME     bring the page NAME to the front
 //   qlm_screens scroll NAME   scroll the area NAME down by one screen
 //   qlm_screens about         open the About window
+//   qlm_screens close-about   close the About window
 //   qlm_screens close         close the About window, then the program
+//   qlm_screens tree FOLDER   make the scan's fixture tree there (once) and
+//                             put its junk files back
+//   qlm_screens settings PROGRAM TREE [broken]
+//                             before the program starts: its settings search
+//                             only TREE for "*.tmp"; "broken" adds a category
+//                             whose definition file is missing
+//   qlm_screens press NAME    press the button NAME
+//   qlm_screens wait          wait for the end of the running operation
 //
 // It prints the name of the chosen language; the exit code is 0 when the
 // step was taken.
@@ -16,6 +25,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/uExecutable.h"
+#include "base/uFileSystem.h"
+#include "settings/uConfig.h"
 #include "tests/support/uWindowDriver.h"
 #include "ui/uAboutBox.h"
 #include "ui/uControlIds.h"
@@ -69,6 +81,82 @@ bool ShowPage(HWND window, const char* page) {
   return false;
 }
 
+// Folders of many files, of which one in each holds junk: a scan of it
+// lasts long enough to be photographed.
+constexpr int kTreeFolders = 100;
+constexpr int kFilesPerFolder = 1500;
+
+bool CreateEmptyFile(const std::string& path) {
+  HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const std::string bytes(4096, 'j');
+  const bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                              nullptr) != FALSE;
+  ::CloseHandle(file);
+  return ok;
+}
+
+bool MakeTree(const std::string& root) {
+  if (!ForceFolders(root)) return false;
+  const std::string done = root + "tree-150k.done";
+  const bool built = ::GetFileAttributesA(done.c_str()) != INVALID_FILE_ATTRIBUTES;
+  for (int index = 0; index < kTreeFolders; ++index) {
+    const std::string folder = root + "folder-" + std::to_string(index) + "\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (int file = 0; !built && file < kFilesPerFolder; ++file) {
+      if (!CreateEmptyFile(folder + "data-" + std::to_string(file) + ".dat")) return false;
+    }
+    if (!CreateEmptyFile(folder + "junk-" + std::to_string(index) + ".tmp")) return false;
+  }
+  return built || CreateEmptyFile(done);
+}
+
+bool WriteSettings(const std::string& program, const std::string& tree, bool broken) {
+  const std::string name = "screens.xml";
+  ::DeleteFileA((ExecutableFolder() + name).c_str());
+  TConfig config(name);
+  config.Load();
+  TOptions& options = config.Options;
+  options.Core = TCoreOptions{};
+  options.Core.System.SelFolders = true;
+  options.Core.System.AddFolders = tree;
+  options.Core.System.AddExts = "*.tmp";
+  // Windows temporary files need their definition file, which the script
+  // takes away for the photograph of a failed scan.
+  options.Core.WinTemp = broken;
+  options.AskConfirm = false;
+  config.Save();
+  return ::CopyFileA((ExecutableFolder() + name).c_str(),
+                     (program + SETTINGS_FILE).c_str(), FALSE) != FALSE;
+}
+
+bool Press(HWND window, const std::string& name) {
+  struct TButton {
+    const char* Name;
+    int Id;
+  };
+  constexpr TButton kButtons[] = {{"bbScan", ID_bbScan},   {"bbStop", ID_bbStop},
+                                  {"bbNext", ID_bbNext},   {"bbClean", ID_bbClean},
+                                  {"bbFinish", ID_bbFinish}};
+  for (const TButton& button : kButtons) {
+    if (name == button.Name) {
+      ::SendMessageA(ControlOf(window, button.Id), BM_CLICK, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool WaitForEnd(HWND window) {
+  for (int waited = 0; waited < 60000; waited += 50) {
+    if (::IsWindowEnabled(ControlOf(window, ID_bbScan))) return true;
+    ::Sleep(50);
+  }
+  return false;
+}
+
 bool ChooseLanguage(HWND window, int index) {
   HWND list = ControlOf(window, ID_cbxLanguage);
   if (::SendMessageA(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
@@ -90,9 +178,17 @@ int Step(HWND window, const std::string& step, const char* argument) {
     ::SendMessageA(ControlOf(window, id), WM_VSCROLL, SB_PAGEDOWN, 0);
     return 0;
   }
+  if (step == "press" && argument != nullptr) return Press(window, argument) ? 0 : 1;
+  if (step == "wait") return WaitForEnd(window) ? 0 : 1;
   if (step == "about") {
     ::PostMessageA(window, WM_COMMAND, ID_pmAbout, 0);
     return WaitForVisibleClass(ABOUT_BOX_CLASS, 5000) != nullptr ? 0 : 1;
+  }
+  if (step == "close-about") {
+    if (HWND about = ::FindWindowA(ABOUT_BOX_CLASS, nullptr); about != nullptr) {
+      ::SendMessageA(about, WM_CLOSE, 0, 0);
+    }
+    return 0;
   }
   if (step == "close") {
     if (HWND about = ::FindWindowA(ABOUT_BOX_CLASS, nullptr); about != nullptr) {
@@ -108,6 +204,12 @@ int Step(HWND window, const std::string& step, const char* argument) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  // The steps taken before the program runs.
+  if (std::strcmp(argv[1], "tree") == 0 && argc > 2) return MakeTree(argv[2]) ? 0 : 1;
+  if (std::strcmp(argv[1], "settings") == 0 && argc > 3) {
+    return WriteSettings(argv[2], argv[3], argc > 4 && std::strcmp(argv[4], "broken") == 0) ? 0
+                                                                                          : 1;
+  }
   HWND window = WaitForVisibleClass(MAIN_WINDOW_CLASS, 10000);
   if (window == nullptr) {
     std::fprintf(stderr, "qlm_screens: the main window is not there\n");
