@@ -28,13 +28,24 @@ else
   export WINEARCH=win64
   # Every "wine" of the scripts (and of wineboot) is the 64-bit loader.
   export WINELOADER=/usr/lib/wine/wine64
-  if [ ! -x "$QLM_LOCAL/bin/wine-stable" ]; then
-    mkdir -p "$QLM_LOCAL/bin"
-    for name in wine wine-stable; do
-      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$QLM_LOCAL/bin/$name"
-      chmod +x "$QLM_LOCAL/bin/$name"
-    done
+  # This Wine has no preloader to reserve Windows' fixed addresses before the
+  # loader's heap grows: with the heap's start randomised, a process now and
+  # then finds its shared user data page taken ("failed to map the shared
+  # user data: c0000018") and ends with code 1 before main. Without address
+  # randomisation, which every process Wine starts inherits, the heap starts
+  # where it leaves that page free.
+  loader='exec /usr/lib/wine/wine64 "$@"'
+  if command -v setarch >/dev/null 2>&1; then
+    loader="exec setarch $(uname -m) -R /usr/lib/wine/wine64 \"\$@\""
   fi
+  mkdir -p "$QLM_LOCAL/bin"
+  for name in wine wine-stable; do
+    wrapper="$(printf '#!/bin/sh\n%s' "$loader")"
+    if [ "$(cat "$QLM_LOCAL/bin/$name" 2>/dev/null)" != "$wrapper" ]; then
+      printf '%s\n' "$wrapper" >"$QLM_LOCAL/bin/$name"
+      chmod +x "$QLM_LOCAL/bin/$name"
+    fi
+  done
   case ":$PATH:" in
     *":$QLM_LOCAL/bin:"*) ;;
     *) export PATH="$QLM_LOCAL/bin:$PATH" ;;

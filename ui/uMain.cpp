@@ -13,6 +13,7 @@
 #include "startup/uTrace.h"
 #include "ui/controls/uCustomControls.h"
 #include "ui/controls/uImageEx.h"
+#include "ui/controls/uPainting.h"
 #include "ui/pages/uPageLayouts.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uBarButton.h"
@@ -89,8 +90,7 @@ bool TFormMain::CreateFrame() {
         fInstance, nullptr);
     TPanel* pagePanel = TPanel::From(panel);
     if (pagePanel == nullptr) return false;
-    const unsigned rgb = page.Background;
-    pagePanel->SetColor(RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    pagePanel->SetColor(RgbColour(page.Background));
     if (!fControls.Build(fInstance, panel, page.Layout, fScale, fFontSet.Fonts())) return false;
     for (const TControlSpec& spec : page.Layout) {
       if (spec.Kind != TControlKind::ScrollArea) continue;

@@ -174,6 +174,9 @@ class TFormMain final : public TWindow {
   void ShowEndPanel(bool report);
   void ShowNextButton();
   void SetCurrStatus(TStatusKind kind);
+  void ColourGroupBox(std::string_view name, unsigned border, unsigned band);
+  void CountProgress(std::unique_ptr<TUpdateItem> item, const char* countText,
+                     const char* sizeText, int sign);
   void SetFinalStatus();
   void ShowFinalValues();
   void UpdateElapsedTime();

@@ -16,6 +16,7 @@
 #include "ui/controls/uGroupBoxEx.h"
 #include "ui/controls/uImageEx.h"
 #include "ui/controls/uMarqueeBar.h"
+#include "ui/controls/uPainting.h"
 #include "ui/uClock.h"
 #include "ui/uMain.h"
 
@@ -27,17 +28,15 @@ namespace {
 // an operation disables.
 constexpr const char* kLockedDuringOperation[] = {"bbHome", "bbSettings", "bbScan"};
 
-COLORREF Rgb(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-void ColourGroupBox(HWND box, unsigned border, unsigned band) {
-  if (TGroupBoxEx* group = TGroupBoxEx::From(box)) {
-    group->SetBorderColor(Rgb(border));
-    group->SetCaptionColor(Rgb(band));
-  }
-}
-
 void Show(HWND control, bool visible) { ::ShowWindow(control, visible ? SW_SHOW : SW_HIDE); }
 }  // namespace
+
+void TFormMain::ColourGroupBox(std::string_view name, unsigned border, unsigned band) {
+  if (TGroupBoxEx* group = TGroupBoxEx::From(Control(name))) {
+    group->SetBorderColor(RgbColour(border));
+    group->SetCaptionColor(RgbColour(band));
+  }
+}
 
 void TFormMain::CreateCoreThread() {
   Log(LVL_DEBUG, "Creating core thread...");
@@ -173,24 +172,24 @@ void TFormMain::WMUpdateCurrPath(std::unique_ptr<TUpdateItem> item) {
 }
 
 void TFormMain::WMUpdateScan(std::unique_ptr<TUpdateItem> item) {
-  if (!item) return;
-  const std::int64_t count = item->Count;
-  const std::int64_t size = item->Size;
-  item.reset();
-  Log(LVL_DEBUG, "Update Scan count +" + std::to_string(count) + ", size +" + std::to_string(size));
-  fTotObjs += count;
-  fTotSize += size;
-  ShowRunningFigures();
+  CountProgress(std::move(item), "Update Scan count +", ", size +", 1);
 }
 
 void TFormMain::WMUpdateClean(std::unique_ptr<TUpdateItem> item) {
+  CountProgress(std::move(item), "Update Clean count -", ", size -", -1);
+}
+
+// A scan adds what it found to the running figures, a clean takes away
+// what it removed.
+void TFormMain::CountProgress(std::unique_ptr<TUpdateItem> item, const char* countText,
+                              const char* sizeText, int sign) {
   if (!item) return;
   const std::int64_t count = item->Count;
   const std::int64_t size = item->Size;
   item.reset();
-  Log(LVL_DEBUG, "Update Clean count -" + std::to_string(count) + ", size -" + std::to_string(size));
-  fTotObjs -= count;
-  fTotSize -= size;
+  Log(LVL_DEBUG, countText + std::to_string(count) + sizeText + std::to_string(size));
+  fTotObjs += sign * count;
+  fTotSize += sign * size;
   ShowRunningFigures();
 }
 
@@ -289,16 +288,15 @@ void TFormMain::bbFinishClick() {
 
 void TFormMain::SetCurrStatus(TStatusKind kind) {
   const TStatusLook look = CurrStatusLook(kind);
-  HWND box = Control("gbCurrStatus");
-  ColourGroupBox(box, look.Border, look.Band);
-  ::SetWindowTextA(box, Text(look.Key).c_str());
+  ColourGroupBox("gbCurrStatus", look.Border, look.Band);
+  ::SetWindowTextA(Control("gbCurrStatus"), Text(look.Key).c_str());
 }
 
 void TFormMain::SetFinalStatus() {
   const TFinalLook look = FinalStatusLook(Outcome());
   ::SetWindowTextA(Control("lbFinalStatus"), Text(look.Key).c_str());
   if (auto* image = TImageEx::From(Control("imgEndStatus"))) image->SetImageIndex(look.Image);
-  ColourGroupBox(Control("gbFinalStatus"), look.Border, look.Band);
+  ColourGroupBox("gbFinalStatus", look.Border, look.Band);
 }
 
 void TFormMain::ShowFinalValues() {

@@ -11,7 +11,6 @@
 #include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
-#include "ui/controls/uGroupBoxEx.h"
 #include "ui/controls/uImageEx.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uClock.h"
@@ -22,8 +21,6 @@
 namespace qlm {
 
 namespace {
-COLORREF Rgb(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
 // Creation flags of update.bin: a new process group at normal priority.
 constexpr DWORD kUpdateProgramFlags = CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS;
 }  // namespace
@@ -48,10 +45,7 @@ void TFormMain::SetStartupStatus() {
     return;
   }
   const TStartupLook look = StartupLook(kind);
-  if (TGroupBoxEx* box = TGroupBoxEx::From(panel)) {
-    box->SetCaptionColor(Rgb(look.Band));
-    box->SetBorderColor(Rgb(look.Border));
-  }
+  ColourGroupBox("gbStartupStatus", look.Border, look.Band);
   ::ShowWindow(Control("btnScanNow"), look.ScanNow ? SW_SHOW : SW_HIDE);
   ::ShowWindow(Control("btnCheckUpdate"), look.ScanNow ? SW_HIDE : SW_SHOW);
   const std::string text = kind == TStartupKind::ScanNeeded

@@ -85,19 +85,8 @@ bool ShowsWholeCaption(HWND control) {
   return TextWidthOf(control) + margin <= client.right;
 }
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public TMainWindowTest {
  protected:
-  void SetUp() override {
-    ::DeleteFileA((ExecutableFolder() + SETTINGS_FILE).c_str());
-    fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
-    ASSERT_TRUE(fForm->Create());
-    PumpMessages();
-  }
-  void TearDown() override {
-    fForm.reset();
-    PumpMessages();
-  }
-  HWND C(const char* name) const { return fForm->Control(name); }
   std::string PageName() const {
     HWND page = fForm->ActivePage();
     return page != nullptr ? WindowText(page) : "";
@@ -109,7 +98,6 @@ class MainWindow : public ::testing::Test {
     }
     return count;
   }
-  std::unique_ptr<TFormMain> fForm;
 };
 
 }  // namespace

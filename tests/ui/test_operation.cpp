@@ -67,13 +67,10 @@ void HoldingStep(TScanContext& scan) {
   gHolding = false;
 }
 
-class Operation : public ::testing::Test {
+class Operation : public TMainWindowTest {
  protected:
   void SetUp() override {
-    ::DeleteFileA((ExecutableFolder() + SETTINGS_FILE).c_str());
-    fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
-    ASSERT_TRUE(fForm->Create());
-    PumpMessages();
+    TMainWindowTest::SetUp();
     SearchOnly(fFolder.Path());
   }
   // Only this folder is searched, for "*.tmp".
@@ -85,16 +82,7 @@ class Operation : public ::testing::Test {
     options.Core.System.AddFolders = folder;
     options.Core.System.AddExts = "*.tmp";
   }
-  void TearDown() override {
-    fForm.reset();
-    PumpMessages();
-  }
-
-  HWND C(const char* name) const { return fForm->Control(name); }
   std::string Path(const char* name) const { return fRoot + name; }
-  std::string Text(const char* key) const {
-    return fForm->Language().GetString(fForm->LangIndex(), key);
-  }
   std::string Size(std::int64_t bytes) const {
     char text[64] = {};
     int length = 0;
@@ -115,7 +103,6 @@ class Operation : public ::testing::Test {
 
   TTempFolder fFolder;
   std::string fRoot;
-  std::unique_ptr<TFormMain> fForm;
 };
 
 TEST_F(Operation, JourneysEndWithTheirStatusValuesAndSettings) {

@@ -9,12 +9,14 @@
 
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "base/uExecutable.h"
 #include "base/uFileSystem.h"
 #include "startup/uMiscLoad.h"
 #include "ui/controls/uGroupBoxEx.h"
 #include "ui/controls/uImageEx.h"
+#include "ui/controls/uPainting.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uClock.h"
 #include "ui/uControlIds.h"
@@ -45,33 +47,17 @@ class TFakeUpdater final : public IUpdaterWindow {
   bool Launch = false;
 };
 
-COLORREF Rgb(unsigned rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
-
-class StatusPanels : public ::testing::Test {
+// Each test opens the window once its settings are written.
+class StatusPanels : public TMainWindowTest {
  protected:
-  void SetUp() override { ::DeleteFileA(SettingsPath().c_str()); }
-  void TearDown() override { Close(); }
+  void SetUp() override { DeleteSettings(); }
 
-  static std::string SettingsPath() { return ExecutableFolder() + SETTINGS_FILE; }
   static void WriteDates(double operTime, double updateTime) {
     TConfig config(SETTINGS_FILE);
     config.Load();
     config.Options.OperTime = operTime;
     config.Options.UpdateTime = updateTime;
     config.Save();
-  }
-  void Open() {
-    fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
-    ASSERT_TRUE(fForm->Create());
-    PumpMessages();
-  }
-  void Close() {
-    fForm.reset();
-    PumpMessages();
-  }
-  HWND C(const char* name) const { return fForm->Control(name); }
-  std::string Text(const char* key) const {
-    return fForm->Language().GetString(fForm->LangIndex(), key);
   }
   std::string HintText() const {
     char text[256] = {};
@@ -87,7 +73,6 @@ class StatusPanels : public ::testing::Test {
     return (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) == 0;
   }
   void Command(int id) { ::SendMessageA(fForm->Handle(), WM_COMMAND, id, 0); }
-  std::unique_ptr<TFormMain> fForm;
 };
 
 TEST_F(StatusPanels, StartupPanelTellsWhatIsDue) {
@@ -119,7 +104,7 @@ TEST_F(StatusPanels, StartupPanelTellsWhatIsDue) {
     EXPECT_EQ(WindowText(C("lbStartupStatus")), expected);
     EXPECT_EQ(::IsWindowVisible(C("btnScanNow")) != FALSE, c.ScanNow);
     EXPECT_EQ(::IsWindowVisible(C("btnCheckUpdate")) != FALSE, !c.ScanNow);
-    EXPECT_EQ(TGroupBoxEx::From(panel)->CaptionColor(), Rgb(c.Band));
+    EXPECT_EQ(TGroupBoxEx::From(panel)->CaptionColor(), RgbColour(c.Band));
     EXPECT_EQ(TImageEx::From(C("imgStartupStatus"))->ImageIndex(), 0);
     // A change of language re-words the panel.
     const int other = (fForm->LangIndex() + 1) % fForm->Language().Count();
@@ -241,6 +226,28 @@ TEST_F(StatusPanels, UpdateEntryStoresTheCheckAndStartsUpdateBin) {
   EXPECT_EQ(args.MainWindow, static_cast<std::uint32_t>(
                                  reinterpret_cast<UINT_PTR>(fForm->Handle())));
   ::DeleteFileA(record.c_str());
+
+  // Without update.bin the user learns that the update is not complete,
+  // in the error box of the current language.
+  const std::string program = ExecutableFolder() + "update.bin";
+  ASSERT_TRUE(::MoveFileA(program.c_str(), (program + ".away").c_str()));
+  std::string boxText;
+  std::thread closer([&, caption = Text(KEY_CAP_ERROR)] {
+    for (int tries = 0; tries < 1000; ++tries) {
+      HWND box = ::FindWindowA("#32770", caption.c_str());
+      if (box != nullptr && ::IsWindowVisible(box)) {
+        boxText = WindowText(::GetDlgItem(box, 0xFFFF));
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      ::Sleep(10);
+    }
+  });
+  Command(ID_pmUpdates);
+  closer.join();
+  ASSERT_TRUE(::MoveFileA((program + ".away").c_str(), program.c_str()));
+  EXPECT_NE(boxText.find(program), std::string::npos) << boxText;
+  EXPECT_FALSE(IsExistingFile(record));
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "tests/ui/uUiTestSupport.h"
 
+#include <algorithm>
+
+#include "base/uExecutable.h"
+
 namespace qlm {
 
 void PumpMessages() {
@@ -18,8 +22,37 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     // Unsigned differences stay right across the counter's wrap.
     const DWORD elapsed = ::GetTickCount() - start;
     if (elapsed >= timeoutMs) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+    // The condition may also change without a message: look again soon.
+    constexpr DWORD kSliceMs = 10;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(kSliceMs, timeoutMs - elapsed),
+                                QS_ALLINPUT);
   }
+}
+
+void TMainWindowTest::SetUp() {
+  DeleteSettings();
+  Open();
+}
+
+void TMainWindowTest::TearDown() { Close(); }
+
+void TMainWindowTest::DeleteSettings() {
+  ::DeleteFileA((ExecutableFolder() + SETTINGS_FILE).c_str());
+}
+
+void TMainWindowTest::Open() {
+  fForm = std::make_unique<TFormMain>(::GetModuleHandleA(nullptr));
+  ASSERT_TRUE(fForm->Create());
+  PumpMessages();
+}
+
+void TMainWindowTest::Close() {
+  fForm.reset();
+  PumpMessages();
+}
+
+std::string TMainWindowTest::Text(const char* key) const {
+  return fForm->Language().GetString(fForm->LangIndex(), key);
 }
 
 }  // namespace qlm

@@ -1,9 +1,16 @@
-// Message pumping for the tests that drive a window in their own process.
+// What the tests that drive a window in their own process share: message
+// pumping and the real main window made against this program's folder.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/uMain.h"
 
 namespace qlm {
 
@@ -12,5 +19,21 @@ void PumpMessages();
 // Dispatches messages as they come until `done` holds; false when it still
 // does not after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// A fresh main window for each test, on default settings.
+class TMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static void DeleteSettings();
+  void Open();
+  void Close();
+  HWND C(const char* name) const { return fForm->Control(name); }
+  // The text of a key in the window's current language.
+  std::string Text(const char* key) const;
+
+  std::unique_ptr<TFormMain> fForm;
+};
 
 }  // namespace qlm
