@@ -121,6 +121,9 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       UpdateScrollBar();
       ScrollTo(fScrollPos);
       return 0;
+    // A control's context menu request passes on naming the control, as
+    // the default handling would name the panel instead.
+    case WM_CONTEXTMENU:
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:

@@ -141,6 +141,21 @@ TEST_F(StatusPanels, RecycleBinPictureHintAndMenuFollowTheBin) {
   EXPECT_EQ(HintText(), Text(KEY_RBIN_HINT_EMPTY)) << "the hint follows the language";
   EXPECT_FALSE(MenuEnabled(fForm->RecycleBinMenu(), ID_pmEmptyRB));
 
+  // The keyboard reaches the picture and opens its menu with Enter.
+  HWND bin = C("imgRBin");
+  EXPECT_TRUE(::GetWindowLongA(bin, GWL_STYLE) & WS_TABSTOP);
+  ::SetFocus(bin);
+  static bool menuShown = false;
+  menuShown = false;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    menuShown = menuShown || (menu != nullptr && ::IsWindowVisible(menu));
+    ::EndMenu();
+  });
+  ::SendMessageA(bin, WM_KEYDOWN, VK_RETURN, 0);
+  ::KillTimer(nullptr, timer);
+  EXPECT_TRUE(menuShown);
+
   TTempFolder folder;
   for (const char* name : {"one.txt", "two.txt", "three.txt"}) {
     WriteFileBytes(folder.Path() + name, std::string(700, 'r'));

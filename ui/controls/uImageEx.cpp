@@ -23,6 +23,31 @@ void TImageEx::SetPicture(HBITMAP picture) {
   Repaint();
 }
 
+LRESULT TImageEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_GETDLGCODE: {
+      // Enter must reach a focused picture rather than the dialog manager.
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      const bool enter = msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
+      return enter ? DLGC_WANTMESSAGE : DLGC_STATIC;
+    }
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      Repaint();
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN || wParam == VK_SPACE) {
+        // As the keyboard's menu key does: the menu below the picture.
+        ::SendMessageA(fHandle, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(fHandle), -1);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return TControlWindow::HandleMessage(message, wParam, lParam);
+}
+
 void TImageEx::Paint(HDC dc, const RECT& client) {
   FillParentBackground(dc, client);
   if (fImages != nullptr && fImageIndex >= 0) {
@@ -30,6 +55,7 @@ void TImageEx::Paint(HDC dc, const RECT& client) {
   } else if (fPicture != nullptr) {
     DrawPicture(dc);
   }
+  if (::GetFocus() == fHandle) ::DrawFocusRect(dc, &client);
 }
 
 void TImageEx::DrawPicture(HDC dc) const {

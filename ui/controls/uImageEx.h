@@ -13,6 +13,8 @@ namespace qlm {
 
 inline constexpr char IMAGE_EX_CLASS[] = "TImageEx";
 
+// A picture; with the WS_TABSTOP style it takes the keyboard's focus, shows
+// it, and asks its parent for its context menu on Enter or Space.
 class TImageEx final : public TControlWindow {
  public:
   explicit TImageEx(HWND window) : TControlWindow(window) {}
@@ -27,6 +29,7 @@ class TImageEx final : public TControlWindow {
   void SetPicture(HBITMAP picture);
 
  private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(HDC dc, const RECT& client) override;
   void DrawPicture(HDC dc) const;
 
