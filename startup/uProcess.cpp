@@ -8,7 +8,7 @@
 
 namespace qlm {
 
-void RunProgram(const std::string& program, const std::string& parameters, bool wait) {
+bool RunProgram(const std::string& program, const std::string& parameters, bool wait) {
   std::string line = program + " " + parameters;
   // CreateProcessA may write into the command line.
   std::vector<char> commandLine(line.begin(), line.end());
@@ -20,11 +20,12 @@ void RunProgram(const std::string& program, const std::string& parameters, bool 
   if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                         CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                         &startup, &info)) {
-    return;
+    return false;
   }
   THandle process(info.hProcess);
   THandle thread(info.hThread);
   if (wait) ::WaitForSingleObject(process.Get(), INFINITE);
+  return true;
 }
 
 }  // namespace qlm

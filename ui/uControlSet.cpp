@@ -36,6 +36,8 @@ TWindowKind WindowKindOf(TControlKind kind) {
       return {"STATIC", kChild | SS_LEFT, 0};
     case Value:
       return {"STATIC", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0};
+    case PathValue:
+      return {"STATIC", kChild | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS, 0};
     case Heading:
     case SubHeading:
     case SectionLabel:
@@ -68,6 +70,8 @@ TWindowKind WindowKindOf(TControlKind kind) {
               WS_EX_CLIENTEDGE};
     case Picture:
       return {IMAGE_EX_CLASS, kChild, 0};
+    case MenuPicture:
+      return {IMAGE_EX_CLASS, kChild | WS_TABSTOP, 0};
     case Marquee:
       return {MARQUEE_BAR_CLASS, kChild, 0};
     case ScrollArea:

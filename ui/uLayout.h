@@ -12,6 +12,7 @@ namespace qlm {
 enum class TControlKind {
   Label,         // a static text
   Value,         // a static text showing a value (no mnemonic prefix)
+  PathValue,     // a value that is a path: a long one keeps its last part
   Heading,       // a bold heading of 16 points
   SubHeading,    // a bold heading of 12 points
   SectionLabel,  // a section label with a line to the right edge
@@ -29,6 +30,7 @@ enum class TControlKind {
   ListView,      // a report list with a header
   CheckListView, // a report list with check boxes
   Picture,
+  MenuPicture,   // a picture with a context menu, reached with the keyboard too
   Marquee,
   ScrollArea,    // a vertically scrolling area (holds controls)
   BarButton,     // a top-bar button with a picture

@@ -49,9 +49,6 @@ std::string FileVersionOf(const std::string& file) {
 
 bool MiscAnswer(MiscActionFn slot) { return slot != nullptr && slot() != 0; }
 
-void AddStyle(HWND window, LONG style) {
-  ::SetWindowLongA(window, GWL_STYLE, ::GetWindowLongA(window, GWL_STYLE) | style);
-}
 }  // namespace
 
 TFormMain::TFormMain(HINSTANCE instance)
@@ -105,12 +102,6 @@ bool TFormMain::CreateFrame() {
     }
   }
   for (const char* name : kHiddenAtStart) ::ShowWindow(Control(name), SW_HIDE);
-  // The Recycle Bin's menu is reached with the keyboard too; a long folder
-  // keeps its last part in view while a scan runs.
-  AddStyle(Control("imgRBin"), WS_TABSTOP);
-  HWND folder = Control("vScanCurrFolder");
-  ::SetWindowLongA(folder, GWL_STYLE,
-                   (::GetWindowLongA(folder, GWL_STYLE) & ~SS_ELLIPSISMASK) | SS_PATHELLIPSIS);
   for (const char* name : kDisabledAtStart) ::EnableWindow(Control(name), FALSE);
   CreateColumns();
   InitScanOptionsPage();

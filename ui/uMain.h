@@ -181,7 +181,10 @@ class TFormMain final : public TWindow {
   void ShowFinalValues();
   void UpdateElapsedTime();
   void ShowRunningFigures();
-  void TakeOptions(int opType);
+  void RunWorker(int opType);
+  void StartClock();
+  void ReadEnd(const TUpdateItem* item);
+  void Show(std::string_view name, bool visible);
   void ClearFoundList();
   bool IsFoundListEmpty();
   void FreeFoundList();
@@ -251,7 +254,6 @@ class TFormMain final : public TWindow {
   bool FFromCheckUpdate = false;
   std::unique_ptr<IUpdaterWindow> FormUpdater;
   HWND fHints = nullptr;
-  std::string fRecycleBinHint;
   std::vector<std::string> fUpdateProgramTexts;
 };
 

@@ -24,12 +24,13 @@ namespace qlm {
 
 namespace {
 
-// The running page's operation buttons and the top bar's three buttons that
-// an operation disables.
+// The top bar's three buttons that an operation disables.
 constexpr const char* kLockedDuringOperation[] = {"bbHome", "bbSettings", "bbScan"};
-
-void Show(HWND control, bool visible) { ::ShowWindow(control, visible ? SW_SHOW : SW_HIDE); }
 }  // namespace
+
+void TFormMain::Show(std::string_view name, bool visible) {
+  ::ShowWindow(Control(name), visible ? SW_SHOW : SW_HIDE);
+}
 
 void TFormMain::ColourGroupBox(std::string_view name, unsigned border, unsigned band) {
   if (TGroupBoxEx* group = TGroupBoxEx::From(Control(name))) {
@@ -54,11 +55,11 @@ void TFormMain::FreeCoreThread() { qlm::FreeCoreThread(CoreThread); }
 // Stop button, the activity bar, and the buttons that must wait.
 void TFormMain::BeginOperation(TStatusKind kind) {
   SetCurrStatus(kind);
-  Show(Control("bbStop"), true);
-  Show(Control("bbNext"), false);
-  Show(Control("mbMain"), true);
+  Show("bbStop", true);
+  Show("bbNext", false);
+  Show("mbMain", true);
   BringToFront("pRunning");
-  if (kind == TStatusKind::skScanRun) Show(Control("gbStartupStatus"), false);
+  if (kind == TStatusKind::skScanRun) Show("gbStartupStatus", false);
   for (const char* name : kLockedDuringOperation) ::EnableWindow(Control(name), FALSE);
   ::SetFocus(Control("bbStop"));
   fOperationRunning = true;
@@ -76,13 +77,24 @@ void TFormMain::bbCleanClick() {
   StartClean();
 }
 
-// The worker gets a fresh copy of the settings for each operation.
-void TFormMain::TakeOptions(int opType) {
+// The worker gets a fresh copy of the settings for each operation, and
+// starts it.
+void TFormMain::RunWorker(int opType) {
   TCoreInit init;
   CoreThread->GetInit(init);
   init.Options = FConfig->Options;
   CoreThread->SetInit(init);
   CoreThread->SetOpType(opType);
+  CoreThread->Resume();
+  CoreThread->Start();
+}
+
+// The activity bar moves and the clock runs from now.
+void TFormMain::StartClock() {
+  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(true);
+  FStartTime = Now();
+  ::SetWindowTextA(Control("vScanStartTime"), ClockText(FStartTime).c_str());
+  ::SetTimer(fHandle, tScan, tScanInterval, nullptr);
 }
 
 void TFormMain::StartScan() {
@@ -92,30 +104,20 @@ void TFormMain::StartScan() {
   FAborted = FError = FFreeSpace = FNoFound = FMajorObjs = false;
   Log(LVL_DEBUG, "Clearing existing list...");
   ClearFoundList();
-  TakeOptions(OPTYPE_SCAN);
-  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(true);
-  FStartTime = Now();
-  ::SetWindowTextA(Control("vScanStartTime"), ClockText(FStartTime).c_str());
+  StartClock();
   ShowRunningFigures();
   UpdateElapsedTime();
-  ::SetTimer(fHandle, tScan, tScanInterval, nullptr);
   FLast.OperTime = FStartTime;
   Log(LVL_DEBUG, "Resume thread...");
-  CoreThread->Resume();
-  CoreThread->Start();
+  RunWorker(OPTYPE_SCAN);
 }
 
 void TFormMain::StartClean() {
   Log(LVL_DEBUG, "Starting OPTYPE_CLEAN...");
   FAborted = FError = FFreeSpace = FNoFound = FMajorObjs = false;
   // The figures stay: a clean counts down from what is left.
-  TakeOptions(OPTYPE_CLEAN);
-  CoreThread->Resume();
-  CoreThread->Start();
-  if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(true);
-  FStartTime = Now();
-  ::SetWindowTextA(Control("vScanStartTime"), ClockText(FStartTime).c_str());
-  ::SetTimer(fHandle, tScan, tScanInterval, nullptr);
+  RunWorker(OPTYPE_CLEAN);
+  StartClock();
 }
 
 void TFormMain::bbStopClick() {
@@ -197,7 +199,7 @@ void TFormMain::CountProgress(std::unique_ptr<TUpdateItem> item, const char* cou
 // ends, the buttons come back.
 void TFormMain::EndOperation() {
   if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(false);
-  Show(Control("mbMain"), false);
+  Show("mbMain", false);
   ::KillTimer(fHandle, tScan);
   ::SetWindowTextA(Control("vScanCurrFolder"), "");
   for (const char* name : kLockedDuringOperation) ::EnableWindow(Control(name), TRUE);
@@ -206,8 +208,8 @@ void TFormMain::EndOperation() {
 
 // The report with its two buttons, or the final status in its place.
 void TFormMain::ShowEndPanel(bool report) {
-  Show(Control("gbFinalStatus"), !report);
-  for (const char* name : {"vtReport", "bbClean", "bbFinish"}) Show(Control(name), report);
+  Show("gbFinalStatus", !report);
+  for (const char* name : {"vtReport", "bbClean", "bbFinish"}) Show(name, report);
   if (!report) {
     SetFinalStatus();
     ShowFinalValues();
@@ -217,19 +219,22 @@ void TFormMain::ShowEndPanel(bool report) {
 // The Next button back in the Stop button's place, keeping the keyboard's
 // focus there.
 void TFormMain::ShowNextButton() {
-  HWND stop = Control("bbStop");
-  const bool hadFocus = ::GetFocus() == stop;
-  Show(Control("bbNext"), true);
-  Show(stop, false);
+  const bool hadFocus = ::GetFocus() == Control("bbStop");
+  Show("bbNext", true);
+  Show("bbStop", false);
   if (hadFocus) ::SetFocus(Control("bbNext"));
+}
+
+// The end message's two flags.
+void TFormMain::ReadEnd(const TUpdateItem* item) {
+  if (item == nullptr) return;
+  FAborted = item->Stopped;
+  FError = item->Failed;
 }
 
 void TFormMain::WMScanEnd(std::unique_ptr<TUpdateItem> item) {
   Log(LVL_DEBUG, "Scan end...");
-  if (item) {
-    FAborted = item->Stopped;
-    FError = item->Failed;
-  }
+  ReadEnd(item.get());
   item.reset();
   SetCurrStatus(EndStatusKind(FError, FAborted));
   FLast.ObjsFound = fTotObjs;
@@ -250,10 +255,7 @@ void TFormMain::WMScanEnd(std::unique_ptr<TUpdateItem> item) {
 
 void TFormMain::WMCleanEnd(std::unique_ptr<TUpdateItem> item) {
   Log(LVL_DEBUG, "Clean end...");
-  if (item) {
-    FAborted = item->Stopped;
-    FError = item->Failed;
-  }
+  ReadEnd(item.get());
   item.reset();
   EndOperation();
   FLast.ObjsRem = FLast.ObjsFound - fTotObjs;
@@ -335,9 +337,8 @@ std::string TFormMain::FormatSize(std::int64_t size) const {
   if (Misc == nullptr || Misc->SizeToText == nullptr) return {};
   char buffer[64] = {};
   int length = 0;
-  if (!Misc->SizeToText(buffer, sizeof buffer, &length, size)) return {};
-  if (length < 0 || length >= static_cast<int>(sizeof buffer)) return {};
-  return std::string(buffer, static_cast<std::size_t>(length));
+  return Misc->SizeToText(buffer, sizeof buffer, &length, size) ? MiscText(buffer, length)
+                                                                : std::string();
 }
 
 }  // namespace qlm

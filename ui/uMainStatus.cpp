@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/uFileSystem.h"
-#include "base/uHandles.h"
 #include "startup/uMiscLoad.h"
+#include "startup/uProcess.h"
 #include "startup/uTrace.h"
 #include "ui/controls/uImageEx.h"
 #include "ui/uCaptionKeys.h"
@@ -21,8 +21,24 @@
 namespace qlm {
 
 namespace {
-// Creation flags of update.bin: a new process group at normal priority.
-constexpr DWORD kUpdateProgramFlags = CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS;
+// The objects and bytes in the Recycle Bins; false when they cannot be told.
+bool BinTotals(std::int64_t& count, std::int64_t& size) {
+  count = 0;
+  size = 0;
+  return Misc != nullptr && Misc->RecycleBinTotals != nullptr &&
+         Misc->RecycleBinTotals(&count, &size);
+}
+
+// The Recycle Bin picture as a tool of the window's hints.
+TOOLINFOA BinTool(HWND window, HWND picture, UINT flags, const char* text) {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | flags;
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(picture);
+  tool.lpszText = const_cast<char*>(text);
+  return tool;
+}
 }  // namespace
 
 void TFormMain::UpdateStartupFlags() {
@@ -39,20 +55,19 @@ void TFormMain::SetStartupStatus() {
   const TMainOptions& main = FConfig->Options.Main;
   const TStartupKind kind =
       StartupKind({main.DaysSinceScan, main.ScanOverdue, main.NeverScanned, main.UpdateOverdue});
-  HWND panel = Control("gbStartupStatus");
   if (kind == TStartupKind::None) {
-    ::ShowWindow(panel, SW_HIDE);
+    Show("gbStartupStatus", false);
     return;
   }
   const TStartupLook look = StartupLook(kind);
   ColourGroupBox("gbStartupStatus", look.Border, look.Band);
-  ::ShowWindow(Control("btnScanNow"), look.ScanNow ? SW_SHOW : SW_HIDE);
-  ::ShowWindow(Control("btnCheckUpdate"), look.ScanNow ? SW_HIDE : SW_SHOW);
+  Show("btnScanNow", look.ScanNow);
+  Show("btnCheckUpdate", !look.ScanNow);
   const std::string text = kind == TStartupKind::ScanNeeded
                                ? ScanNeededText(Text(look.Key), main.DaysSinceScan)
                                : Text(look.Key);
   ::SetWindowTextA(Control("lbStartupStatus"), text.c_str());
-  ::ShowWindow(panel, SW_SHOW);
+  Show("gbStartupStatus", true);
 }
 
 // A change of language re-words what the panels already tell; it shows
@@ -78,24 +93,17 @@ void TFormMain::UpdateRecycleBinStatus() {
   Log(LVL_DEBUG, "Update Recycle Bin Status...");
   std::int64_t count = 0;
   std::int64_t size = 0;
-  if (Misc == nullptr || Misc->RecycleBinTotals == nullptr ||
-      !Misc->RecycleBinTotals(&count, &size)) {
-    // Shown as empty: the bin cannot be emptied from here either.
-    Log(LVL_DEBUG, "RecycleBinTotals failed");
-    count = 0;
-  }
+  // A bin that cannot be read is shown empty: it cannot be emptied from
+  // here either.
+  if (!BinTotals(count, size)) Log(LVL_DEBUG, "RecycleBinTotals failed");
   const bool full = count > 0;
   if (auto* image = TImageEx::From(Control("imgRBin"))) image->SetImageIndex(full ? 1 : 0);
   ::EnableMenuItem(RecycleBinMenu(), ID_pmEmptyRB, MF_BYCOMMAND | (full ? MF_ENABLED : MF_GRAYED));
-  fRecycleBinHint = full ? RecycleBinHint(Text(KEY_RBIN_HINT_OBJECTS), count,
-                                          Text(KEY_RBIN_HINT_SIZE), FormatSize(size))
-                         : Text(KEY_RBIN_HINT_EMPTY);
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = fHandle;
-  tool.uId = reinterpret_cast<UINT_PTR>(Control("imgRBin"));
-  tool.lpszText = const_cast<char*>(fRecycleBinHint.c_str());
+  const std::string hint = full ? RecycleBinHint(Text(KEY_RBIN_HINT_OBJECTS), count,
+                                                 Text(KEY_RBIN_HINT_SIZE), FormatSize(size))
+                                : Text(KEY_RBIN_HINT_EMPTY);
+  // The hint window keeps its own copy of the text.
+  TOOLINFOA tool = BinTool(fHandle, Control("imgRBin"), 0, hint.c_str());
   ::SendMessageA(fHints, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
@@ -106,12 +114,7 @@ bool TFormMain::CreateHints() {
                              nullptr, fInstance, nullptr);
   if (fHints == nullptr) return false;
   ::SendMessageA(fHints, TTM_SETMAXTIPWIDTH, 0, fScale.Px(400));
-  TOOLINFOA tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = fHandle;
-  tool.uId = reinterpret_cast<UINT_PTR>(Control("imgRBin"));
-  tool.lpszText = const_cast<char*>("");
+  TOOLINFOA tool = BinTool(fHandle, Control("imgRBin"), TTF_SUBCLASS, "");
   return ::SendMessageA(fHints, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
 }
 
@@ -153,10 +156,7 @@ void TFormMain::EmptyRecycleBinOnExit() {
   if (!FConfig || !FConfig->Options.EmptyRBin) return;
   std::int64_t count = 0;
   std::int64_t size = 0;
-  if (Misc == nullptr || Misc->RecycleBinTotals == nullptr ||
-      !Misc->RecycleBinTotals(&count, &size) || count <= 0) {
-    return;
-  }
+  if (!BinTotals(count, size) || count <= 0) return;
   Log(LVL_DEBUG, "Empty Recycle Bin...");
   EmptyBin(FConfig->Options);
 }
@@ -186,7 +186,7 @@ void TFormMain::pmUpdatesClick() {
   if (FormUpdater->CatalogueRead()) {
     FConfig->Options.UpdateTime = Now();
     SaveSettings();
-    if (FFromCheckUpdate) ::ShowWindow(Control("gbStartupStatus"), SW_HIDE);
+    if (FFromCheckUpdate) Show("gbStartupStatus", false);
   }
   if (FormUpdater->LaunchUpdateBin()) LaunchUpdateProgram();
 }
@@ -203,18 +203,11 @@ void TFormMain::LaunchUpdateProgram() {
   }
   args.MainWindow = static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(fHandle));
   const std::string program = FAppFolder + UPDATE_PROGRAM;
-  std::string commandLine = program + " " + FormatUpdateBinArgs(args);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        kUpdateProgramFlags, nullptr, FAppFolder.c_str(), &startup, &process)) {
-    ShowError("Cannot start " + program + " (error " + std::to_string(::GetLastError()) +
-              "). The update is not complete.");
-    return;
+  // Quoted, so that a folder with blanks cannot start another program on
+  // the way to this one; update.bin reads a quoted path as well.
+  if (!RunProgram("\"" + program + "\"", FormatUpdateBinArgs(args), false)) {
+    ShowError("Cannot start " + program + ". The update is not complete.");
   }
-  THandle thread(process.hThread);
-  THandle started(process.hProcess);
 }
 
 }  // namespace qlm

@@ -37,11 +37,11 @@ TEST(Shared, MiscTextStopsAtTheZeroOrTheLength) {
 TEST(Shared, RunProgramWaitsForTheProgram) {
   TTempFolder folder;
   const std::string marker = folder.Path() + "ran.txt";
-  RunProgram("cmd.exe", "/c echo done> \"" + marker + "\"", true);
+  EXPECT_TRUE(RunProgram("cmd.exe", "/c echo done> \"" + marker + "\"", true));
   EXPECT_TRUE(IsExistingFile(marker));
 }
 
 TEST(Shared, RunProgramIgnoresAMissingProgram) {
-  RunProgram("C:\\no\\such\\program.exe", "", true);
+  EXPECT_FALSE(RunProgram("C:\\no\\such\\program.exe", "", true));
   SUCCEED();
 }

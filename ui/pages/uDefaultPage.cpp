@@ -61,7 +61,7 @@ constexpr TControlSpec kRows[] = {
      "Windows"},
     {"lbDefWindows", Value, ID_lbDefWindows, "gbStatus", 444, 91, 90, 14, nullptr, ""},
 
-    {"imgRBin", Picture, ID_imgRBin, nullptr, 580, 310, 75, 95, nullptr, ""},
+    {"imgRBin", MenuPicture, ID_imgRBin, nullptr, 580, 310, 75, 95, nullptr, ""},
 };
 }  // namespace
 

@@ -21,7 +21,7 @@ constexpr TControlSpec kRows[] = {
     {"lbScanObjSize", Label, ID_lbScanObjSize, "gbCurrStatus", 16, 114, 190, 14, kOwn, ""},
     {"vSCanObjSize", Value, ID_vSCanObjSize, "gbCurrStatus", 210, 114, 430, 14, nullptr, ""},
     {"lbScanCurrFolder", Label, ID_lbScanCurrFolder, "gbCurrStatus", 16, 138, 190, 14, kOwn, ""},
-    {"vScanCurrFolder", Value, ID_vScanCurrFolder, "gbCurrStatus", 210, 138, 430, 28, nullptr,
+    {"vScanCurrFolder", PathValue, ID_vScanCurrFolder, "gbCurrStatus", 210, 138, 430, 28, nullptr,
      ""},
     {"mbMain", Marquee, ID_mbMain, "gbCurrStatus", 16, 180, 221, 15, nullptr, ""},
 
