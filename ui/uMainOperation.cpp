@@ -136,13 +136,10 @@ void TFormMain::ShowRunningFigures() {
 }
 
 void TFormMain::HandleProgress(UINT message, WPARAM wParam) {
-  std::unique_ptr<TUpdateItem> item(reinterpret_cast<TUpdateItem*>(wParam));
   // A message that the queue did not deliver carries nothing of ours: its
   // parameter is not a payload and is left alone.
-  if (!fDeliveringProgress) {
-    static_cast<void>(item.release());
-    return;
-  }
+  if (!fDeliveringProgress) return;
+  std::unique_ptr<TUpdateItem> item(reinterpret_cast<TUpdateItem*>(wParam));
   if (fReleased) return;
   switch (message) {
     case WM_CORE_SCAN_END:
@@ -265,8 +262,8 @@ void TFormMain::WMCleanEnd(std::unique_ptr<TUpdateItem> item) {
     ShowEndPanel(false);
   } else {
     Log(LVL_NOTICE, "List count > 0");
-    ShowEndPanel(true);
     FillReport();
+    ShowEndPanel(true);
   }
   UpdateRecycleBinStatus();
   TOptions& options = FConfig->Options;
