@@ -666,6 +666,31 @@ def xp_frame(cr, checked, state):
         check_mark(cr, (0.79, 0.78, 0.73) if state == "disabled" else (0.13, 0.63, 0.13), 2.2)
 
 
+def mixed_mark(cr, state):
+    """The third state of the report's category rows: a filled square."""
+    top, bottom = ((0.60, 0.60, 0.60), (0.75, 0.75, 0.75)) if state == "disabled" else \
+        ((0.20, 0.42, 0.70), (0.11, 0.22, 0.44))
+    cr.rectangle(5, 5, 6, 6)
+    cr.set_source(vertical(5, 11, top, bottom))
+    cr.fill()
+
+
+def report_checks():
+    """The report's marks, Vista style: unchecked, checked and mixed, each
+    plain and under the mouse, 16 by 16."""
+    s, cr = surface(96, 16)
+    frames = [(mark, state) for mark in ("unchecked", "checked", "mixed")
+              for state in ("normal", "hot")]
+    for i, (mark, state) in enumerate(frames):
+        cr.save()
+        cr.translate(i * 16, 0)
+        vista_frame(cr, mark == "checked", state)
+        if mark == "mixed":
+            mixed_mark(cr, state)
+        cr.restore()
+    return s
+
+
 CHECK_BOX_STRIPS = {"ADVANCE": advance_frame, "CROSS": cross_frame, "FLAT": flat_frame,
                     "NORMAL": normal_frame, "TICK": tick_frame, "VISTA": vista_frame,
                     "XP": xp_frame}
@@ -849,6 +874,7 @@ def main():
               "ESWARNING": status_image("warning"), "ESERROR": status_image("error"),
               "MAINOPTS": main_options(), "SCANOPTS": scan_options(), "APPSOPTS": apps_options()}
     program = {name: strip(draw) for name, draw in CHECK_BOX_STRIPS.items()}
+    program["REPORTCHECKS"] = report_checks()
     program.update({name: button_strip(draw) for name, draw in BUTTON_STRIPS.items()})
     icons = []
     for size in (16, 32, 48):

@@ -26,8 +26,14 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 }
 
 // A file that somebody merely glanced at (a virus scanner, an index
-// service) is free again a moment later; one that stays held is not.
+// service) is free again a moment later; one that stays held is not. A
+// read-only target stays as it is: Windows refuses to replace it, and a
+// file system that would let the rename through must not either.
 bool MoveOverTarget(const std::string& staged, const std::string& target) {
+  const DWORD attributes = ::GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
   for (int attempt = 1;; ++attempt) {
     if (::MoveFileExA(staged.c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

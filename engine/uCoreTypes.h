@@ -12,57 +12,18 @@
 #include <vector>
 
 #include "base/uStringList.h"
+#include "engine/uCategories.h"
+#include "engine/uFileRec.h"
 #include "engine/uFoundList.h"
-#include "engine/uSharedText.h"
 
 namespace qlm {
 
 class TTrace;
 class TCustomDefineList;
 
-// A date-time: days since 30 December 1899, the fraction being the time of
-// day (local time).
-using TDateTime = double;
-
-// Categories of found objects and folders to search.
-inline constexpr int OBJTYPE_COOKIES = 1;
-inline constexpr int OBJTYPE_IE_CACHE = 2;
-inline constexpr int OBJTYPE_RECENTS = 3;
-inline constexpr int OBJTYPE_USER_JUNK = 4;
-inline constexpr int OBJTYPE_WIN_UPDATES = 5;
-inline constexpr int OBJTYPE_WIN_TEMP = 6;
-inline constexpr int OBJTYPE_SYSTEM_JUNK = 7;
-inline constexpr int OBJTYPE_PREFETCH = 8;
-inline constexpr int OBJTYPE_IE_UPDATES = 9;
-inline constexpr int OBJTYPE_OL_DELETED = 10;
-inline constexpr int OBJTYPE_OL_JUNK = 11;
-inline constexpr int OBJTYPE_OL_SENT = 12;
-inline constexpr int OBJTYPE_OE_DELETED = 13;
-inline constexpr int OBJTYPE_FF_CACHE = 14;
-inline constexpr int OBJTYPE_FF_COOKIES = 15;
-inline constexpr int OBJTYPE_ORPHAN_UPDATES = 16;
-inline constexpr int OBJTYPE_IE_HISTORY = 17;
-inline constexpr int OBJTYPE_IE_ADDRBAR = 18;
-inline constexpr int OBJTYPE_FLOCK_CACHE = 19;
-inline constexpr int OBJTYPE_FLOCK_COOKIES = 20;
-inline constexpr int OBJTYPE_MRU = 21;
-inline constexpr int OBJTYPE_DB_CACHE = 22;
-// A custom category is OBJTYPE_CUSTOM + the position of its application in
-// the custom define list; the low byte indexes that list.
-inline constexpr int OBJTYPE_CUSTOM = 256;
-
 // The engine's operation selector; any other value runs nothing.
 inline constexpr int OPTYPE_SCAN = 1;
 inline constexpr int OPTYPE_CLEAN = 2;
-
-// The name the engine logs and shows for a category: "Custom files" for
-// 256..511, "Undefined files" for ids the table does not list.
-std::string CategoryName(int category);
-// The report group that gathers a category's objects; empty for category 12
-// and for custom ids (the report takes their script's display text).
-std::string CategoryGroup(int category);
-// A custom category id: 256 to 511.
-bool IsCustomCategory(int category);
 
 struct TCOCookies {
   bool Enabled = false;
@@ -155,25 +116,6 @@ struct TCoreInit {
   TTrace* Trace = nullptr;
   HWND Window = nullptr;
   TOptions Options;
-};
-
-// One found object. Texts that many records hold alike are shared.
-struct TFileRec {
-  bool Selected = false;
-  bool Locked = false;
-  bool RemoveEmptyFolder = false;
-  int Category = 0;
-  std::string Path;
-  TSharedText Caption;
-  TSharedText Key;
-  TSharedText BackupFolder;
-  TSharedText Owner;
-  std::int64_t Size = 0;
-  std::int64_t Count = 0;
-  int Attributes = 0;
-  TDateTime Created = 0;
-  TDateTime Accessed = 0;
-  TDateTime Written = 0;
 };
 
 // One folder to search, made by a collector and owned by the engine.

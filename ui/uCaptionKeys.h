@@ -123,6 +123,8 @@ inline constexpr char KEY_RBIN_HINT_SIZE[] = "RBHint.Size";
 // The wait message, kinds 0 and 1.
 inline constexpr char KEY_MESSAGE_SAVE_LIST[] = "Message.SaveList";
 inline constexpr char KEY_MESSAGE_OPEN_FOLDER[] = "Message.OpenFolder";
+// The error when a saved list cannot be written; holds "%s" for its name.
+inline constexpr char KEY_MESSAGE_SAVE_LIST_ERROR[] = "Message.SaveListError";
 
 // Caption of the error box.
 inline constexpr char KEY_CAP_ERROR[] = "capError";

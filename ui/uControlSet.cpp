@@ -7,6 +7,7 @@
 #include "ui/controls/uImageEx.h"
 #include "ui/controls/uLabelEx.h"
 #include "ui/controls/uMarqueeBar.h"
+#include "ui/report/uReportTree.h"
 #include "ui/uBarButton.h"
 #include "ui/uPanel.h"
 
@@ -67,6 +68,9 @@ TWindowKind WindowKindOf(TControlKind kind) {
     case ListView:
     case CheckListView:
       return {WC_LISTVIEWA, kChild | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+              WS_EX_CLIENTEDGE};
+    case ReportTree:
+      return {REPORT_TREE_CLASS, kChild | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
               WS_EX_CLIENTEDGE};
     case Picture:
       return {IMAGE_EX_CLASS, kChild, 0};

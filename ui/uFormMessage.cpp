@@ -26,4 +26,22 @@ void TFormMessage::UpdateLabels(const std::function<std::string(const std::strin
   fControls.ApplyCaptions(textOf);
 }
 
+void TFormMessage::ShowOver(HWND owner, const std::string& text) {
+  ::SetWindowTextA(Control("lbMessage"), text.c_str());
+  RECT over{};
+  RECT own{};
+  if (::GetWindowRect(owner, &over) && ::GetWindowRect(fHandle, &own)) {
+    const int width = own.right - own.left;
+    const int height = own.bottom - own.top;
+    ::SetWindowPos(fHandle, HWND_TOPMOST, over.left + (over.right - over.left - width) / 2,
+                   over.top + (over.bottom - over.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  } else {
+    ::ShowWindow(fHandle, SW_SHOWNOACTIVATE);
+  }
+  ::RedrawWindow(fHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void TFormMessage::Hide() { ::ShowWindow(fHandle, SW_HIDE); }
+
 }  // namespace qlm

@@ -25,6 +25,10 @@ class TFormMessage final : public TWindow {
   // refuses.
   bool Create(HWND owner);
   void UpdateLabels(const std::function<std::string(const std::string&)>& textOf);
+  // Shows the text centred over the owner without taking the input, and
+  // paints at once: the work that follows keeps the message loop waiting.
+  void ShowOver(HWND owner, const std::string& text);
+  void Hide();
   HWND Control(std::string_view name) const { return fControls.Get(name); }
 
  private:

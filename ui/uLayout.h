@@ -29,6 +29,7 @@ enum class TControlKind {
   ListBox,
   ListView,      // a report list with a header
   CheckListView, // a report list with check boxes
+  ReportTree,    // the report's check-box tree
   Picture,
   MenuPicture,   // a picture with a context menu, reached with the keyboard too
   Marquee,

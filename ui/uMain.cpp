@@ -20,6 +20,7 @@
 #include "ui/uControlIds.h"
 #include "ui/uPanel.h"
 #include "ui/uPictureNames.h"
+#include "ui/report/uReportTree.h"
 
 namespace qlm {
 
@@ -63,7 +64,8 @@ bool TFormMain::Create() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS |
                                                      ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   if (!fBackground || !fFontSet.Valid() || !::InitCommonControlsEx(&controls) ||
-      !RegisterCustomControls(fInstance) || !TPanel::Register(fInstance) ||
+      !RegisterCustomControls(fInstance) || !TReportTree::Register(fInstance) ||
+      !TPanel::Register(fInstance) ||
       !TBarButton::Register(fInstance)) {
     return false;
   }
@@ -116,8 +118,7 @@ void TFormMain::CreateColumns() {
   };
   // Widths in design pixels; captions come with the caption pass.
   constexpr TColumn kColumns[] = {
-      {"vtReport", 420, LVCFMT_LEFT},   {"vtReport", 90, LVCFMT_RIGHT},
-      {"vtReport", 120, LVCFMT_RIGHT},  {"lvApps", 400, LVCFMT_LEFT},
+      {"lvApps", 400, LVCFMT_LEFT},
       {"lvApps", 70, LVCFMT_RIGHT},     {"lbxDefExts", 120, LVCFMT_LEFT},
       {"lbxDefExts", 300, LVCFMT_LEFT}, {"lbxDefExts", 180, LVCFMT_LEFT}};
   for (const TColumn& column : kColumns) {
@@ -130,6 +131,7 @@ void TFormMain::CreateColumns() {
     const int count = Header_GetItemCount(ListView_GetHeader(list));
     ListView_InsertColumn(list, count, &item);
   }
+  CreateReportColumns();
 }
 
 bool TFormMain::CreateMenus() {
@@ -148,6 +150,7 @@ bool TFormMain::CreateMenus() {
          ::AppendMenuA(fRecycleBinMenu.Get(), MF_STRING, ID_pmUpdateRB, "pmUpdateRB") &&
          ::AppendMenuA(fRecycleBinMenu.Get(), MF_STRING, ID_pmEmptyRB, "pmEmptyRB") &&
          ::AppendMenuA(fReportMenu.Get(), MF_STRING, ID_pmOpenFolder, "pmOpenFolder") &&
+         ::AppendMenuA(fReportMenu.Get(), MF_SEPARATOR, 0, nullptr) &&
          ::AppendMenuA(fReportMenu.Get(), MF_STRING, ID_pmSaveList, "pmSaveList");
 }
 
@@ -160,6 +163,7 @@ void TFormMain::FormCreate() {
   SetDefaultInterface();
   SetMainOptions();
   SetCoreOptions();
+  if (FConfig->Options.DelSaveLog) PurgeSavedLists();
 }
 
 void TFormMain::SetDefaultInits() {
@@ -329,6 +333,11 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       Command(LOWORD(wParam), HIWORD(wParam));
       return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header->idFrom == ID_vtReport) return ReportNotify(*header);
+      return DefaultHandler(message, wParam, lParam);
+    }
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wParam) == Control("bbHelp")) {
         bbHelpClick();
@@ -336,6 +345,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       if (reinterpret_cast<HWND>(wParam) == Control("imgRBin")) {
         ShowRecycleBinMenu(lParam);
+        return 0;
+      }
+      if (reinterpret_cast<HWND>(wParam) == Control("vtReport")) {
+        ShowReportMenu(lParam);
         return 0;
       }
       return DefaultHandler(message, wParam, lParam);

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "ui/uAboutBox.h"
 #include "ui/uControlSet.h"
 #include "ui/uFonts.h"
+#include "ui/report/uReportModel.h"
+#include "ui/report/uReportTree.h"
 #include "ui/uFormMessage.h"
 #include "ui/uStatusRules.h"
 #include "ui/uUiHandles.h"
@@ -43,6 +46,20 @@ struct TLastOperation {
   std::int64_t SizeFound = 0;
   std::int64_t ObjsRem = 0;
   std::int64_t SizeRem = 0;
+};
+
+// What the report's menu asks of the system: the save dialog and the
+// shell's "explore". Tests put their own in place.
+struct TReportShell {
+  std::function<bool(OPENFILENAMEA&)> SaveDialog;
+  std::function<bool(HWND owner, const std::string& folder)> Explore;
+};
+TReportShell DefaultReportShell();
+
+// The save dialog's proposal for a saved list.
+struct TSaveDialogSetup {
+  std::string FileName;
+  std::string InitialFolder;
 };
 
 class TFormMain final : public TWindow {
@@ -105,6 +122,19 @@ class TFormMain final : public TWindow {
   void pmOpenRBClick();
   void pmUpdateRBClick();
   void pmEmptyRBClick();
+  // The report.
+  void FillReport();
+  void vtReportGetText(TReportRow row, int column, std::string& text);
+  void vtReportChecking(TReportRow row, bool checked);
+  void vtReportHeaderClick(int column);
+  void vtReportGetHint(std::string& text);
+  void vtReportContextPopup(TReportRow underMouse);
+  void pmOpenFolderClick();
+  void pmSaveListClick();
+  TSaveDialogSetup PrepareSaveDialog();
+  // Writes the saved list; an error is shown when it cannot be written.
+  bool SaveObjectsList(const std::string& fileName);
+  void PurgeSavedLists();
 
   // The window's state, as tests and the other windows see it.
   HWND Control(std::string_view name) const { return fControls.Get(name); }
@@ -113,6 +143,9 @@ class TFormMain final : public TWindow {
   HMENU HelpMenu() const { return fHelpMenu.Get(); }
   HMENU RecycleBinMenu() const { return fRecycleBinMenu.Get(); }
   HMENU ReportMenu() const { return fReportMenu.Get(); }
+  TReportModel& Report() { return FReport; }
+  TReportTree* ReportTree() const;
+  void SetReportShell(TReportShell shell);
   TConfig& Config() { return *FConfig; }
   TLanguage& Language() { return *FLanguage; }
   int LangIndex() const { return FLangIndex; }
@@ -188,7 +221,13 @@ class TFormMain final : public TWindow {
   void ClearFoundList();
   bool IsFoundListEmpty();
   void FreeFoundList();
-  void FillReport();
+  // The report.
+  void CreateReportColumns();
+  LRESULT ReportNotify(NMHDR& header);
+  void ShowReportMenu(LPARAM position);
+  void SelectCategoryObjects(int category, bool state);
+  void ShowWaitMessage(int kind);
+  void HideWaitMessage();
   // Status panels and Recycle Bin.
   void UpdateStartupFlags();
   void SetStartupStatus();
@@ -249,6 +288,10 @@ class TFormMain final : public TWindow {
   bool fOperationRunning = false;
   // Set while the progress queue hands its messages to the window.
   bool fDeliveringProgress = false;
+
+  // The report.
+  TReportModel FReport;
+  TReportShell fReportShell = DefaultReportShell();
 
   // Status panels and the update entry.
   bool FFromCheckUpdate = false;

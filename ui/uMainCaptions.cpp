@@ -150,7 +150,12 @@ void TFormMain::CaptionColumns() {
     const char* List;
     std::span<const char* const> Keys;
   };
-  const TColumns lists[] = {{"vtReport", REPORT_COLUMN_KEYS}, {"lvApps", APPS_COLUMN_KEYS}};
+  if (TReportTree* tree = ReportTree()) {
+    for (int column = 0; column < REPORT_COLUMNS; ++column) {
+      tree->SetColumnText(column, Text(REPORT_COLUMN_KEYS[column]));
+    }
+  }
+  const TColumns lists[] = {{"lvApps", APPS_COLUMN_KEYS}};
   for (const TColumns& columns : lists) {
     HWND list = Control(columns.List);
     for (size_t index = 0; index < columns.Keys.size(); ++index) {

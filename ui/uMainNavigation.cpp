@@ -59,6 +59,8 @@ constexpr TCommandRoute kRoutes[] = {
     {ID_pmUpdateRB, 0, &TFormMain::pmUpdateRBClick},
     {ID_pmEmptyRB, 0, &TFormMain::pmEmptyRBClick},
     {ID_pmExit, 0, &TFormMain::pmExitClick},
+    {ID_pmOpenFolder, 0, &TFormMain::pmOpenFolderClick},
+    {ID_pmSaveList, 0, &TFormMain::pmSaveListClick},
 };
 
 // The scroll areas in the order in which they are offered the wheel.

@@ -38,6 +38,12 @@ TEST(AtomicReplace, AFailureKeepsTheOldFileAndLeavesNothingBehind) {
   EXPECT_TRUE(IsExistingFolder(folderTarget));
   EXPECT_FALSE(ReplaceFileWith(folder.Path() + "missing.txt", path));
   EXPECT_EQ(ReadFileBytes(path), "old");
+
+  // A read-only target is never replaced, whatever the file system allows.
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(WriteFileAtomically(path, "new"));
+  ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(ReadFileBytes(path), "old");
   EXPECT_EQ(ListFiles(folder.Path(), "*"), (std::vector<std::string>{"kept.txt"}));
 }
 

@@ -15,6 +15,7 @@
 #include "base/uExecutable.h"
 #include "base/uFileSystem.h"
 #include "base/uHandles.h"
+#include "base/uText.h"
 #include "engine/uProgressQueue.h"
 #include "engine/uScanContext.h"
 #include "startup/uMiscLoad.h"
@@ -247,11 +248,9 @@ TEST_F(Operation, RunningPageCountsWhileTheReportShowsWhatIsLeft) {
   Click("bbNext");
   ASSERT_TRUE(::IsWindowVisible(C("vtReport")));
   EXPECT_FALSE(::IsWindowVisible(C("gbFinalStatus")));
-  HWND report = C("vtReport");
-  ASSERT_EQ(ListView_GetItemCount(report), 1);
-  char cell[64] = {};
-  ListView_GetItemText(report, 0, 1, cell, sizeof cell);
-  EXPECT_STREQ(cell, "2");
+  const TReportModel& report = fForm->Report();
+  ASSERT_EQ(report.Groups().size(), 1u);
+  EXPECT_EQ(report.Groups()[0].Count, 2);
 
   Click("bbClean");
   EXPECT_EQ(WindowText(C("gbCurrStatus")), Text(KEY_CURR_STATUS_CLEAN_RUN));
@@ -262,9 +261,44 @@ TEST_F(Operation, RunningPageCountsWhileTheReportShowsWhatIsLeft) {
   EXPECT_EQ(WindowText(C("vScanObjFound")), "1");
   Click("bbNext");
   EXPECT_TRUE(::IsWindowVisible(C("vtReport"))) << "the report of what is left";
-  ListView_GetItemText(report, 0, 1, cell, sizeof cell);
-  EXPECT_STREQ(cell, "1");
+  ASSERT_EQ(report.Groups().size(), 1u);
+  EXPECT_EQ(report.Groups()[0].Count, 1);
   EXPECT_TRUE(IsExistingFile(Path("b.tmp")));
+}
+
+// What is ticked is what goes: the user unticks two objects and the clean
+// removes exactly the others.
+TEST_F(Operation, ACleanRemovesExactlyWhatTheReportLeavesTicked) {
+  fForm->Config().Options.SelFoundObjs = true;
+  const std::vector<std::string> names = {"a.tmp", "b.tmp", "c.tmp", "d.tmp"};
+  for (const std::string& name : names) WriteFileBytes(Path(name.c_str()), name);
+  Click("bbScan");
+  WaitForEnd();
+  Click("bbNext");
+  TReportTree& tree = *fForm->ReportTree();
+  const TReportModel& report = fForm->Report();
+  ASSERT_EQ(report.Groups().size(), 1u);
+  tree.SetExpanded(0, true);
+  int unticked = 0;
+  for (int object = 0; object < static_cast<int>(report.Groups()[0].Objects.size()); ++object) {
+    const std::string& path = report.Path({0, object});
+    if (SameTextIgnoringCase(path, Path("b.tmp")) || SameTextIgnoringCase(path, Path("d.tmp"))) {
+      tree.ToggleMark({0, object});
+      ++unticked;
+    }
+  }
+  ASSERT_EQ(unticked, 2);
+  EXPECT_EQ(report.MarkOf({0, -1}), TMark::Mixed);
+  Click("bbClean");
+  WaitForEnd();
+  for (const std::string& name : names) {
+    EXPECT_EQ(IsExistingFile(Path(name.c_str())), name == "b.tmp" || name == "d.tmp") << name;
+  }
+  // The report of what is left: ticked again, as "selfoundobjs" says.
+  Click("bbNext");
+  ASSERT_EQ(report.Groups().size(), 1u);
+  EXPECT_EQ(report.Groups()[0].Count, 2);
+  EXPECT_EQ(report.MarkOf({0, -1}), TMark::Checked);
 }
 
 TEST_F(Operation, ClosingDuringAScanStopsItAndKeepsEverything) {

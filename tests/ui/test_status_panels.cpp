@@ -9,7 +9,6 @@
 
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "base/uExecutable.h"
 #include "base/uFileSystem.h"
@@ -246,20 +245,9 @@ TEST_F(StatusPanels, UpdateEntryStoresTheCheckAndStartsUpdateBin) {
   // in the error box of the current language.
   const std::string program = ExecutableFolder() + "update.bin";
   ASSERT_TRUE(::MoveFileA(program.c_str(), (program + ".away").c_str()));
-  std::string boxText;
-  std::thread closer([&, caption = Text(KEY_CAP_ERROR)] {
-    for (int tries = 0; tries < 1000; ++tries) {
-      HWND box = ::FindWindowA("#32770", caption.c_str());
-      if (box != nullptr && ::IsWindowVisible(box)) {
-        boxText = WindowText(::GetDlgItem(box, 0xFFFF));
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      ::Sleep(10);
-    }
-  });
+  TMessageBoxAnswer answer(Text(KEY_CAP_ERROR));
   Command(ID_pmUpdates);
-  closer.join();
+  const std::string boxText = answer.Text();
   ASSERT_TRUE(::MoveFileA((program + ".away").c_str(), program.c_str()));
   EXPECT_NE(boxText.find(program), std::string::npos) << boxText;
   EXPECT_FALSE(IsExistingFile(record));

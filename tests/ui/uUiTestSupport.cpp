@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/uExecutable.h"
+#include "tests/support/uTestSupport.h"
 
 namespace qlm {
 
@@ -27,6 +28,29 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     ::MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min(kSliceMs, timeoutMs - elapsed),
                                 QS_ALLINPUT);
   }
+}
+
+TMessageBoxAnswer::TMessageBoxAnswer(std::string caption) : fCaption(std::move(caption)) {
+  fWatcher = std::thread([this] {
+    for (int tries = 0; tries < 1000; ++tries) {
+      HWND box = ::FindWindowA("#32770", fCaption.c_str());
+      if (box != nullptr && ::IsWindowVisible(box)) {
+        fText = WindowText(::GetDlgItem(box, 0xFFFF));
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      ::Sleep(10);
+    }
+  });
+}
+
+TMessageBoxAnswer::~TMessageBoxAnswer() {
+  if (fWatcher.joinable()) fWatcher.join();
+}
+
+std::string TMessageBoxAnswer::Text() {
+  if (fWatcher.joinable()) fWatcher.join();
+  return fText;
 }
 
 void TMainWindowTest::SetUp() {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "ui/uMain.h"
 
@@ -19,6 +20,22 @@ void PumpMessages();
 // Dispatches messages as they come until `done` holds; false when it still
 // does not after `timeoutMs`.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// Answers the first message box with this caption that shows within ten
+// seconds with OK, keeping its text: a box the window shows modally while
+// the test waits for the handler to return.
+class TMessageBoxAnswer {
+ public:
+  explicit TMessageBoxAnswer(std::string caption);
+  ~TMessageBoxAnswer();
+  // Waits for the answer; empty when no box came.
+  std::string Text();
+
+ private:
+  std::string fCaption;
+  std::string fText;
+  std::thread fWatcher;
+};
 
 // A fresh main window for each test, on default settings.
 class TMainWindowTest : public ::testing::Test {

@@ -15,6 +15,11 @@
 //                             whose definition file is missing
 //   qlm_screens press NAME    press the button NAME
 //   qlm_screens wait          wait for the end of the running operation
+//   qlm_screens report-sample run from a copy of the program folder: the
+//                             program's own window showing a report of
+//                             several categories as a scan leaves it, some
+//                             expanded, one partly unticked, with hidden and
+//                             long paths; it stays until "close"
 //
 // It prints the name of the chosen language; the exit code is 0 when the
 // step was taken.
@@ -27,6 +32,8 @@
 
 #include "base/uExecutable.h"
 #include "base/uFileSystem.h"
+#include "engine/uCoreTypes.h"
+#include "startup/uMiscLoad.h"
 #include "settings/uConfig.h"
 #include "tests/support/uWindowDriver.h"
 #include "ui/uAboutBox.h"
@@ -200,6 +207,98 @@ int Step(HWND window, const std::string& step, const char* argument) {
   return 2;
 }
 
+void AddSample(int category, const std::string& path, std::int64_t size, std::int64_t count,
+               const char* owner, const char* caption = "") {
+  auto record = std::make_unique<TFileRec>();
+  record->Category = category;
+  record->Path = path;
+  record->Size = size;
+  record->Count = count;
+  record->Owner = owner;
+  record->Caption = caption;
+  FoundList.Window().push_back(std::move(record));
+}
+
+void AddSampleRecords() {
+  const char* temp = "C:\\Users\\anna\\AppData\\Local\\Temp\\";
+  for (int index = 0; index < 14; ++index) {
+    AddSample(OBJTYPE_USER_JUNK,
+              std::string(temp) + "Installer-" + std::to_string(1000 + index) +
+                  "\\setup-log-" + std::to_string(index) + ".tmp",
+              4096L * (index + 3), -1, temp);
+  }
+  AddSample(OBJTYPE_MRU, "HKCU\\Software\\Microsoft\\Office\\12.0\\Word\\File MRU\\Item 1",
+            64, -1, "");
+  AddSample(OBJTYPE_MRU, "HKCU\\Software\\Microsoft\\Windows\\RunMRU\\a", 32, -1, "");
+  for (int index = 0; index < 9; ++index) {
+    AddSample(OBJTYPE_SYSTEM_JUNK,
+              "D:\\Projects\\Customer archive 2009\\Quarterly reports\\Drafts and copies\\"
+              "Old exports\\report-" + std::to_string(index) + ".bak",
+              150000L * (index + 1), -1, "D:\\");
+  }
+  AddSample(OBJTYPE_OL_DELETED, "C:\\Users\\anna\\Documents\\Outlook\\outlook.pst", 2400000,
+            37, "", "Deleted Items (37 messages)");
+  AddSample(OBJTYPE_OL_JUNK, "C:\\Users\\anna\\Documents\\Outlook\\outlook.pst", 800000, 12,
+            "", "Junk E-mail (12 messages)");
+  for (int index = 0; index < 240; ++index) {
+    AddSample(OBJTYPE_IE_CACHE, "C:\\Users\\anna\\Temporary Internet Files\\cache-" +
+                                    std::to_string(index) + ".dat",
+              23000, -1, "");
+  }
+  AddSample(OBJTYPE_PREFETCH, "C:\\Windows\\Prefetch\\NOTEPAD.EXE-D8414F97.pf", 9800, -1,
+            "C:\\Windows\\Prefetch\\");
+}
+
+// The program's own window with a report, as a scan of the sample records
+// leaves it: categories expanded, one of them partly unticked.
+int ShowReportSample() {
+  HMODULE library = nullptr;
+  if (!LoadMiscLibrary(library, "")) return 1;
+  Misc = GetIMiscEntry();
+  {
+    TFormMain form(::GetModuleHandleA(nullptr));
+    if (!form.Create()) return 1;
+    form.Config().Options.HidePath = true;
+    form.Config().Options.SelFoundObjs = true;
+    AddSampleRecords();
+    // The messages of a scan that found them.
+    auto found = std::make_unique<TUpdateItem>();
+    for (const auto& record : FoundList.Window()) {
+      found->Count += record->Count == -1 ? 1 : record->Count;
+      found->Size += record->Size;
+    }
+    // The start-up panel makes way for the report, as a scan started from
+    // the window hides it.
+    ::ShowWindow(form.Control("gbStartupStatus"), SW_HIDE);
+    form.WMUpdateScan(std::move(found));
+    form.WMScanEnd(std::make_unique<TUpdateItem>());
+    form.bbNextClick();
+    TReportTree* tree = form.ReportTree();
+    const auto& groups = form.Report().Groups();
+    for (int group = 0; group < static_cast<int>(groups.size()); ++group) {
+      if (groups[group].Text != "User Junk files") tree->SetExpanded(group, true);
+    }
+    for (int group = 0; group < static_cast<int>(groups.size()); ++group) {
+      if (groups[group].Text == "System Junk files") {
+        tree->ToggleMark({group, 1});
+        tree->ToggleMark({group, 4});
+        tree->Select({group, 2});
+      }
+    }
+    tree->ScrollTo(0);
+    ::SetFocus(tree->Handle());
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (form.PreTranslateMessage(message)) continue;
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+    }
+  }
+  Misc = nullptr;
+  UnloadMiscLibrary(library);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -210,6 +309,7 @@ int main(int argc, char** argv) {
     return WriteSettings(argv[2], argv[3], argc > 4 && std::strcmp(argv[4], "broken") == 0) ? 0
                                                                                           : 1;
   }
+  if (std::strcmp(argv[1], "report-sample") == 0) return ShowReportSample();
   HWND window = WaitForVisibleClass(MAIN_WINDOW_CLASS, 10000);
   if (window == nullptr) {
     std::fprintf(stderr, "qlm_screens: the main window is not there\n");

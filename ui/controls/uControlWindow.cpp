@@ -9,14 +9,14 @@
 namespace qlm {
 
 bool TControlWindow::RegisterControlClass(HINSTANCE instance, const char* className,
-                                   WNDPROC procedure) {
+                                          WNDPROC procedure, UINT extraStyle) {
   WNDCLASSEXA existing{};
   existing.cbSize = sizeof existing;
   if (::GetClassInfoExA(instance, className, &existing)) return true;
 
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.style = CS_HREDRAW | CS_VREDRAW | extraStyle;
   windowClass.lpfnWndProc = procedure;
   windowClass.cbWndExtra = sizeof(TControlWindow*);
   windowClass.hInstance = instance;

@@ -26,7 +26,8 @@ class TControlWindow {
   template <typename T>
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   // Registers the class once per process; false when Windows refuses it.
-  static bool RegisterControlClass(HINSTANCE instance, const char* className, WNDPROC procedure);
+  static bool RegisterControlClass(HINSTANCE instance, const char* className, WNDPROC procedure,
+                                   UINT extraStyle = 0);
 
  protected:
   explicit TControlWindow(HWND window) : fHandle(window) {}

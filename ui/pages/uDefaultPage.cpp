@@ -31,7 +31,7 @@ constexpr TControlSpec kRows[] = {
     {"lbObjsRemSizeVal", Value, ID_lbObjsRemSizeVal, "gbFinalStatus", 304, 182, 240, 14, nullptr,
      ""},
 
-    {"vtReport", ListView, ID_vtReport, nullptr, 12, 15, 657, 222, nullptr, ""},
+    {"vtReport", ReportTree, ID_vtReport, nullptr, 12, 15, 657, 222, nullptr, ""},
     {"bbClean", Button, ID_bbClean, nullptr, 457, 245, 100, 25, kOwn, "Clean"},
     {"bbFinish", Button, ID_bbFinish, nullptr, 569, 245, 100, 25, kOwn, "Finish"},
 

@@ -1,4 +1,4 @@
-#include "engine/uCoreTypes.h"
+#include "engine/uCategories.h"
 
 #include <array>
 
