@@ -223,6 +223,9 @@ class TFormMain final : public TWindow {
   void FreeFoundList();
   // The report.
   void CreateReportColumns();
+  // The report holds references to the found records: it lets go of them
+  // before the list is emptied or handed to the worker.
+  void ForgetReport();
   LRESULT ReportNotify(NMHDR& header);
   void ShowReportMenu(LPARAM position);
   void SelectCategoryObjects(int category, bool state);

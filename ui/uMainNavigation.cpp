@@ -204,6 +204,12 @@ HWND TFormMain::OwnerControl(HWND window) const {
 bool TFormMain::FormMouseWheel(bool shift, int wheelDelta, POINT mouse) {
   HWND control = OwnerControl(::WindowFromPoint(mouse));
   if (control == nullptr) return false;
+  // The report scrolls under the mouse whether or not it has the focus.
+  if (control == Control("vtReport")) {
+    ::SendMessageA(control, WM_MOUSEWHEEL, MAKEWPARAM(shift ? MK_SHIFT : 0, wheelDelta),
+                   MAKELPARAM(mouse.x, mouse.y));
+    return true;
+  }
   UINT lines = 3;
   if (!::SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) lines = 3;
   const UINT message = shift ? WM_HSCROLL : WM_VSCROLL;

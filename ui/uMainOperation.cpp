@@ -54,6 +54,8 @@ void TFormMain::FreeCoreThread() { qlm::FreeCoreThread(CoreThread); }
 // Steps 1 and 2 of both operations: the running page in front with the
 // Stop button, the activity bar, and the buttons that must wait.
 void TFormMain::BeginOperation(TStatusKind kind) {
+  // The worker is about to take the list: the report lets go of its records.
+  ForgetReport();
   SetCurrStatus(kind);
   Show("bbStop", true);
   Show("bbNext", false);
@@ -305,7 +307,10 @@ void TFormMain::ShowFinalValues() {
   ::SetWindowTextA(Control("lbObjsRemSizeVal"), FormatSize(FLast.SizeRem).c_str());
 }
 
-void TFormMain::ClearFoundList() { FoundList.Window().clear(); }
+void TFormMain::ClearFoundList() {
+  ForgetReport();
+  FoundList.Window().clear();
+}
 
 bool TFormMain::IsFoundListEmpty() {
   for (const auto& record : FoundList.Window()) {

@@ -70,6 +70,11 @@ void TFormMain::FillReport() {
   if (TReportTree* tree = ReportTree()) tree->Reset();
 }
 
+void TFormMain::ForgetReport() {
+  FReport.Clear();
+  if (TReportTree* tree = ReportTree()) tree->Reset();
+}
+
 LRESULT TFormMain::ReportNotify(NMHDR& header) {
   switch (header.code) {
     case RTN_GETTEXT: {

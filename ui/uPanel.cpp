@@ -1,7 +1,8 @@
 #include "ui/uPanel.h"
 
-
 #include <algorithm>
+
+#include "ui/controls/uScrollRequest.h"
 
 namespace qlm {
 
@@ -69,36 +70,9 @@ void TPanel::ScrollIntoView(HWND descendant) {
 void TPanel::Scroll(WPARAM request) {
   RECT client{};
   ::GetClientRect(fHandle, &client);
-  switch (LOWORD(request)) {
-    case SB_LINEUP:
-      ScrollTo(fScrollPos - fLineHeight);
-      break;
-    case SB_LINEDOWN:
-      ScrollTo(fScrollPos + fLineHeight);
-      break;
-    case SB_PAGEUP:
-      ScrollTo(fScrollPos - client.bottom);
-      break;
-    case SB_PAGEDOWN:
-      ScrollTo(fScrollPos + client.bottom);
-      break;
-    case SB_TOP:
-      ScrollTo(0);
-      break;
-    case SB_BOTTOM:
-      ScrollTo(fContentHeight);
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      if (::GetScrollInfo(fHandle, SB_VERT, &info)) ScrollTo(info.nTrackPos);
-      break;
-    }
-    default:
-      break;
-  }
+  const auto target = ScrollRequestTarget(fHandle, SB_VERT, LOWORD(request), fScrollPos,
+                                          {fLineHeight, client.bottom, fContentHeight});
+  if (target) ScrollTo(static_cast<int>(*target));
 }
 
 void TPanel::Paint(HDC dc, const RECT& client) { ::FillRect(dc, &client, Brush()); }

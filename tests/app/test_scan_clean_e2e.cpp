@@ -13,6 +13,7 @@
 #include "base/uExecutable.h"
 #include "base/uFileSystem.h"
 #include "base/uHandles.h"
+#include "base/uText.h"
 #include "settings/uConfig.h"
 #include "startup/uLanguage.h"
 #include "tests/support/uInstalledProgram.h"
@@ -131,6 +132,11 @@ TOptions ReadSettings(const TInstalledProgram& program) {
   return config.Options;
 }
 
+// The program's main window once it shows; nullptr when it does not start.
+HWND WindowOf(TProgramRun& run) {
+  return run.Started() ? run.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs) : nullptr;
+}
+
 void Press(HWND window, int id) { ::SendMessageA(ControlOf(window, id), BM_CLICK, 0, 0); }
 
 // The operation has ended when the Scan button is usable again.
@@ -194,8 +200,7 @@ TEST(ScanCleanJourney, TheJunkFoundIsExactlyTheJunkRemoved) {
 
   TTempOverride temp(userTemp.Path());
   TProgramRun run(program.Executable());
-  ASSERT_TRUE(run.Started());
-  HWND window = run.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs);
+  HWND window = WindowOf(run);
   ASSERT_NE(window, nullptr);
 
   Press(window, ID_bbScan);
@@ -234,6 +239,85 @@ TEST(ScanCleanJourney, TheJunkFoundIsExactlyTheJunkRemoved) {
   ExpectTraceClosed(program);
 }
 
+// The edit of the save dialog's name field, at whatever depth the dialog
+// nests it (a combo box in newer dialogs, an edit in older ones).
+HWND NameField(HWND dialog) {
+  struct TSearch {
+    HWND Found = nullptr;
+  } search;
+  ::EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM data) -> BOOL {
+        char className[16] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        const int id = ::GetDlgCtrlID(child);
+        if (lstrcmpiA(className, "Edit") != 0 || (id != 1148 && id != 1152)) return TRUE;
+        reinterpret_cast<TSearch*>(data)->Found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// The save dialog of the program: the file name typed in, then Save.
+bool SaveThroughTheDialog(const std::string& path) {
+  HWND dialog = WaitForVisibleClass("#32770", kWindowTimeoutMs);
+  HWND name = dialog != nullptr ? NameField(dialog) : nullptr;
+  if (name == nullptr) return false;
+  ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  ::SendMessageA(::GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  return true;
+}
+
+// A user unticks the largest object with the keyboard, saves the list, and
+// the clean leaves exactly that object.
+TEST(ScanCleanJourney, WhatTheUserUnticksStaysAndTheSavedListShowsIt) {
+  TInstalledProgram program(ProgramFolder());
+  TTempFolder junk;
+  TTempFolder saved;
+  const std::vector<TFileOnDisk> files = {{junk.Path() + "a.tmp", 400},
+                                          {junk.Path() + "b.tmp", 300},
+                                          {junk.Path() + "c.tmp", 200}};
+  for (const TFileOnDisk& file : files) Plant(file.Path, static_cast<std::size_t>(file.Size));
+  WriteSettings(program, [&](TOptions& options) {
+    options.Core.System.SelFolders = true;
+    options.Core.System.AddFolders = junk.Path();
+    options.Core.System.AddExts = "*.tmp";
+    options.HidePath = true;
+  });
+  TProgramRun run(program.Executable());
+  HWND window = WindowOf(run);
+  ASSERT_NE(window, nullptr);
+  Press(window, ID_bbScan);
+  ASSERT_TRUE(WaitForOperationEnd(window));
+  Press(window, ID_bbNext);
+  HWND report = ControlOf(window, ID_vtReport);
+  ASSERT_TRUE(::IsWindowVisible(report));
+  // The category, opened; its first object (the largest), unticked.
+  for (const WPARAM key : {VK_HOME, VK_RIGHT, VK_RIGHT, VK_SPACE}) {
+    ::SendMessageA(report, WM_KEYDOWN, key, 0);
+  }
+
+  const std::string list = saved.Path() + "report.txt";
+  ASSERT_TRUE(::PostMessageA(window, WM_COMMAND, ID_pmSaveList, 0));
+  ASSERT_TRUE(SaveThroughTheDialog(list));
+  ASSERT_TRUE(WaitUntil([&] { return IsExistingFile(list); }, kWindowTimeoutMs));
+  std::string expected = "[System Junk files, objects 3, size 900]\r\n";
+  for (const TFileOnDisk& file : files) {
+    expected += "    " + file.Path + ", type 7, count 1, size " + std::to_string(file.Size) + "\r\n";
+  }
+  // The program keeps the paths as its folder keys spell them.
+  EXPECT_EQ(LowerText(ReadFileBytes(list)), LowerText(expected));
+
+  Press(window, ID_bbClean);
+  ASSERT_TRUE(WaitForOperationEnd(window));
+  EXPECT_TRUE(IsExistingFile(files[0].Path)) << "unticked";
+  EXPECT_FALSE(PathExists(files[1].Path));
+  EXPECT_FALSE(PathExists(files[2].Path));
+  ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
+  ASSERT_EQ(run.WaitForExit(kWindowTimeoutMs), 0);
+}
+
 TEST(ScanCleanJourney, ClosingDuringAScanEndsTheProgramCleanly) {
   TInstalledProgram program(ProgramFolder());
   // A search of the whole system drive lasts long enough to be
@@ -244,8 +328,7 @@ TEST(ScanCleanJourney, ClosingDuringAScanEndsTheProgramCleanly) {
     options.Core.System.AddExts = "*.tmp";
   });
   TProgramRun run(program.Executable());
-  ASSERT_TRUE(run.Started());
-  HWND window = run.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs);
+  HWND window = WindowOf(run);
   ASSERT_NE(window, nullptr);
   Press(window, ID_bbScan);
   EXPECT_FALSE(::IsWindowEnabled(ControlOf(window, ID_bbScan))) << "the scan runs";

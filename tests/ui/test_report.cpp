@@ -163,6 +163,19 @@ TEST_F(Report, RowsFollowTheGroupingTable) {
   Options().Core.CustomDefines = nullptr;
 }
 
+// The worker takes the list at the start of an operation and may free its
+// records: from then on the report refers to none of them.
+TEST_F(Report, AnOperationStartsWithAnEmptyReport) {
+  Add({OBJTYPE_SYSTEM_JUNK, "D:\\big.bak", 900});
+  fForm->FillReport();
+  ASSERT_EQ(Model().VisibleCount(), 1);
+  Options().Core = TCoreOptions{};
+  fForm->bbScanClick();
+  EXPECT_TRUE(Model().Groups().empty());
+  EXPECT_EQ(Model().VisibleCount(), 0);
+  ASSERT_TRUE(PumpUntil([this] { return !fForm->OperationRunning(); }, 30000));
+}
+
 TEST_F(Report, PathsShowWholeWithoutHidePath) {
   Options().HidePath = false;
   AddAll({{OBJTYPE_USER_JUNK, "C:\\Temp\\sub\\x.tmp", 300, -1, "c:\\temp\\"},
@@ -372,6 +385,28 @@ TEST_F(Report, MouseTicksExpandsAndSelects) {
   EXPECT_EQ(Tree().Selection(), (TReportRow{0, -1}));
 }
 
+// The wheel scrolls the report under the mouse, also while another control
+// has the focus.
+TEST_F(Report, TheWheelScrollsTheReportUnderTheMouse) {
+  for (int index = 0; index < 60; ++index) {
+    Add({OBJTYPE_SYSTEM_JUNK, ("D:\\junk-" + std::to_string(index) + ".bak").c_str(), 100 + index});
+  }
+  fForm->FillReport();
+  ::ShowWindow(C("gbStartupStatus"), SW_HIDE);
+  ::ShowWindow(C("vtReport"), SW_SHOW);
+  Tree().SetExpanded(0, true);
+  ::SetFocus(C("bbFinish"));
+  RECT rows{};
+  ::GetWindowRect(Tree().Handle(), &rows);
+  const POINT mouse{(rows.left + rows.right) / 2, (rows.top + rows.bottom) / 2};
+  ASSERT_EQ(Tree().TopIndex(), 0);
+  EXPECT_TRUE(fForm->FormMouseWheel(false, -WHEEL_DELTA, mouse));
+  EXPECT_GT(Tree().TopIndex(), 0);
+  const std::int64_t down = Tree().TopIndex();
+  ::SendMessageA(Tree().Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(mouse.x, mouse.y));
+  EXPECT_LT(Tree().TopIndex(), down);
+}
+
 TEST_F(Report, TheMenuOffersOpenFolderForTheSelectedObjectRowOnly) {
   AddAll({{OBJTYPE_SYSTEM_JUNK, "D:\\big.bak", 900}, {OBJTYPE_SYSTEM_JUNK, "D:\\small.bak", 10}});
   fForm->FillReport();
@@ -532,6 +567,25 @@ TEST_F(Report, PurgeKeepsTheNewestSavedLists) {
   }
 }
 
+// Start-up purges only when "delsavelog" is on.
+TEST_F(Report, StartUpPurgesWhenTheOptionSaysSo) {
+  const std::string saves = ExecutableFolder() + SAVES_FOLDER;
+  for (const bool purge : {false, true}) {
+    ASSERT_TRUE(ForceFolders(saves));
+    TTempFolder made(TTempFolder::TTakeOver{}, saves);
+    for (const char* name : {"quillmere_log_2026121001.txt", "quillmere_log_2026121002.txt"}) {
+      WriteFileBytes(saves + name, name);
+    }
+    Options().DelSaveLog = purge;
+    Options().MaxRetention = 1;
+    fForm->Config().Save();
+    Close();
+    Open();
+    EXPECT_EQ(IsExistingFile(saves + "quillmere_log_2026121001.txt"), !purge);
+    EXPECT_TRUE(IsExistingFile(saves + "quillmere_log_2026121002.txt"));
+  }
+}
+
 TEST_F(Report, ColumnsTakeTheirCaptionsAndTheRowsTheirHeights) {
   char caption[64] = {};
   HDITEMA item{};
@@ -553,6 +607,27 @@ TEST_F(Report, ColumnsTakeTheirCaptionsAndTheRowsTheirHeights) {
   EXPECT_EQ(group.bottom - group.top, fForm->Scale().Px(32));
   EXPECT_LT(object.bottom - object.top, group.bottom - group.top);
   EXPECT_EQ(object.top, group.bottom);
+}
+
+// Columns dragged to another place are painted and hit where they are; a
+// double click on a divider fits the column to what it shows.
+TEST_F(Report, ColumnsMoveAndFitToTheirTexts) {
+  AddAll({{OBJTYPE_SYSTEM_JUNK, "D:\\big.bak", 900}});
+  fForm->FillReport();
+  int order[REPORT_COLUMNS] = {2, 0, 1};
+  ASSERT_TRUE(Header_SetOrderArray(Tree().Header(), REPORT_COLUMNS, order));
+  const RECT row = Tree().RowRect({0, -1});
+  EXPECT_EQ(Tree().HitTest({2, (row.top + row.bottom) / 2}).Column, REPORT_COLUMN_SIZE);
+  EXPECT_EQ(Tree().HitTest({Tree().ColumnWidth(2) + 1, (row.top + row.bottom) / 2}).Column,
+            REPORT_COLUMN_NAME);
+
+  NMHEADERA divider{};
+  divider.hdr = {Tree().Header(), 0, HDN_DIVIDERDBLCLICKA};
+  divider.iItem = REPORT_COLUMN_COUNT;
+  ::SendMessageA(Tree().Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&divider));
+  const int fitted = Tree().ColumnWidth(REPORT_COLUMN_COUNT);
+  EXPECT_LT(fitted, fForm->Scale().Px(100)) << "a caption and a one-digit count";
+  EXPECT_GT(fitted, 0);
 }
 
 }  // namespace

@@ -146,9 +146,18 @@ TEST_F(StatusPanels, RecycleBinPictureHintAndMenuFollowTheBin) {
   ::SetFocus(bin);
   static bool menuShown = false;
   menuShown = false;
+  // Any other menu window of the desktop, hidden or of another process,
+  // says nothing of this one: only a visible one of this thread counts.
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND menu = ::FindWindowA("#32768", nullptr);
-    menuShown = menuShown || (menu != nullptr && ::IsWindowVisible(menu));
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+          char className[16] = {};
+          ::GetClassNameA(window, className, sizeof className);
+          if (lstrcmpA(className, "#32768") == 0 && ::IsWindowVisible(window)) menuShown = true;
+          return TRUE;
+        },
+        0);
     ::EndMenu();
   });
   ::SendMessageA(bin, WM_KEYDOWN, VK_RETURN, 0);

@@ -15,11 +15,14 @@
 //                             whose definition file is missing
 //   qlm_screens press NAME    press the button NAME
 //   qlm_screens wait          wait for the end of the running operation
-//   qlm_screens report-sample run from a copy of the program folder: the
+//   qlm_screens report-end    move the report's selection to its last row
+//   qlm_screens report-sample N
+//                             run from a copy of the program folder: the
 //                             program's own window showing a report of
 //                             several categories as a scan leaves it, some
 //                             expanded, one partly unticked, with hidden and
-//                             long paths; it stays until "close"
+//                             long paths, in the N-th language; it stays
+//                             until "close"
 //
 // It prints the name of the chosen language; the exit code is 0 when the
 // step was taken.
@@ -187,6 +190,10 @@ int Step(HWND window, const std::string& step, const char* argument) {
   }
   if (step == "press" && argument != nullptr) return Press(window, argument) ? 0 : 1;
   if (step == "wait") return WaitForEnd(window) ? 0 : 1;
+  if (step == "report-end") {
+    ::SendMessageA(ControlOf(window, ID_vtReport), WM_KEYDOWN, VK_END, 0);
+    return 0;
+  }
   if (step == "about") {
     ::PostMessageA(window, WM_COMMAND, ID_pmAbout, 0);
     return WaitForVisibleClass(ABOUT_BOX_CLASS, 5000) != nullptr ? 0 : 1;
@@ -251,13 +258,16 @@ void AddSampleRecords() {
 
 // The program's own window with a report, as a scan of the sample records
 // leaves it: categories expanded, one of them partly unticked.
-int ShowReportSample() {
+int ShowReportSample(int language) {
   HMODULE library = nullptr;
   if (!LoadMiscLibrary(library, "")) return 1;
   Misc = GetIMiscEntry();
   {
     TFormMain form(::GetModuleHandleA(nullptr));
     if (!form.Create()) return 1;
+    HWND languages = form.Control("cbxLanguage");
+    ::SendMessageA(languages, CB_SETCURSEL, language, 0);
+    form.cbxLanguageSelect();
     form.Config().Options.HidePath = true;
     form.Config().Options.SelFoundObjs = true;
     AddSampleRecords();
@@ -309,7 +319,9 @@ int main(int argc, char** argv) {
     return WriteSettings(argv[2], argv[3], argc > 4 && std::strcmp(argv[4], "broken") == 0) ? 0
                                                                                           : 1;
   }
-  if (std::strcmp(argv[1], "report-sample") == 0) return ShowReportSample();
+  if (std::strcmp(argv[1], "report-sample") == 0) {
+    return ShowReportSample(argc > 2 ? std::atoi(argv[2]) : 0);
+  }
   HWND window = WaitForVisibleClass(MAIN_WINDOW_CLASS, 10000);
   if (window == nullptr) {
     std::fprintf(stderr, "qlm_screens: the main window is not there\n");

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/controls/uScrollRequest.h"
+
 namespace qlm {
 
 namespace {
@@ -145,33 +147,42 @@ void TReportTree::Layout() {
     if (Header_Layout(fHeader, &layout)) fHeaderHeight = place.cy;
     // The header is as wide as its columns; the band to its right is the
     // tree's own, painted in the header's colour.
-    ::SetWindowPos(fHeader, nullptr, -fScrollX, 0, std::max(ColumnsWidth(), 1), fHeaderHeight,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT wanted{-fScrollX, 0, -fScrollX + std::max(ColumnsWidth(), 1), fHeaderHeight};
+    RECT placed{};
+    ::GetWindowRect(fHeader, &placed);
+    ::MapWindowPoints(nullptr, fHandle, reinterpret_cast<POINT*>(&placed), 2);
+    if (!::EqualRect(&wanted, &placed)) {
+      ::SetWindowPos(fHeader, nullptr, wanted.left, wanted.top, wanted.right - wanted.left,
+                     wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     UpdateScrollBars();
   }
 }
 
+void TReportTree::SetScrollBar(int bar, int maximum, int page, int position) {
+  // Setting a bar repaints it at once: only a change is worth it.
+  TScrollState& state = bar == SB_VERT ? fVertical : fHorizontal;
+  const TScrollState wanted{maximum, page, position};
+  if (state == wanted) return;
+  state = wanted;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMax = maximum;
+  info.nPage = static_cast<UINT>(page);
+  info.nPos = position;
+  ::SetScrollInfo(fHandle, bar, &info, TRUE);
+}
+
 void TReportTree::UpdateScrollBars() {
-  SCROLLINFO vertical{};
-  vertical.cbSize = sizeof vertical;
-  vertical.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   const std::int64_t count = fModel != nullptr ? fModel->VisibleCount() : 0;
   const std::int64_t maxTop = fModel != nullptr ? MaxTopRow(*fModel, fHeights, ViewHeight()) : 0;
-  vertical.nMax = static_cast<int>(std::max<std::int64_t>(count - 1, 0));
-  vertical.nPage = static_cast<UINT>(std::max<std::int64_t>(count - maxTop, 1));
-  vertical.nPos = static_cast<int>(fTop);
-  ::SetScrollInfo(fHandle, SB_VERT, &vertical, TRUE);
-
+  SetScrollBar(SB_VERT, static_cast<int>(std::max<std::int64_t>(count - 1, 0)),
+               static_cast<int>(std::max<std::int64_t>(count - maxTop, 1)), static_cast<int>(fTop));
   RECT client{};
   ::GetClientRect(fHandle, &client);
-  SCROLLINFO horizontal{};
-  horizontal.cbSize = sizeof horizontal;
-  horizontal.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  horizontal.nMax = std::max(ColumnsWidth() - 1, 0);
-  horizontal.nPage = static_cast<UINT>(std::max<LONG>(client.right, 1));
   fScrollX = std::clamp(fScrollX, 0, std::max(0, ColumnsWidth() - static_cast<int>(client.right)));
-  horizontal.nPos = fScrollX;
-  ::SetScrollInfo(fHandle, SB_HORZ, &horizontal, TRUE);
+  SetScrollBar(SB_HORZ, std::max(ColumnsWidth() - 1, 0), std::max<int>(client.right, 1), fScrollX);
 }
 
 void TReportTree::ScrollTo(std::int64_t top) {
@@ -179,7 +190,7 @@ void TReportTree::ScrollTo(std::int64_t top) {
   top = std::clamp<std::int64_t>(top, 0, maxTop);
   if (top != fTop) Repaint();
   fTop = top;
-  ::SetScrollPos(fHandle, SB_VERT, static_cast<int>(fTop), TRUE);
+  UpdateScrollBars();
 }
 
 void TReportTree::ScrollHorizontally(int x) {
@@ -195,65 +206,17 @@ void TReportTree::ScrollHorizontally(int x) {
 void TReportTree::VScroll(WORD code) {
   if (fModel == nullptr) return;
   const std::int64_t page = RowsOnPage(*fModel, fHeights, fTop, ViewHeight());
-  switch (code) {
-    case SB_LINEUP:
-      ScrollTo(fTop - 1);
-      break;
-    case SB_LINEDOWN:
-      ScrollTo(fTop + 1);
-      break;
-    case SB_PAGEUP:
-      ScrollTo(fTop - page);
-      break;
-    case SB_PAGEDOWN:
-      ScrollTo(fTop + page);
-      break;
-    case SB_TOP:
-      ScrollTo(0);
-      break;
-    case SB_BOTTOM:
-      ScrollTo(fModel->VisibleCount());
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      if (::GetScrollInfo(fHandle, SB_VERT, &info)) ScrollTo(info.nTrackPos);
-      break;
-    }
-    default:
-      break;
-  }
+  const auto target =
+      ScrollRequestTarget(fHandle, SB_VERT, code, fTop, {1, page, fModel->VisibleCount()});
+  if (target) ScrollTo(*target);
 }
 
 void TReportTree::HScroll(WORD code) {
   RECT client{};
   ::GetClientRect(fHandle, &client);
-  switch (code) {
-    case SB_LINELEFT:
-      ScrollHorizontally(fScrollX - fIndent);
-      break;
-    case SB_LINERIGHT:
-      ScrollHorizontally(fScrollX + fIndent);
-      break;
-    case SB_PAGELEFT:
-      ScrollHorizontally(fScrollX - client.right);
-      break;
-    case SB_PAGERIGHT:
-      ScrollHorizontally(fScrollX + client.right);
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: {
-      SCROLLINFO info{};
-      info.cbSize = sizeof info;
-      info.fMask = SIF_TRACKPOS;
-      if (::GetScrollInfo(fHandle, SB_HORZ, &info)) ScrollHorizontally(info.nTrackPos);
-      break;
-    }
-    default:
-      break;
-  }
+  const auto target =
+      ScrollRequestTarget(fHandle, SB_HORZ, code, fScrollX, {fIndent, client.right, ColumnsWidth()});
+  if (target) ScrollHorizontally(static_cast<int>(*target));
 }
 
 void TReportTree::Wheel(short delta) {

@@ -108,6 +108,7 @@ class TReportTree final : public TControlWindow {
   int ViewHeight() const;
   int ColumnsWidth() const;
   void UpdateScrollBars();
+  void SetScrollBar(int bar, int maximum, int page, int position);
   void ScrollHorizontally(int x);
   void VScroll(WORD code);
   void HScroll(WORD code);
@@ -157,6 +158,14 @@ class TReportTree final : public TControlWindow {
   int fHintColumn = -1;
   std::string fHintText;
   int fWheelRest = 0;
+  struct TScrollState {
+    int Maximum = -1;
+    int Page = 0;
+    int Position = 0;
+    friend bool operator==(const TScrollState&, const TScrollState&) = default;
+  };
+  TScrollState fVertical;
+  TScrollState fHorizontal;
 };
 
 }  // namespace qlm

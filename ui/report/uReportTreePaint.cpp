@@ -126,7 +126,8 @@ void TReportTree::PaintRow(HDC dc, TReportRow row, std::int64_t index, const REC
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format);
     ::RestoreDC(dc, saved);
   }
-  if (selected && focused) {
+  // The focus shows on the selected row, or on the top row while none is.
+  if (focused && (selected || (!fSelected.Valid() && index == fTop))) {
     RECT focus{area.left, area.top, area.right, area.bottom - 1};
     ::SetTextColor(dc, RGB(0, 0, 0));
     ::DrawFocusRect(dc, &focus);
