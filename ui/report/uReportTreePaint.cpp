@@ -215,16 +215,25 @@ void TReportTree::PaintHeaderItem(const DRAWITEMSTRUCT& item) const {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));
   TSelectedObject font(dc, Font());
-  const UINT align = (header.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
-  ::DrawTextA(dc, caption, -1, &text,
-              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  if (fModel == nullptr || fModel->Sort().Column != static_cast<int>(item.itemID)) return;
-  // The sort mark: a small triangle at the top centre, pointing up while
-  // ascending.
-  const int x = (box.left + box.right) / 2;
+  const bool right = (header.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT;
+  const bool sorted = fModel != nullptr && fModel->Sort().Column == static_cast<int>(item.itemID);
+  // The sort mark stands beside the caption, on the side away from the
+  // column's edge: the caption gives way to it when the column is narrow.
   const int half = ::MulDiv(4, fCheckSize, kCheckFrame);
+  const int room = 2 * half + kCellPadding;
+  if (sorted && right) text.left += room;
+  if (sorted && !right) text.right -= room;
+  ::DrawTextA(dc, caption, -1, &text,
+              (right ? DT_RIGHT : DT_LEFT) | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
+                  DT_END_ELLIPSIS);
+  if (!sorted) return;
+  SIZE extent{};
+  ::GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
+  const int width = std::min<int>(extent.cx, text.right - text.left);
+  const int x = right ? text.right - width - kCellPadding / 2 - half
+                      : text.left + width + kCellPadding / 2 + half;
   const bool up = fModel->Sort().Direction == TSortDirection::Ascending;
-  const int top = box.top + 1;
+  const int top = (box.top + box.bottom - half) / 2;
   for (int step = 0; step < half; ++step) {
     const int y = up ? top + step : top + half - 1 - step;
     Line(dc, x - step, y, x + step + 1, y, kSortMark);
