@@ -5,8 +5,8 @@
 
 Needs Debian's python3-cairo (listed in scripts/setup.sh). Output:
 - art/qlmres/*.bmp   the bitmaps of the resource library qlmres.dll
-- art/program/*.bmp  the check-box strips and top-bar button strips of
-                     quillmere.exe
+- art/program/*.bmp  the check-box strips, the report's marks and the top-bar
+                     button strips of quillmere.exe
 - art/program/quillmere.ico  the program icon (16, 32 and 48 pixels)
 Bitmaps are 32-bit with premultiplied alpha (ready for AlphaBlend); the icon
 holds straight alpha and an AND mask, as icons do. With an argument, a PNG

@@ -407,6 +407,32 @@ TEST_F(Report, TheWheelScrollsTheReportUnderTheMouse) {
   EXPECT_LT(Tree().TopIndex(), down);
 }
 
+// A cell whose text is cut shows it whole in a hint; a whole one shows none.
+TEST_F(Report, HintsShowTheWholeTextOfACutCell) {
+  const std::string longPath =
+      "D:\\" + std::string(120, 'x') + "\\Projects and more projects\\report.bak";
+  Add({OBJTYPE_SYSTEM_JUNK, longPath.c_str(), 900});
+  Add({OBJTYPE_SYSTEM_JUNK, "D:\\a.bak", 10});
+  Options().HidePath = false;
+  fForm->FillReport();
+  ::ShowWindow(C("gbStartupStatus"), SW_HIDE);
+  ::ShowWindow(C("vtReport"), SW_SHOW);
+  Tree().SetExpanded(0, true);
+  HWND tips = Tree().Hints();
+  ASSERT_NE(tips, nullptr);
+  for (const int object : {0, 1}) {
+    const RECT row = Tree().RowRect({0, object});
+    POINT at{XOf({0, object}, TRowPart::Check) + 40, (row.top + row.bottom) / 2};
+    ::ClientToScreen(Tree().Handle(), &at);
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+    NMTTDISPINFOA info{};
+    info.hdr = {tips, 0, TTN_GETDISPINFOA};
+    ::SendMessageA(Tree().Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    EXPECT_EQ(std::string(info.lpszText), object == 0 ? longPath : "") << object;
+  }
+}
+
 TEST_F(Report, TheMenuOffersOpenFolderForTheSelectedObjectRowOnly) {
   AddAll({{OBJTYPE_SYSTEM_JUNK, "D:\\big.bak", 900}, {OBJTYPE_SYSTEM_JUNK, "D:\\small.bak", 10}});
   fForm->FillReport();

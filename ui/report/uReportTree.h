@@ -79,6 +79,8 @@ class TReportTree final : public TControlWindow {
   void SetColumnText(int column, const std::string& text);
   int ColumnWidth(int column) const;
   HWND Header() const { return fHeader; }
+  // The tooltip that shows the whole text of a cut cell.
+  HWND Hints() const { return fTips; }
 
   TReportRow Selection() const { return fSelected; }
   // Selects a row and scrolls it into view; an invalid row selects nothing.
