@@ -4,7 +4,7 @@
 
 namespace qlm {
 
-double FileTimeToDateTime(std::uint64_t fileTime) {
+TDateTime FileTimeToDateTime(std::uint64_t fileTime) {
   return static_cast<double>(fileTime) / FILETIME_TICKS_PER_DAY - FILETIME_EPOCH_DAYS;
 }
 
@@ -27,7 +27,7 @@ constexpr std::int64_t kDaysFrom1899To1970 = 25569;
 
 }  // namespace
 
-TDateParts DateTimeToParts(double dateTime) {
+TDateParts DateTimeToParts(TDateTime dateTime) {
   TDateParts parts;
   const double whole = std::trunc(dateTime);
   std::int64_t ms = std::llround(std::fabs(dateTime - whole) * 86400000.0);

@@ -48,4 +48,11 @@ std::vector<std::string_view> SplitAt(std::string_view text, char delimiter) {
   }
 }
 
+bool FillPlaceholder(std::string& text, std::string_view placeholder, std::string_view value) {
+  const std::size_t place = text.find(placeholder);
+  if (place == std::string::npos) return false;
+  text.replace(place, placeholder.size(), value);
+  return true;
+}
+
 }  // namespace qlm

@@ -15,6 +15,11 @@ std::string LowerText(std::string_view text);
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 
+// Puts the value in place of the first occurrence of the placeholder (a
+// language text's "%d" or "%s": such a text is never used as a format);
+// false when the text holds none.
+bool FillPlaceholder(std::string& text, std::string_view placeholder, std::string_view value);
+
 // The parts of a text between its delimiters; n delimiters give n + 1 parts.
 std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);
 

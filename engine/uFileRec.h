@@ -5,13 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/uDateTime.h"
 #include "engine/uSharedText.h"
 
 namespace qlm {
-
-// A date-time: days since 30 December 1899, the fraction being the time of
-// day (local time).
-using TDateTime = double;
 
 // One found object. Texts that many records hold alike are shared.
 struct TFileRec {

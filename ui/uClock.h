@@ -2,7 +2,7 @@
 // dates.
 #pragma once
 
-#include "ui/uStatusRules.h"
+#include "base/uDateTime.h"
 
 namespace qlm {
 

@@ -15,12 +15,12 @@
 #include "ui/controls/uImageEx.h"
 #include "ui/controls/uPainting.h"
 #include "ui/pages/uPageLayouts.h"
+#include "ui/report/uReportTree.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uBarButton.h"
 #include "ui/uControlIds.h"
 #include "ui/uPanel.h"
 #include "ui/uPictureNames.h"
-#include "ui/report/uReportTree.h"
 
 namespace qlm {
 

@@ -17,11 +17,11 @@
 #include "settings/uConfig.h"
 #include "startup/uLanguage.h"
 #include "startup/uResources.h"
+#include "ui/report/uReportModel.h"
+#include "ui/report/uReportTree.h"
 #include "ui/uAboutBox.h"
 #include "ui/uControlSet.h"
 #include "ui/uFonts.h"
-#include "ui/report/uReportModel.h"
-#include "ui/report/uReportTree.h"
 #include "ui/uFormMessage.h"
 #include "ui/uStatusRules.h"
 #include "ui/uUiHandles.h"
@@ -224,7 +224,7 @@ class TFormMain final : public TWindow {
   // The report.
   void CreateReportColumns();
   // The report holds references to the found records: it lets go of them
-  // before the list is emptied or handed to the worker.
+  // before the worker takes the list and before the list is freed at exit.
   void ForgetReport();
   LRESULT ReportNotify(NMHDR& header);
   void ShowReportMenu(LPARAM position);

@@ -307,10 +307,7 @@ void TFormMain::ShowFinalValues() {
   ::SetWindowTextA(Control("lbObjsRemSizeVal"), FormatSize(FLast.SizeRem).c_str());
 }
 
-void TFormMain::ClearFoundList() {
-  ForgetReport();
-  FoundList.Window().clear();
-}
+void TFormMain::ClearFoundList() { FoundList.Window().clear(); }
 
 bool TFormMain::IsFoundListEmpty() {
   for (const auto& record : FoundList.Window()) {
@@ -322,6 +319,7 @@ bool TFormMain::IsFoundListEmpty() {
 // The list is the process's own; at exit it is emptied, unless a worker
 // that would not end still holds it.
 void TFormMain::FreeFoundList() {
+  ForgetReport();
   if (FoundList.Holder() != TListSide::Window) return;
   ClearFoundList();
   FoundList.Window().shrink_to_fit();

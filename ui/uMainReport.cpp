@@ -12,6 +12,7 @@
 #include "base/uDirEnum.h"
 #include "base/uFileSystem.h"
 #include "base/uPathText.h"
+#include "base/uText.h"
 #include "engine/uCustomDefine.h"
 #include "startup/uTrace.h"
 #include "ui/report/uSavedLists.h"
@@ -34,11 +35,6 @@ bool Explore(HWND owner, const std::string& folder) {
   const auto result = reinterpret_cast<INT_PTR>(
       ::ShellExecuteA(owner, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   return result > 32;
-}
-
-std::string WithName(std::string text, const std::string& name) {
-  const std::size_t at = text.find("%s");
-  return at == std::string::npos ? text : text.replace(at, 2, name);
 }
 }  // namespace
 
@@ -212,7 +208,11 @@ bool TFormMain::SaveObjectsList(const std::string& fileName) {
   ShowWaitMessage(0);
   const bool written = WriteFileAtomically(fileName, FReport.SavedListText());
   HideWaitMessage();
-  if (!written) ShowError(WithName(Text(KEY_MESSAGE_SAVE_LIST_ERROR), fileName));
+  if (!written) {
+    std::string message = Text(KEY_MESSAGE_SAVE_LIST_ERROR);
+    FillPlaceholder(message, "%s", fileName);
+    ShowError(message);
+  }
   return written;
 }
 

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/uDateTime.h"
+#include "base/uText.h"
 #include "ui/uCaptionKeys.h"
 
 namespace qlm {
@@ -115,13 +116,13 @@ TStartupLook StartupLook(TStartupKind kind) {
 }
 
 std::string ScanNeededText(std::string_view languageText, int days) {
+  const std::string value = std::to_string(days);
   std::string text(languageText);
-  std::size_t place = text.find("%d");
-  if (place == std::string::npos) {
+  if (!FillPlaceholder(text, "%d", value)) {
     text = SCAN_NEEDED_DEFAULT;
-    place = text.find("%d");
+    FillPlaceholder(text, "%d", value);
   }
-  return text.replace(place, 2, std::to_string(days));
+  return text;
 }
 
 std::string ClockText(TDateTime moment) {

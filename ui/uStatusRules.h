@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace qlm {
+#include "base/uDateTime.h"
 
-using TDateTime = double;
+namespace qlm {
 
 // The current status of the running page.
 enum class TStatusKind { skScanRun, skCleanRun, skOperOk, skOperAbort, skOperError };

@@ -96,7 +96,8 @@ bool ShowPage(HWND window, const char* page) {
 constexpr int kTreeFolders = 100;
 constexpr int kFilesPerFolder = 1500;
 
-bool CreateEmptyFile(const std::string& path) {
+// A file of 4 KB, so that every junk file found has a size.
+bool WriteSmallFile(const std::string& path) {
   HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -116,11 +117,11 @@ bool MakeTree(const std::string& root) {
     const std::string folder = root + "folder-" + std::to_string(index) + "\\";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     for (int file = 0; !built && file < kFilesPerFolder; ++file) {
-      if (!CreateEmptyFile(folder + "data-" + std::to_string(file) + ".dat")) return false;
+      if (!WriteSmallFile(folder + "data-" + std::to_string(file) + ".dat")) return false;
     }
-    if (!CreateEmptyFile(folder + "junk-" + std::to_string(index) + ".tmp")) return false;
+    if (!WriteSmallFile(folder + "junk-" + std::to_string(index) + ".tmp")) return false;
   }
-  return built || CreateEmptyFile(done);
+  return built || WriteSmallFile(done);
 }
 
 bool WriteSettings(const std::string& program, const std::string& tree, bool broken) {

@@ -27,7 +27,6 @@ COLORREF ClassBackgroundColour(HWND window) {
   return colour;
 }
 
-
 }  // namespace
 
 TGroupBoxEx::TGroupBoxEx(HWND window)

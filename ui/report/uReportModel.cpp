@@ -34,48 +34,54 @@ int RowValue(int category) {
   }
 }
 
-// For each listed category, the first category of its row: categories that
-// share a row share this key. -1 for categories the report does not show.
-std::array<int, kListedCategories> RowKeys() {
-  std::array<int, kListedCategories> keys{};
-  for (int category = 0; category < kListedCategories; ++category) {
-    const std::string name = CategoryGroup(category);
-    keys[category] = -1;
-    if (name.empty()) continue;
-    for (int first = 0; first <= category; ++first) {
-      if (CategoryGroup(first) == name) {
-        keys[category] = first;
-        break;
+// Where each record goes: a slot of the fixed rows (0 .. kListedCategories-1,
+// one per row name, so categories that share a row share a slot) or of the
+// custom rows (kListedCategories + define position), and the row made for
+// each slot on its first object.
+class TSlotMap {
+ public:
+  explicit TSlotMap(std::size_t customCount) : fCustomCount(customCount) {
+    for (int category = 0; category < kListedCategories; ++category) {
+      const std::string name = CategoryGroup(category);
+      fKeys[category] = -1;
+      for (int first = 0; !name.empty() && first <= category; ++first) {
+        if (CategoryGroup(first) == name) {
+          fKeys[category] = first;
+          break;
+        }
       }
     }
+    fRows.assign(kListedCategories + customCount, -1);
   }
-  return keys;
-}
 
-// Where a record goes: a slot of the fixed rows (0 .. kListedCategories-1)
-// or of the custom rows (kListedCategories + define position); -1 when the
-// report does not show it.
-int SlotOf(int category, std::size_t customCount, const std::array<int, kListedCategories>& keys) {
-  if (IsCustomCategory(category)) {
-    const int slot = category & 0xFF;
-    return static_cast<std::size_t>(slot) < customCount ? kListedCategories + slot : -1;
+  // -1 when the report does not show the category.
+  int SlotOf(int category) const {
+    if (IsCustomCategory(category)) {
+      const int slot = category & 0xFF;
+      return static_cast<std::size_t>(slot) < fCustomCount ? kListedCategories + slot : -1;
+    }
+    return category >= 0 && category < kListedCategories ? fKeys[category] : -1;
   }
-  return category >= 0 && category < kListedCategories ? keys[category] : -1;
-}
+  static bool IsCustomSlot(int slot) { return slot >= kListedCategories; }
+  static std::size_t DefineOf(int slot) { return static_cast<std::size_t>(slot - kListedCategories); }
+  int& RowOf(int slot) { return fRows[static_cast<std::size_t>(slot)]; }
+
+ private:
+  std::size_t fCustomCount;
+  std::array<int, kListedCategories> fKeys{};
+  std::vector<int> fRows;
+};
 
 std::int64_t Tally(const TFileRec& record) { return record.Count == -1 ? 1 : record.Count; }
 
-template <typename Less>
-void SortIn(std::vector<TFileRec*>& objects, TSortDirection direction, Less less) {
-  if (direction == TSortDirection::Ascending) {
-    std::stable_sort(objects.begin(), objects.end(), less);
-  } else {
-    std::stable_sort(objects.begin(), objects.end(),
-                     [&](const TFileRec* a, const TFileRec* b) { return less(b, a); });
-  }
+// A stable sort by a signed 64-bit key, either way.
+template <typename T, typename TKey>
+void SortByKey(std::vector<T>& items, TSortDirection direction, TKey key) {
+  const bool ascending = direction == TSortDirection::Ascending;
+  std::stable_sort(items.begin(), items.end(), [&](const T& a, const T& b) {
+    return ascending ? key(a) < key(b) : key(b) < key(a);
+  });
 }
-
-void AppendNumber(std::string& text, std::int64_t value) { text += std::to_string(value); }
 }  // namespace
 
 std::string WithoutOwner(const std::string& path, const std::string& owner) {
@@ -88,53 +94,45 @@ std::string WithoutOwner(const std::string& path, const std::string& owner) {
 
 void TReportModel::Clear() { fGroups.clear(); }
 
+bool TReportModel::HasRow(const TFileRec& record) const {
+  return record.Category != OBJTYPE_IE_CACHE || fOptions.ShowFiles;
+}
+
 void TReportModel::Fill(TFoundList& list, const std::vector<std::string>& customNames,
                         const TReportOptions& options) {
   fGroups.clear();
   fOptions = options;
-  const auto keys = RowKeys();
-  const std::size_t customCount = std::min<std::size_t>(customNames.size(), kCustomSlots);
-  // Slot to row, rows in the order of their first object; the first pass
-  // sizes every row exactly, so the rows hold no spare room.
-  std::vector<int> rowOfSlot(kListedCategories + customCount, -1);
+  TSlotMap slots(std::min<std::size_t>(customNames.size(), kCustomSlots));
+  // The first pass makes the category rows and counts their object rows, so
+  // that each row is sized exactly and holds no spare room.
   std::vector<std::size_t> objectCount;
   std::vector<std::size_t> firstCount;
   for (const auto& record : list) {
     if (!record) continue;
-    const int slot = SlotOf(record->Category, customCount, keys);
-    if (slot < 0) {
-      record->Selected = false;
-      continue;
-    }
-    int& row = rowOfSlot[static_cast<std::size_t>(slot)];
+    const int slot = slots.SlotOf(record->Category);
+    record->Selected = slot >= 0 && options.SelFoundObjs;
+    if (slot < 0) continue;
+    int& row = slots.RowOf(slot);
     if (row < 0) {
       row = static_cast<int>(fGroups.size());
-      TReportGroup group;
-      if (slot >= kListedCategories) {
-        group.Category = record->Category;
-        group.Text = customNames[static_cast<std::size_t>(slot - kListedCategories)];
-      } else {
-        group.Category = RowValue(record->Category);
-        group.Text = CategoryGroup(record->Category);
-      }
+      TReportGroup& group = fGroups.emplace_back();
+      const bool custom = TSlotMap::IsCustomSlot(slot);
+      group.Category = custom ? record->Category : RowValue(record->Category);
+      group.Text = custom ? customNames[TSlotMap::DefineOf(slot)] : CategoryGroup(record->Category);
       group.Checked = options.SelFoundObjs;
-      fGroups.push_back(std::move(group));
       objectCount.push_back(0);
       firstCount.push_back(0);
     }
     TReportGroup& group = fGroups[static_cast<std::size_t>(row)];
-    record->Selected = options.SelFoundObjs;
     group.Count += Tally(*record);
     group.Size += record->Size;
-    if (record->Category == OBJTYPE_IE_CACHE && !options.ShowFiles) {
-      group.SumsOnly = true;
-      continue;
-    }
+    group.SumsOnly = group.SumsOnly || !HasRow(*record);
+    if (!HasRow(*record)) continue;
     ++objectCount[static_cast<std::size_t>(row)];
     if (record->Category == OBJTYPE_MRU) ++firstCount[static_cast<std::size_t>(row)];
   }
-  // Second pass: the objects in list order, each category 21 object
-  // inserted before the ones already there (so they stand first, the last
+  // The second pass places the objects in list order, each category 21
+  // object before the ones already there (so they stand first, the last
   // found at the top).
   std::vector<std::size_t> nextFirst(firstCount);
   std::vector<std::size_t> nextAfter(firstCount);
@@ -143,17 +141,12 @@ void TReportModel::Fill(TFoundList& list, const std::vector<std::string>& custom
     fGroups[row].Ticked = options.SelFoundObjs ? objectCount[row] : 0;
   }
   for (const auto& record : list) {
-    if (!record) continue;
-    const int slot = SlotOf(record->Category, customCount, keys);
-    if (slot < 0) continue;
-    const std::size_t row = static_cast<std::size_t>(rowOfSlot[static_cast<std::size_t>(slot)]);
-    TReportGroup& group = fGroups[row];
-    if (group.SumsOnly && record->Category == OBJTYPE_IE_CACHE) continue;
-    if (record->Category == OBJTYPE_MRU) {
-      group.Objects[--nextFirst[row]] = record.get();
-    } else {
-      group.Objects[nextAfter[row]++] = record.get();
-    }
+    const int slot = record ? slots.SlotOf(record->Category) : -1;
+    if (slot < 0 || !HasRow(*record)) continue;
+    const auto row = static_cast<std::size_t>(slots.RowOf(slot));
+    const std::size_t place =
+        record->Category == OBJTYPE_MRU ? --nextFirst[row] : nextAfter[row]++;
+    fGroups[row].Objects[place] = record.get();
   }
   HeaderClick(REPORT_COLUMN_SIZE);
 }
@@ -211,11 +204,6 @@ std::int64_t TReportModel::Count(TReportRow row) const {
 std::int64_t TReportModel::Size(TReportRow row) const {
   if (const TFileRec* record = Record(row)) return record->Size;
   return row.IsGroup() ? fGroups[static_cast<std::size_t>(row.Group)].Size : 0;
-}
-
-int TReportModel::Category(TReportRow row) const {
-  if (const TFileRec* record = Record(row)) return record->Category;
-  return row.IsGroup() ? fGroups[static_cast<std::size_t>(row.Group)].Category : 0;
 }
 
 const std::string& TReportModel::Path(TReportRow row) const {
@@ -277,12 +265,6 @@ void TReportModel::SetExpanded(int group, bool expanded) {
   if (Expandable(group)) fGroups[static_cast<std::size_t>(group)].Expanded = expanded;
 }
 
-void TReportModel::ExpandAll(bool expanded) {
-  for (int group = 0; group < static_cast<int>(fGroups.size()); ++group) {
-    SetExpanded(group, expanded);
-  }
-}
-
 void TReportModel::HeaderClick(int column) {
   if (column != REPORT_COLUMN_COUNT && column != REPORT_COLUMN_SIZE) return;
   fSort.Direction = fSort.Direction == TSortDirection::Ascending ? TSortDirection::Descending
@@ -292,18 +274,12 @@ void TReportModel::HeaderClick(int column) {
 }
 
 void TReportModel::SortBy(int column) {
-  const bool ascending = fSort.Direction == TSortDirection::Ascending;
-  const auto key = [column](const TReportGroup& group) {
+  SortByKey(fGroups, fSort.Direction, [column](const TReportGroup& group) {
     return column == REPORT_COLUMN_COUNT ? group.Count : group.Size;
-  };
-  std::stable_sort(fGroups.begin(), fGroups.end(),
-                   [&](const TReportGroup& a, const TReportGroup& b) {
-                     return ascending ? key(a) < key(b) : key(b) < key(a);
-                   });
+  });
   if (column != REPORT_COLUMN_SIZE) return;
   for (TReportGroup& group : fGroups) {
-    SortIn(group.Objects, fSort.Direction,
-           [](const TFileRec* a, const TFileRec* b) { return a->Size < b->Size; });
+    SortByKey(group.Objects, fSort.Direction, [](const TFileRec* record) { return record->Size; });
   }
 }
 
@@ -313,19 +289,19 @@ std::string TReportModel::SavedListText() const {
     text += '[';
     text += group.Text;
     text += ", objects ";
-    AppendNumber(text, group.Count);
+    text += std::to_string(group.Count);
     text += ", size ";
-    AppendNumber(text, group.Size);
+    text += std::to_string(group.Size);
     text += "]\r\n";
     for (const TFileRec* record : group.Objects) {
       text += "    ";
       text += record->Path;
       text += ", type ";
-      AppendNumber(text, record->Category);
+      text += std::to_string(record->Category);
       text += ", count ";
-      AppendNumber(text, record->Count);
+      text += std::to_string(record->Count);
       text += ", size ";
-      AppendNumber(text, record->Size);
+      text += std::to_string(record->Size);
       text += "\r\n";
     }
   }

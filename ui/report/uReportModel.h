@@ -74,7 +74,6 @@ class TReportModel {
   void Clear();
 
   const std::vector<TReportGroup>& Groups() const { return fGroups; }
-  bool HidePath() const { return fOptions.HidePath; }
 
   // The rows on screen, top to bottom: each category row followed by its
   // object rows while it is expanded.
@@ -89,7 +88,6 @@ class TReportModel {
   const TFileRec* Record(TReportRow row) const;
   std::int64_t Count(TReportRow row) const;
   std::int64_t Size(TReportRow row) const;
-  int Category(TReportRow row) const;
   const std::string& Path(TReportRow row) const;
   // The category's name, or the object's path as the report shows it.
   std::string Text(TReportRow row) const;
@@ -105,7 +103,6 @@ class TReportModel {
 
   bool Expandable(int group) const;
   void SetExpanded(int group, bool expanded);
-  void ExpandAll(bool expanded);
 
   // A click on a column header: the Name column does nothing; any other
   // reverses the direction, becomes the sort column and sorts (Count: the
@@ -120,6 +117,9 @@ class TReportModel {
   std::size_t ObjectRowBytes() const;
 
  private:
+  // Whether a record gets an object row: cache objects only with
+  // "showfiles".
+  bool HasRow(const TFileRec& record) const;
   void SortBy(int column);
 
   std::vector<TReportGroup> fGroups;

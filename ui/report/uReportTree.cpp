@@ -265,20 +265,15 @@ void TReportTree::SetExpanded(int group, bool expanded) {
         groupIndex + static_cast<std::int64_t>(fModel->Groups()[group].Objects.size());
     ScrollTo(std::min(TopToShow(*fModel, fHeights, fTop, last, ViewHeight()), groupIndex));
   }
-  UpdateScrollBars();
   Repaint();
 }
 
 void TReportTree::ToggleMark(TReportRow row) {
   if (fModel == nullptr || fModel->IndexOf(row) < 0) return;
-  HWND parent = ::GetParent(fHandle);
   TReportCheckNotice notice{};
-  notice.Header = {fHandle, static_cast<UINT_PTR>(::GetDlgCtrlID(fHandle)), RTN_CHECKING};
   notice.Row = row;
   notice.Checked = fModel->MarkOf(row) != TMark::Checked;
-  if (parent != nullptr) {
-    ::SendMessageA(parent, WM_NOTIFY, notice.Header.idFrom, reinterpret_cast<LPARAM>(&notice));
-  }
+  SendNotify(notice.Header, RTN_CHECKING);
   Repaint();
 }
 
@@ -405,19 +400,21 @@ void TReportTree::MouseMove(POINT point) {
   TrackMouseLeave();
 }
 
+LRESULT TReportTree::SendNotify(NMHDR& header, UINT code) const {
+  header = {fHandle, static_cast<UINT_PTR>(::GetDlgCtrlID(fHandle)), code};
+  HWND parent = ::GetParent(fHandle);
+  return parent != nullptr ? ::SendMessageA(parent, WM_NOTIFY, header.idFrom,
+                                            reinterpret_cast<LPARAM>(&header))
+                           : 0;
+}
+
 std::string TReportTree::CellText(TReportRow row, int column) const {
   std::string text;
   TReportTextRequest request{};
-  request.Header = {fHandle, static_cast<UINT_PTR>(::GetDlgCtrlID(fHandle)), RTN_GETTEXT};
   request.Row = row;
   request.Column = column;
   request.Text = &text;
-  HWND parent = ::GetParent(fHandle);
-  if (parent != nullptr &&
-      ::SendMessageA(parent, WM_NOTIFY, request.Header.idFrom,
-                     reinterpret_cast<LPARAM>(&request)) != 0) {
-    return text;
-  }
+  if (SendNotify(request.Header, RTN_GETTEXT) != 0) return text;
   // A parent that does not answer gets the model's plain texts.
   if (column == REPORT_COLUMN_NAME) return fModel->NameText(row);
   const std::int64_t value = column == REPORT_COLUMN_COUNT ? fModel->Count(row) : fModel->Size(row);
@@ -432,30 +429,21 @@ LRESULT TReportTree::HintText(NMTTDISPINFOA& info) {
     return 0;
   }
   const TReportHit hit = HitTest(cursor);
-  if (hit.Part != TRowPart::Cell) return 0;
-  TColumnSpan spans[REPORT_COLUMNS];
-  const int count = ColumnSpans(spans);
+  TColumnSpan span{};
+  if (hit.Part != TRowPart::Cell || !SpanOf(hit.Column, span)) return 0;
   std::string text = CellText(hit.Row, hit.Column);
-  for (int at = 0; at < count; ++at) {
-    if (spans[at].Column != hit.Column) continue;
-    int room = spans[at].Right - spans[at].Left - Scaled(8);
-    if (hit.Column == REPORT_COLUMN_NAME) room -= TextLeft(hit.Row);
-    TWindowDC dc(fHandle);
-    if (dc.Get() == nullptr) return 0;
-    TSelectedObject font(dc.Get(), hit.Row.IsGroup() && fBoldFont ? static_cast<HFONT>(fBoldFont.Get())
-                                                                  : Font());
-    SIZE extent{};
-    ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    if (extent.cx <= room) return 0;  // the whole text shows: no hint
-  }
+  TWindowDC dc(fHandle);
+  if (dc.Get() == nullptr) return 0;
+  TSelectedObject font(dc.Get(), RowFont(hit.Row));
+  SIZE extent{};
+  ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
+  const RECT room = TextRect(span, hit.Row, 0, 0);
+  if (extent.cx <= room.right - room.left) return 0;  // the whole text shows: no hint
   TReportTextRequest request{};
-  request.Header = {fHandle, static_cast<UINT_PTR>(::GetDlgCtrlID(fHandle)), RTN_GETHINT};
   request.Row = hit.Row;
   request.Column = hit.Column;
   request.Text = &text;
-  if (HWND parent = ::GetParent(fHandle)) {
-    ::SendMessageA(parent, WM_NOTIFY, request.Header.idFrom, reinterpret_cast<LPARAM>(&request));
-  }
+  SendNotify(request.Header, RTN_GETHINT);
   fHintText = text;
   info.lpszText = fHintText.data();
   return 0;
@@ -482,8 +470,7 @@ void TReportTree::AutoSizeColumn(int column) {
     for (std::int64_t index = fTop; index < end; ++index) {
       const TReportRow row = fModel->RowAt(index);
       const std::string text = CellText(row, column);
-      ::SelectObject(dc.Get(), row.IsGroup() && fBoldFont ? static_cast<HFONT>(fBoldFont.Get())
-                                                          : Font());
+      ::SelectObject(dc.Get(), RowFont(row));
       ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &extent);
       const int lead = column == REPORT_COLUMN_NAME ? TextLeft(row) : 0;
       width = std::max<int>(width, lead + extent.cx + kAutoSizePadding);
@@ -517,11 +504,8 @@ void TReportTree::ClickHeader(int column) {
       fSelected.IsGroup() ? fModel->Groups()[fSelected.Group].Text : std::string();
   const bool hadSelection = fSelected.Valid();
   TReportHeaderNotice notice{};
-  notice.Header = {fHandle, static_cast<UINT_PTR>(::GetDlgCtrlID(fHandle)), RTN_HEADERCLICK};
   notice.Column = column;
-  if (HWND parent = ::GetParent(fHandle)) {
-    ::SendMessageA(parent, WM_NOTIFY, notice.Header.idFrom, reinterpret_cast<LPARAM>(&notice));
-  }
+  SendNotify(notice.Header, RTN_HEADERCLICK);
   if (hadSelection) KeepSelection(record, groupText);
   Refresh();
   if (fSelected.Valid()) Select(fSelected);

@@ -97,7 +97,6 @@ class TReportTree final : public TControlWindow {
   TReportHit HitTest(POINT client) const;
   // The row's rectangle in client coordinates; empty when it is not in view.
   RECT RowRect(TReportRow row) const;
-  TRowHeights Heights() const { return fHeights; }
 
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -124,6 +123,8 @@ class TReportTree final : public TControlWindow {
   LRESULT HintText(NMTTDISPINFOA& info);
   void SendContextMenu();
   void KeepSelection(const TFileRec* record, std::string groupText);
+  // WM_NOTIFY to the parent with the tree's own header; 0 without a parent.
+  LRESULT SendNotify(NMHDR& header, UINT code) const;
   std::string CellText(TReportRow row, int column) const;
   bool Focused() const;
 
@@ -134,6 +135,10 @@ class TReportTree final : public TControlWindow {
     int Right;
   };
   int ColumnSpans(TColumnSpan (&spans)[REPORT_COLUMNS]) const;
+  bool SpanOf(int column, TColumnSpan& span) const;
+  HFONT RowFont(TReportRow row) const;
+  // Where a cell's text goes, between the tree's parts and the padding.
+  RECT TextRect(const TColumnSpan& span, TReportRow row, int top, int bottom) const;
   void PaintRow(HDC dc, TReportRow row, std::int64_t index, const RECT& area,
                 const TColumnSpan* spans, int count) const;
   void PaintTreeLines(HDC dc, TReportRow row, std::int64_t index, const RECT& area,

@@ -63,6 +63,26 @@ int TReportTree::ColumnSpans(TColumnSpan (&spans)[REPORT_COLUMNS]) const {
   return count;
 }
 
+bool TReportTree::SpanOf(int column, TColumnSpan& span) const {
+  TColumnSpan spans[REPORT_COLUMNS];
+  const int count = ColumnSpans(spans);
+  for (int at = 0; at < count; ++at) {
+    if (spans[at].Column != column) continue;
+    span = spans[at];
+    return true;
+  }
+  return false;
+}
+
+HFONT TReportTree::RowFont(TReportRow row) const {
+  return row.IsGroup() && fBoldFont ? static_cast<HFONT>(fBoldFont.Get()) : Font();
+}
+
+RECT TReportTree::TextRect(const TColumnSpan& span, TReportRow row, int top, int bottom) const {
+  const int left = span.Column == REPORT_COLUMN_NAME ? span.Left + TextLeft(row) : span.Left;
+  return {left, top, span.Right - kCellPadding, bottom};
+}
+
 int TReportTree::CheckLeft(TReportRow row) const {
   return kMargin + (row.IsGroup() ? fIndent : 2 * fIndent);
 }
@@ -101,14 +121,12 @@ void TReportTree::PaintRow(HDC dc, TReportRow row, std::int64_t index, const REC
   Line(dc, area.left, area.bottom - 1, area.right, area.bottom - 1, ::GetSysColor(COLOR_BTNFACE));
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(selected && focused ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  HFONT font = row.IsGroup() && fBoldFont ? static_cast<HFONT>(fBoldFont.Get()) : Font();
-  TSelectedObject selectedFont(dc, font);
+  TSelectedObject selectedFont(dc, RowFont(row));
   for (int at = 0; at < count; ++at) {
     const TColumnSpan& span = spans[at];
     if (span.Right <= area.left || span.Left >= area.right) continue;
-    RECT cell{span.Left, area.top, span.Right, area.bottom - 1};
     const int saved = ::SaveDC(dc);
-    ::IntersectClipRect(dc, cell.left, cell.top, cell.right, cell.bottom);
+    ::IntersectClipRect(dc, span.Left, area.top, span.Right, area.bottom - 1);
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     // A path too long for its cell keeps its file name in view.
     format |= span.Column == REPORT_COLUMN_NAME && !row.IsGroup() ? DT_PATH_ELLIPSIS
@@ -117,11 +135,10 @@ void TReportTree::PaintRow(HDC dc, TReportRow row, std::int64_t index, const REC
       PaintTreeLines(dc, row, index, area, span.Left);
       const int checkTop = area.top + (area.bottom - area.top - fCheckSize) / 2;
       PaintCheck(dc, span.Left + CheckLeft(row), checkTop, fModel->MarkOf(row), row == fHotCheck);
-      cell.left += TextLeft(row);
     } else {
       format |= DT_RIGHT;
     }
-    cell.right -= kCellPadding;
+    RECT cell = TextRect(span, row, area.top, area.bottom - 1);
     const std::string text = CellText(row, span.Column);
     ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cell, format);
     ::RestoreDC(dc, saved);
