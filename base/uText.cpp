@@ -1,6 +1,7 @@
 #include "base/uText.h"
 
 #include <array>
+#include <charconv>
 
 namespace qlm {
 
@@ -35,6 +36,19 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     if (LowerChar(a[i]) != LowerChar(b[i])) return false;
   }
   return true;
+}
+
+std::optional<int> ParseDecimal(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  // from_chars takes a minus sign but no plus sign.
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, 10);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return value;
 }
 
 std::vector<std::string_view> SplitAt(std::string_view text, char delimiter) {

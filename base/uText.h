@@ -2,6 +2,7 @@
 // ignored, splitting. Free of Windows headers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,10 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b);
 // language text's "%d" or "%s": such a text is never used as a format);
 // false when the text holds none.
 bool FillPlaceholder(std::string& text, std::string_view placeholder, std::string_view value);
+
+// A whole decimal integer, with an optional sign and blanks around it;
+// none for any other text or a value outside int.
+std::optional<int> ParseDecimal(std::string_view text);
 
 // The parts of a text between its delimiters; n delimiters give n + 1 parts.
 std::vector<std::string_view> SplitAt(std::string_view text, char delimiter);

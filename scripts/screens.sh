@@ -58,8 +58,10 @@ for index in "${languages[@]}"; do
   done
   wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-2
   wine "$DRIVER" scroll sbScanOptions; shoot "$name" pScanOptions-3
+  wine "$DRIVER" show-extensions; shoot "$name" pScanOptions-extensions
   wine "$DRIVER" page pMainOptions; shoot "$name" pMainOptions
   wine "$DRIVER" scroll sbMainOptions; shoot "$name" pMainOptions-2
+  wine "$DRIVER" bad-retention; shoot "$name" pMainOptions-error
   wine "$DRIVER" page pAppsOptions; shoot "$name" pAppsOptions
   wine "$DRIVER" page pDefault
   wine "$DRIVER" about; shoot "$name" About

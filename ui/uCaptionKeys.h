@@ -126,6 +126,12 @@ inline constexpr char KEY_MESSAGE_OPEN_FOLDER[] = "Message.OpenFolder";
 // The error when a saved list cannot be written; holds "%s" for its name.
 inline constexpr char KEY_MESSAGE_SAVE_LIST_ERROR[] = "Message.SaveListError";
 
+// The options pages' errors and question; "%s" stands for a file's name.
+inline constexpr char KEY_RETENTION_ERROR[] = "Message.RetentionError";
+inline constexpr char KEY_APPS_SAVE_ERROR[] = "Message.AppsSaveError";
+inline constexpr char KEY_FOLDER_NAME_ERROR[] = "Message.FolderNameError";
+inline constexpr char KEY_UNSAVED_OPTIONS[] = "Message.UnsavedOptions";
+
 // Caption of the error box.
 inline constexpr char KEY_CAP_ERROR[] = "capError";
 

@@ -192,6 +192,7 @@ enum TControlId : int {
   ID_cbEmptyRBin = 1723,
   ID_bbmoSave = 1724,
   ID_bbmoCancel = 1725,
+  ID_lbRetentionError = 1726,
   // the applications page
   ID_sbAppsOptions = 1800,
   ID_imgAppsOptions = 1801,

@@ -19,6 +19,8 @@ constexpr int kSpinIdOffset = 10000;
 
 constexpr COLORREF kLinkColor = RGB(0x00, 0x00, 0x80);
 constexpr COLORREF kNoteColor = RGB(0x6D, 0x6D, 0x6D);
+constexpr COLORREF kErrorColor = RGB(0xC0, 0x00, 0x00);
+constexpr int kListColumns = 3;
 constexpr COLORREF kPanelBorder = RGB(0xA0, 0xA0, 0x96);
 constexpr COLORREF kPanelBand = RGB(0xE8, 0xE7, 0xE3);
 constexpr int kStatusCaptionHeight = 24;
@@ -43,6 +45,7 @@ TWindowKind WindowKindOf(TControlKind kind) {
     case SubHeading:
     case SectionLabel:
     case Note:
+    case ErrorNote:
       return {LABEL_EX_CLASS, kChild, 0};
     case Link:
       return {LABEL_EX_CLASS, kChild | WS_TABSTOP, 0};
@@ -64,6 +67,10 @@ TWindowKind WindowKindOf(TControlKind kind) {
     case ListBox:
       return {"LISTBOX",
               kChild | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case ColumnList:
+      return {"LISTBOX",
+              kChild | WS_TABSTOP | WS_HSCROLL | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
               WS_EX_CLIENTEDGE};
     case ListView:
     case CheckListView:
@@ -121,11 +128,18 @@ void Configure(HWND window, const TControlSpec& spec, HWND parent) {
       }
       break;
     case Note:
+    case ErrorNote:
       if (auto* label = TLabelEx::From(window)) {
-        label->SetTextColor(kNoteColor);
+        label->SetTextColor(spec.Kind == Note ? kNoteColor : kErrorColor);
         label->SetWordBreak(true);
       }
       break;
+    case ColumnList: {
+      RECT client{};
+      ::GetClientRect(window, &client);
+      ::SendMessageA(window, LB_SETCOLUMNWIDTH, client.right / kListColumns, 0);
+      break;
+    }
     case CheckBox:
       if (auto* box = TCheckBoxEx::From(window)) box->SetStyle(cbsAdvance);
       break;

@@ -18,6 +18,7 @@ enum class TControlKind {
   SectionLabel,  // a section label with a line to the right edge
   Link,          // a link label: navy, hand cursor, underlined under the mouse
   Note,          // a grey text of up to two lines
+  ErrorNote,     // a red text of up to two lines, beside the field it is about
   Rule,          // a horizontal line
   CheckBox,
   GroupBox,      // a group box with a caption band (holds controls)
@@ -27,6 +28,7 @@ enum class TControlKind {
   SpinEdit,      // an edit with its up-down control
   DropList,      // a drop-down list
   ListBox,
+  ColumnList,    // a list box in three columns, scrolling across
   ListView,      // a report list with a header
   CheckListView, // a report list with check boxes
   ReportTree,    // the report's check-box tree

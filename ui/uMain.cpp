@@ -119,8 +119,7 @@ void TFormMain::CreateColumns() {
   // Widths in design pixels; captions come with the caption pass.
   constexpr TColumn kColumns[] = {
       {"lvApps", 400, LVCFMT_LEFT},
-      {"lvApps", 70, LVCFMT_RIGHT},     {"lbxDefExts", 120, LVCFMT_LEFT},
-      {"lbxDefExts", 300, LVCFMT_LEFT}, {"lbxDefExts", 180, LVCFMT_LEFT}};
+      {"lvApps", 70, LVCFMT_RIGHT}};
   for (const TColumn& column : kColumns) {
     HWND list = Control(column.List);
     LVCOLUMNA item{};
@@ -163,6 +162,8 @@ void TFormMain::FormCreate() {
   SetDefaultInterface();
   SetMainOptions();
   SetCoreOptions();
+  LoadCustomDefines();
+  RegisterCustomDefines();
   if (FConfig->Options.DelSaveLog) PurgeSavedLists();
 }
 
@@ -299,6 +300,7 @@ std::string TFormMain::Text(const std::string& key) {
 }
 
 void TFormMain::FormClose() {
+  if (!ConfirmLeavingOptions()) return;
   EmptyRecycleBinOnExit();
   ReleaseAll();
   ::DestroyWindow(fHandle);
@@ -314,6 +316,7 @@ void TFormMain::ReleaseAll() {
   FAboutBox.reset();
   FResHandler.reset();
   FreeFoundList();
+  ClearCustomDefines();
   FConfig.reset();
 }
 
@@ -336,6 +339,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header->idFrom == ID_vtReport) return ReportNotify(*header);
+      if (header->idFrom == ID_lvApps && header->code == LVN_ITEMCHANGED) {
+        lvAppsChange(*reinterpret_cast<NMLISTVIEW*>(lParam));
+        return 0;
+      }
       return DefaultHandler(message, wParam, lParam);
     }
     case WM_CONTEXTMENU:
@@ -368,6 +375,10 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == tScan) tScanTimer();
       return 0;
+    case DM_GETDEFID: {
+      const int id = DefaultButtonId();
+      return id != 0 ? MAKELRESULT(id, DC_HASDEFID) : 0;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);

@@ -14,6 +14,7 @@
 
 #include "base/uHandles.h"
 #include "engine/uCoreThread.h"
+#include "engine/uCustomDefine.h"
 #include "settings/uConfig.h"
 #include "startup/uLanguage.h"
 #include "startup/uResources.h"
@@ -25,6 +26,7 @@
 #include "ui/uFormMessage.h"
 #include "ui/uStatusRules.h"
 #include "ui/uUiHandles.h"
+#include "ui/uShellDialogs.h"
 #include "ui/uUpdaterWindow.h"
 #include "ui/uWindow.h"
 
@@ -47,14 +49,6 @@ struct TLastOperation {
   std::int64_t ObjsRem = 0;
   std::int64_t SizeRem = 0;
 };
-
-// What the report's menu asks of the system: the save dialog and the
-// shell's "explore". Tests put their own in place.
-struct TReportShell {
-  std::function<bool(OPENFILENAMEA&)> SaveDialog;
-  std::function<bool(HWND owner, const std::string& folder)> Explore;
-};
-TReportShell DefaultReportShell();
 
 // The save dialog's proposal for a saved list.
 struct TSaveDialogSetup {
@@ -89,7 +83,26 @@ class TFormMain final : public TWindow {
   void bbHelpClick();
   void pmAboutClick();
   void pmExitClick();
+  // The options pages.
   void cbxLanguageSelect();
+  void cbxConfigSelectSelect();
+  void bbAddClick();
+  void bbRemoveClick();
+  // A click at that point of the folder list's client area.
+  void lbxFoldersClick(POINT point);
+  void lbxFoldersChange();
+  void lbShowClick();
+  void bbcoSaveClick();
+  void bbcoCancelClick();
+  void eRetentionChange();
+  void bbmoSaveClick();
+  void bbmoCancelClick();
+  void lvAppsChange(const NMLISTVIEW& change);
+  // Every click of a scan option, the day counts, the extra extensions and
+  // the applications' marks only enable bbcoSave; every edit of the main
+  // options only enables bbmoSave.
+  void CoreOptionEdited();
+  void MainOptionEdited();
   void bbHomeMouseEnter();
   void bbHomeMouseLeave();
   void bbScanMouseEnter();
@@ -145,7 +158,7 @@ class TFormMain final : public TWindow {
   HMENU ReportMenu() const { return fReportMenu.Get(); }
   TReportModel& Report() { return FReport; }
   TReportTree* ReportTree() const;
-  void SetReportShell(TReportShell shell);
+  void SetShellDialogs(TShellDialogs shell);
   TConfig& Config() { return *FConfig; }
   TLanguage& Language() { return *FLanguage; }
   int LangIndex() const { return FLangIndex; }
@@ -173,6 +186,16 @@ class TFormMain final : public TWindow {
   void UpdateLabels();
   void SetCoreOptions();
   void SetMainOptions();
+  // The applications list: loaded and registered at start-up and after the
+  // update window, cleared at exit.
+  void LoadCustomDefines();
+  void RegisterCustomDefines();
+  void ClearCustomDefines();
+  const TCustomDefineList& AppDefines() const { return fAppDefines; }
+  // Asked before the user leaves an options page whose edits are not saved:
+  // Yes saves them, No shows the stored options again, Cancel stays. False
+  // when the user stays.
+  bool ConfirmLeavingOptions();
 
  private:
   // The running page's clock: its timer id and interval.
@@ -185,6 +208,21 @@ class TFormMain final : public TWindow {
   bool CreateMenus();
   void CreateColumns();
   void InitScanOptionsPage();
+  void ScanOptionChange(int id);
+  void WatchFolderList();
+  void EnableControl(std::string_view name, bool enabled);
+  void ShowAppMarks();
+  void SaveAppMarks();
+  void ShowDefineVersions();
+  // The pages' fields written into the settings and the file; false, with
+  // the page kept as it is, when something could not be stored.
+  bool SaveCoreOptions();
+  bool SaveMainOptions();
+  void ShowRetentionError(bool shown);
+  // A Save button with something to save is enabled and the page's default
+  // button, which Enter presses.
+  void SetSaveEnabled(std::string_view button, bool enabled);
+  int DefaultButtonId() const;
   void SetDefaultInits();
   void SetDefaultInterface();
   void LoadEndStatusImages();
@@ -242,7 +280,7 @@ class TFormMain final : public TWindow {
   void LaunchUpdateProgram();
   bool CreateHints();
   void ShowRecycleBinMenu(LPARAM position);
-  void SaveSettings();
+  bool SaveSettings();
   void BringToFront(std::string_view page);
   void ReloadRule();
   void ScrollToTop(std::string_view area);
@@ -294,7 +332,13 @@ class TFormMain final : public TWindow {
 
   // The report.
   TReportModel FReport;
-  TReportShell fReportShell = DefaultReportShell();
+  TShellDialogs fShell = DefaultShellDialogs();
+
+  // The applications of the script, owned here and shared by the settings.
+  TCustomDefineList fAppDefines;
+  // Set while the program itself sets the applications' marks: only the
+  // user's changes are edits.
+  bool fSettingAppMarks = false;
 
   // Status panels and the update entry.
   bool FFromCheckUpdate = false;

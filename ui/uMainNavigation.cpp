@@ -6,7 +6,9 @@
 
 #include "ui/controls/uLabelEx.h"
 #include "ui/pages/uPageLayouts.h"
+#include "ui/controls/uCheckBoxEx.h"
 #include "ui/uBarButton.h"
+#include "ui/uCommandRoute.h"
 #include "ui/uControlIds.h"
 #include "ui/uFonts.h"
 #include "ui/uMain.h"
@@ -15,12 +17,6 @@
 namespace qlm {
 
 namespace {
-struct TCommandRoute {
-  int Id;
-  WORD Code;
-  void (TFormMain::*Handler)();
-};
-
 // Menu items arrive with the code 0, as BN_CLICKED does.
 constexpr TCommandRoute kRoutes[] = {
     {ID_bbHome, BN_CLICKED, &TFormMain::bbHomeClick},
@@ -52,7 +48,6 @@ constexpr TCommandRoute kRoutes[] = {
     {ID_bbAppsOptions, LXN_MOUSEENTER, &TFormMain::bbAppsOptionsMouseEnter},
     {ID_bbAppsOptions, LXN_MOUSELEAVE, &TFormMain::bbAppsOptionsMouseLeave},
     {ID_bbaoClose, BN_CLICKED, &TFormMain::bbaoCloseClick},
-    {ID_cbxLanguage, CBN_SELCHANGE, &TFormMain::cbxLanguageSelect},
     {ID_pmUpdates, 0, &TFormMain::pmUpdatesClick},
     {ID_pmAbout, 0, &TFormMain::pmAboutClick},
     {ID_pmOpenRB, 0, &TFormMain::pmOpenRBClick},
@@ -68,10 +63,18 @@ constexpr const char* kWheelAreas[] = {"sbMainOptions", "sbScanOptions", "sbApps
 }  // namespace
 
 void TFormMain::Command(int id, WORD code) {
-  for (const TCommandRoute& route : kRoutes) {
-    if (route.Id == id && route.Code == code) {
-      (this->*route.Handler)();
-      return;
+  // A check box's change of mark, by the user or by the program, runs the
+  // enabling rules of the scan options.
+  if (code == CBXN_CHANGE) {
+    ScanOptionChange(id);
+    return;
+  }
+  for (std::span<const TCommandRoute> routes : {std::span<const TCommandRoute>(kRoutes), OptionsRoutes()}) {
+    for (const TCommandRoute& route : routes) {
+      if (route.Id == id && route.Code == code) {
+        (this->*route.Handler)();
+        return;
+      }
     }
   }
 }
@@ -111,6 +114,7 @@ void TFormMain::ScrollToTop(std::string_view area) {
 }
 
 void TFormMain::bbHomeClick() {
+  if (!ConfirmLeavingOptions()) return;
   BringToFront("pDefault");
   ReloadRule();
 }
@@ -118,6 +122,7 @@ void TFormMain::bbHomeClick() {
 void TFormMain::bbNextClick() { bbHomeClick(); }
 
 void TFormMain::bbSettingsClick() {
+  if (!ConfirmLeavingOptions()) return;
   BringToFront("pSettings");
   ReloadRule();
 }
@@ -161,7 +166,7 @@ void TFormMain::cbxLanguageSelect() {
     UpdateLabels();
     RetextStatusPanels();
   }
-  ::EnableWindow(Control("bbmoSave"), TRUE);
+  SetSaveEnabled("bbmoSave", true);
 }
 
 void TFormMain::SetBarPicture(std::string_view button, int index) {

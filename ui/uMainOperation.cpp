@@ -68,6 +68,7 @@ void TFormMain::BeginOperation(TStatusKind kind) {
 }
 
 void TFormMain::bbScanClick() {
+  if (!ConfirmLeavingOptions()) return;
   BeginOperation(TStatusKind::skScanRun);
   StartScan();
 }
@@ -325,11 +326,13 @@ void TFormMain::FreeFoundList() {
   FoundList.Window().shrink_to_fit();
 }
 
-void TFormMain::SaveSettings() {
+bool TFormMain::SaveSettings() {
   try {
     FConfig->Save();
+    return true;
   } catch (const EXMLFileError& e) {
     ShowError(e.what());
+    return false;
   }
 }
 

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <commdlg.h>
-#include <shellapi.h>
 
 #include <string>
 
@@ -29,16 +28,7 @@ namespace {
 constexpr int kNameWidth = 455;
 constexpr int kNumberWidth = 100;
 
-bool RunSaveDialog(OPENFILENAMEA& dialog) { return ::GetSaveFileNameA(&dialog) != FALSE; }
-
-bool Explore(HWND owner, const std::string& folder) {
-  const auto result = reinterpret_cast<INT_PTR>(
-      ::ShellExecuteA(owner, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;
-}
 }  // namespace
-
-TReportShell DefaultReportShell() { return {&RunSaveDialog, &Explore}; }
 
 TReportTree* TFormMain::ReportTree() const { return TReportTree::From(Control("vtReport")); }
 
@@ -171,7 +161,7 @@ void TFormMain::pmOpenFolderClick() {
   const std::string folder = tree != nullptr ? FolderOf(FReport.Path(tree->Selection())) : "";
   // A path without a folder (or a row without a record) opens nothing
   // rather than the shell's default place.
-  if (!folder.empty() && !fReportShell.Explore(fHandle, folder)) {
+  if (!folder.empty() && !fShell.Explore(fHandle, folder)) {
     Log(LVL_DEBUG, "The folder cannot be opened: " + folder);
   }
   HideWaitMessage();
@@ -200,7 +190,7 @@ void TFormMain::pmSaveListClick() {
   dialog.lpstrInitialDir = setup.InitialFolder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_OVERWRITEPROMPT |
                  OFN_PATHMUSTEXIST;
-  if (!fReportShell.SaveDialog(dialog)) return;
+  if (!fShell.SaveDialog(dialog)) return;
   SaveObjectsList(fileName);
 }
 
@@ -233,6 +223,6 @@ void TFormMain::PurgeSavedLists() {
   }
 }
 
-void TFormMain::SetReportShell(TReportShell shell) { fReportShell = std::move(shell); }
+void TFormMain::SetShellDialogs(TShellDialogs shell) { fShell = std::move(shell); }
 
 }  // namespace qlm

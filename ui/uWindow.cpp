@@ -4,6 +4,15 @@
 
 namespace qlm {
 
+std::string ControlText(HWND control) {
+  const int length = ::GetWindowTextLengthA(control);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const int read = ::GetWindowTextA(control, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+  return text;
+}
+
 TWindow::~TWindow() {
   if (fHandle != nullptr) {
     ::SetWindowLongPtrA(fHandle, GWLP_USERDATA, 0);

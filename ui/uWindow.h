@@ -9,6 +9,9 @@
 
 namespace qlm {
 
+// The whole text of a control.
+std::string ControlText(HWND control);
+
 class TWindow {
  public:
   TWindow(const TWindow&) = delete;

@@ -343,3 +343,52 @@ TEST(ScanCleanJourney, ClosingDuringAScanEndsTheProgramCleanly) {
       << "the window closed before the scan's end reached it";
   EXPECT_NE(trace.find("] Posting scan end..."), std::string::npos) << "the engine was stopped";
 }
+
+// Options chosen in the window decide the next scan: a category ticked and
+// saved on the scan options page, and a main option whose unsaved edit the
+// program asks about when the user starts a scan from its page.
+TEST(ScanCleanJourney, OptionsChosenInTheWindowDecideTheNextScan) {
+  TInstalledProgram program(ProgramFolder());
+  TTempFolder junk;
+  Plant(junk.Path() + "copy.tmp", 100);
+  WriteSettings(program, [&](TOptions& options) {
+    options.Core.System.AddFolders = junk.Path();
+    options.Core.System.AddExts = "*.tmp";
+    options.MaxRetention = 0;
+  });
+  TProgramRun run(program.Executable());
+  HWND window = WindowOf(run);
+  ASSERT_NE(window, nullptr);
+
+  Press(window, ID_bbSettings);
+  ClickAt(ControlOf(window, ID_bbScanOptions));
+  ASSERT_TRUE(::IsWindowVisible(ControlOf(window, ID_pScanOptions)));
+  EXPECT_FALSE(::IsWindowEnabled(ControlOf(window, ID_bbcoSave)));
+  Press(window, ID_cbAddFolders);
+  EXPECT_TRUE(::IsWindowEnabled(ControlOf(window, ID_bbAdd)));
+  ASSERT_TRUE(::IsWindowEnabled(ControlOf(window, ID_bbcoSave)));
+  Press(window, ID_bbcoSave);
+  EXPECT_TRUE(::IsWindowVisible(ControlOf(window, ID_pSettings)));
+
+  ClickAt(ControlOf(window, ID_bbMainOptions));
+  ::SendMessageA(ControlOf(window, ID_eRetention), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("4"));
+  // The question is modal: the click is posted, and answered from here.
+  ASSERT_TRUE(::PostMessageA(ControlOf(window, ID_bbScan), BM_CLICK, 0, 0));
+  HWND question = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (question = ::FindWindowA("#32770", APPLICATION_TITLE)) != nullptr; },
+      kWindowTimeoutMs));
+  ::PostMessageA(question, WM_COMMAND, IDYES, 0);
+  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(ControlOf(window, ID_pRunning)) != FALSE; },
+                        kWindowTimeoutMs));
+  ASSERT_TRUE(WaitForOperationEnd(window));
+  EXPECT_EQ(TextOf(ControlOf(window, ID_vScanObjFound)), "1");
+
+  ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
+  ASSERT_EQ(run.WaitForExit(kWindowTimeoutMs), 0);
+  const TOptions saved = ReadSettings(program);
+  EXPECT_TRUE(saved.Core.System.SelFolders);
+  EXPECT_EQ(saved.MaxRetention, 4);
+  EXPECT_TRUE(IsExistingFile(junk.Path() + "copy.tmp")) << "a scan removes nothing";
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "base/uText.h"
 
 using namespace qlm;
@@ -43,3 +45,15 @@ TEST(Text, SplitAtGivesOnePartMoreThanDelimiters) {
 }
 
 }  // namespace
+
+TEST(Text, ParseDecimalTakesOnlyAWholeDecimalInteger) {
+  struct Case {
+    const char* text;
+    std::optional<int> value;
+  } cases[] = {{"0", 0},          {"12", 12},     {" 7 ", 7},        {"-3", -3},
+               {"+5", 5},         {"", {}},       {"  ", {}},        {"12a", {}},
+               {"1 2", {}},       {"0x10", {}},   {"$10", {}},       {"+-1", {}},
+               {"+", {}},         {"2147483647", 2147483647},       {"2147483648", {}},
+               {"-2147483648", -2147483647 - 1}, {"1e3", {}},       {"\xB3", {}}};
+  for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << '"' << c.text << '"';
+}

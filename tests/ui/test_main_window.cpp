@@ -30,23 +30,6 @@ using namespace qlm;
 
 namespace {
 
-// The services library for the whole program, as start-up binds it.
-class TMiscEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    ASSERT_TRUE(LoadMiscLibrary(fLibrary, ""));
-    Misc = GetIMiscEntry();
-  }
-  void TearDown() override {
-    Misc = nullptr;
-    UnloadMiscLibrary(fLibrary);
-  }
-
- private:
-  HMODULE fLibrary = nullptr;
-};
-const auto* const kMisc = ::testing::AddGlobalTestEnvironment(new TMiscEnvironment);
-
 bool Checked(HWND box) { return TCheckBoxEx::From(box)->Checked(); }
 
 // The width of the control's text in its own font, on one line.

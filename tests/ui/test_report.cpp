@@ -483,14 +483,15 @@ TEST_F(Report, OpenFolderExploresTheObjectsFolderBehindTheWaitMessage) {
   std::vector<std::string> explored;
   std::string message;
   bool waitShown = false;
-  fForm->SetReportShell({nullptr, [&](HWND owner, const std::string& folder) {
+  fForm->SetShellDialogs({nullptr, [&](HWND owner, const std::string& folder) {
                            EXPECT_EQ(owner, fForm->Handle());
                            explored.push_back(folder);
                            HWND wait = fForm->MessageForm().Handle();
                            waitShown = ::IsWindowVisible(wait) != FALSE;
                            message = WindowText(fForm->MessageForm().Control("lbMessage"));
                            return false;  // the shell's own reaction
-                         }});
+                         },
+                         nullptr});
   ::SendMessageA(fForm->Handle(), WM_COMMAND, ID_pmOpenFolder, 0);
   EXPECT_EQ(explored, std::vector<std::string>{"C:\\Temp\\sub\\"}) << "the whole path, not the shown one";
   EXPECT_TRUE(waitShown);
@@ -509,7 +510,7 @@ TEST_F(Report, SaveListProposesItsNameInTheSavesFolderAndObeysTheDialog) {
   for (const bool accept : {false, true}) {
     std::string proposed;
     std::string folder;
-    fForm->SetReportShell({[&](OPENFILENAMEA& dialog) {
+    fForm->SetShellDialogs({[&](OPENFILENAMEA& dialog) {
                              proposed = dialog.lpstrFile;
                              folder = dialog.lpstrInitialDir;
                              EXPECT_EQ(dialog.lpstrFilter, nullptr);
@@ -518,7 +519,7 @@ TEST_F(Report, SaveListProposesItsNameInTheSavesFolderAndObeysTheDialog) {
                              if (accept) lstrcpynA(dialog.lpstrFile, chosen.c_str(), dialog.nMaxFile);
                              return accept;
                            },
-                           nullptr});
+                           nullptr, nullptr});
     const std::string expected = SavedListName(Now());
     ::SendMessageA(fForm->Handle(), WM_COMMAND, ID_pmSaveList, 0);
     EXPECT_EQ(proposed, expected);

@@ -3,9 +3,29 @@
 #include <algorithm>
 
 #include "base/uExecutable.h"
+#include "startup/uMiscLoad.h"
 #include "tests/support/uTestSupport.h"
 
 namespace qlm {
+
+namespace {
+// The services library for every window test, as start-up binds it.
+class TMiscEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    ASSERT_TRUE(LoadMiscLibrary(fLibrary, ""));
+    Misc = GetIMiscEntry();
+  }
+  void TearDown() override {
+    Misc = nullptr;
+    UnloadMiscLibrary(fLibrary);
+  }
+
+ private:
+  HMODULE fLibrary = nullptr;
+};
+const auto* const kMisc = ::testing::AddGlobalTestEnvironment(new TMiscEnvironment);
+}  // namespace
 
 void PumpMessages() {
   MSG message;
@@ -30,13 +50,14 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
   }
 }
 
-TMessageBoxAnswer::TMessageBoxAnswer(std::string caption) : fCaption(std::move(caption)) {
+TMessageBoxAnswer::TMessageBoxAnswer(std::string caption, int button)
+    : fCaption(std::move(caption)), fButton(button) {
   fWatcher = std::thread([this] {
     for (int tries = 0; tries < 1000; ++tries) {
       HWND box = ::FindWindowA("#32770", fCaption.c_str());
       if (box != nullptr && ::IsWindowVisible(box)) {
         fText = WindowText(::GetDlgItem(box, 0xFFFF));
-        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        ::PostMessageA(box, WM_COMMAND, fButton, 0);
         return;
       }
       ::Sleep(10);

@@ -22,17 +22,18 @@ void PumpMessages();
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // Answers the first message box with this caption that shows within ten
-// seconds with OK, keeping its text: a box the window shows modally while
-// the test waits for the handler to return.
+// seconds with the button given (OK unless told), keeping its text: a box
+// the window shows modally while the test waits for the handler to return.
 class TMessageBoxAnswer {
  public:
-  explicit TMessageBoxAnswer(std::string caption);
+  explicit TMessageBoxAnswer(std::string caption, int button = IDOK);
   ~TMessageBoxAnswer();
   // Waits for the answer; empty when no box came.
   std::string Text();
 
  private:
   std::string fCaption;
+  int fButton;
   std::string fText;
   std::thread fWatcher;
 };

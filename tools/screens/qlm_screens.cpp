@@ -190,6 +190,15 @@ int Step(HWND window, const std::string& step, const char* argument) {
     return 0;
   }
   if (step == "press" && argument != nullptr) return Press(window, argument) ? 0 : 1;
+  if (step == "show-extensions") {
+    Click(ControlOf(window, ID_lbShow));
+    return 0;
+  }
+  if (step == "bad-retention") {
+    ::SetWindowTextA(ControlOf(window, ID_eRetention), "five");
+    ::SendMessageA(ControlOf(window, ID_bbmoSave), BM_CLICK, 0, 0);
+    return 0;
+  }
   if (step == "wait") return WaitForEnd(window) ? 0 : 1;
   if (step == "report-end") {
     ::SendMessageA(ControlOf(window, ID_vtReport), WM_KEYDOWN, VK_END, 0);

@@ -1,6 +1,7 @@
 // The main options page: language, scan behaviour, trace log and Recycle
 // Bin, in a scrolling area above the Save and Cancel bar.
 #include "ui/pages/uPageLayouts.h"
+#include "ui/uCaptionKeys.h"
 #include "ui/uControlIds.h"
 
 namespace qlm {
@@ -32,6 +33,8 @@ constexpr TControlSpec kRows[] = {
     {"cbxLogLevel", DropList, ID_cbxLogLevel, kArea, 200, 298, 200, 160, nullptr, ""},
     {"lbRetention", Label, ID_lbRetention, kArea, 16, 330, 180, 14, kOwn, ""},
     {"eRetention", Edit, ID_eRetention, kArea, 200, 326, 60, 21, nullptr, "0"},
+    {"lbRetentionError", ErrorNote, ID_lbRetentionError, kArea, 268, 324, 380, 30,
+     KEY_RETENTION_ERROR, ""},
     {"cbDelSaveLog", CheckBox, ID_cbDelSaveLog, kArea, 16, 356, 500, 17, kOwn, ""},
 
     {"lbOptionsRbin", SectionLabel, ID_lbOptionsRbin, kArea, 8, 390, 640, 16, kOwn, ""},

@@ -1,0 +1,124 @@
+// The options pages' commands, and the question asked before a page with
+// unsaved edits is left.
+#include <windows.h>
+
+#include "ui/controls/uLabelEx.h"
+#include "ui/uCaptionKeys.h"
+#include "ui/uCommandRoute.h"
+#include "ui/uControlIds.h"
+#include "ui/uMain.h"
+
+namespace qlm {
+
+namespace {
+using F = TFormMain;
+
+// A user's click on any scan option, a typed day count, extension list or
+// cookie definitions file is something to save; so is a click on any main
+// option, the "delete saved lists" box included, which could not be saved
+// on its own otherwise.
+constexpr TCommandRoute kRoutes[] = {
+    {ID_cbxConfigSelect, CBN_SELCHANGE, &F::cbxConfigSelectSelect},
+    {ID_bbAdd, BN_CLICKED, &F::bbAddClick},
+    {ID_bbRemove, BN_CLICKED, &F::bbRemoveClick},
+    {ID_lbxFolders, LBN_SELCHANGE, &F::lbxFoldersChange},
+    {ID_lbShow, LXN_CLICK, &F::lbShowClick},
+    {ID_bbcoSave, BN_CLICKED, &F::bbcoSaveClick},
+    {ID_bbcoCancel, BN_CLICKED, &F::bbcoCancelClick},
+    {ID_cbTrackCookies, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbEraseAll, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbCookiesIndexDat, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbFireFoxCookies, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbFlockCookies, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbUseDef, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbCache, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbForceDel, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbShowFiles, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbIEIndexDat, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbIEUpdates, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbAddressBarUrls, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbHistory, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbOleDeleted, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbWinRecents, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbOffRecents, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbTemp, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbMRUHistory, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbOlDeleted, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbOlJunk, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbDBcache, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbFireFoxCache, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbFlockCache, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbWinUpdates, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbwuOptionalUpdates, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbwuOrphanUpdates, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbWinTemp, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbPrefetch, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbFixedDrives, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbAddFolders, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_cbDefExts, BN_CLICKED, &F::CoreOptionEdited},
+    {ID_sewuDays, EN_CHANGE, &F::CoreOptionEdited},
+    {ID_sepfDays, EN_CHANGE, &F::CoreOptionEdited},
+    {ID_seDays, EN_CHANGE, &F::CoreOptionEdited},
+    {ID_eAddExts, EN_CHANGE, &F::CoreOptionEdited},
+    {ID_leCookiesDef, EN_CHANGE, &F::CoreOptionEdited},
+    {ID_cbxLanguage, CBN_SELCHANGE, &F::cbxLanguageSelect},
+    {ID_cbxLogLevel, CBN_SELCHANGE, &F::MainOptionEdited},
+    {ID_eRetention, EN_CHANGE, &F::eRetentionChange},
+    {ID_cbScanLowPriority, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbSelFoundObjs, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbRemObjsInEnd, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbObjsInRB, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbHidePath, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbAskConfirm, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbShowProgress, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbPlaySound, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbEmptyRBin, BN_CLICKED, &F::MainOptionEdited},
+    {ID_cbDelSaveLog, BN_CLICKED, &F::MainOptionEdited},
+    {ID_bbmoSave, BN_CLICKED, &F::bbmoSaveClick},
+    {ID_bbmoCancel, BN_CLICKED, &F::bbmoCancelClick},
+};
+}  // namespace
+
+std::span<const TCommandRoute> OptionsRoutes() { return kRoutes; }
+
+void TFormMain::SetSaveEnabled(std::string_view button, bool enabled) {
+  HWND save = Control(button);
+  ::EnableWindow(save, enabled ? TRUE : FALSE);
+  ::SendMessageA(save, BM_SETSTYLE, enabled ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+// Asked by the dialog manager for Enter and for the looks of the buttons.
+int TFormMain::DefaultButtonId() const {
+  HWND page = ActivePage();
+  const int pageId = page != nullptr ? ::GetDlgCtrlID(page) : 0;
+  const char* save = pageId == ID_pScanOptions   ? "bbcoSave"
+                     : pageId == ID_pMainOptions ? "bbmoSave"
+                                                 : nullptr;
+  if (save == nullptr || !::IsWindowEnabled(Control(save))) return 0;
+  return ::GetDlgCtrlID(Control(save));
+}
+
+bool TFormMain::ConfirmLeavingOptions() {
+  HWND page = ActivePage();
+  const int pageId = page != nullptr ? ::GetDlgCtrlID(page) : 0;
+  const bool scanPage = pageId == ID_pScanOptions || pageId == ID_pAppsOptions;
+  const bool mainPage = pageId == ID_pMainOptions;
+  if (!scanPage && !mainPage) return true;
+  if (!::IsWindowEnabled(Control(scanPage ? "bbcoSave" : "bbmoSave"))) return true;
+  switch (::MessageBoxA(fHandle, Text(KEY_UNSAVED_OPTIONS).c_str(), APPLICATION_TITLE,
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+      return scanPage ? SaveCoreOptions() : SaveMainOptions();
+    case IDNO:
+      if (scanPage) {
+        SetCoreOptions();
+      } else {
+        SetMainOptions();
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace qlm
