@@ -31,8 +31,10 @@ std::string VersionText(const std::string& version) { return ": v" + version; }
 }  // namespace
 
 void TFormMain::LoadCustomDefines() {
-  fAppDefines = qlm::LoadCustomDefines(FAppFolder);
+  // The items point into the list they replace.
   HWND list = Control("lvApps");
+  ListView_DeleteAllItems(list);
+  fAppDefines = qlm::LoadCustomDefines(FAppFolder);
   fSettingAppMarks = true;
   for (std::size_t index = 0; index < fAppDefines.Items.size(); ++index) {
     TCustomDefine& define = *fAppDefines.Items[index];

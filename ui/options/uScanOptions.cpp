@@ -80,18 +80,13 @@ struct TSpinRange {
   const char* Control;
   int Low;
   int High;
-  int TCoreOptions::*Field;
+  int& (*Field)(TCoreOptions&);
 };
 
-int& DaysOlder(TCoreOptions& core) { return core.System.DaysOlder; }
-
-constexpr TSpinRange kSpinRanges[] = {{"sewuDays", 7, 60, &TCoreOptions::WinUpdatesDays},
-                                      {"sepfDays", 7, 60, &TCoreOptions::PrefetchDays},
-                                      {"seDays", 0, 30, nullptr}};
-
-int& SpinField(const TSpinRange& range, TCoreOptions& core) {
-  return range.Field != nullptr ? core.*range.Field : DaysOlder(core);
-}
+constexpr TSpinRange kSpinRanges[] = {
+    {"sewuDays", 7, 60, [](TCoreOptions& o) -> int& { return o.WinUpdatesDays; }},
+    {"sepfDays", 7, 60, [](TCoreOptions& o) -> int& { return o.PrefetchDays; }},
+    {"seDays", 0, 30, [](TCoreOptions& o) -> int& { return o.System.DaysOlder; }}};
 
 void SetSpin(HWND edit, int value) {
   ::SendMessageA(SpinButtonOf(edit), UDM_SETPOS32, 0, value);
@@ -105,6 +100,20 @@ int SpinValue(HWND edit, const TSpinRange& range) {
       std::clamp(ParseDecimal(ControlText(edit)).value_or(range.Low), range.Low, range.High);
   SetSpin(edit, value);
   return value;
+}
+
+TStringList ListItems(HWND list) {
+  TStringList items;
+  const auto count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT index = 0; index < count; ++index) {
+    const auto length = ::SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length < 0) continue;
+    std::string item(static_cast<std::size_t>(length) + 1, '\0');
+    const auto read = ::SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(std::max<LRESULT>(read, 0)));
+    items.Items.push_back(std::move(item));
+  }
+  return items;
 }
 
 // The presets in list order; their names are the same in every language.
@@ -173,7 +182,7 @@ void TFormMain::SetCoreOptions() {
     ::EnableWindow(Control(flag.Control), main.OutlookAvailable ? TRUE : FALSE);
   }
   for (const TSpinRange& range : kSpinRanges) {
-    SetSpin(Control(range.Control), SpinField(range, core));
+    SetSpin(Control(range.Control), range.Field(core));
   }
   ::SetWindowTextA(Control("eAddExts"), core.System.AddExts.c_str());
   HWND folders = Control("lbxFolders");
@@ -196,21 +205,10 @@ bool TFormMain::SaveCoreOptions() {
   }
   core.Cookies.DefsFile = ControlText(Control("leCookiesDef"));
   for (const TSpinRange& range : kSpinRanges) {
-    SpinField(range, core) = SpinValue(Control(range.Control), range);
+    range.Field(core) = SpinValue(Control(range.Control), range);
   }
   core.System.AddExts = ControlText(Control("eAddExts"));
-  HWND folders = Control("lbxFolders");
-  TStringList list;
-  const auto count = static_cast<int>(::SendMessageA(folders, LB_GETCOUNT, 0, 0));
-  for (int index = 0; index < count; ++index) {
-    const auto length = ::SendMessageA(folders, LB_GETTEXTLEN, index, 0);
-    std::string folder(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-    const auto read = ::SendMessageA(folders, LB_GETTEXT, index,
-                                     reinterpret_cast<LPARAM>(folder.data()));
-    folder.resize(static_cast<std::size_t>(std::max<LRESULT>(read, 0)));
-    list.Items.push_back(std::move(folder));
-  }
-  core.System.AddFolders = DelimitedText(list);
+  core.System.AddFolders = DelimitedText(ListItems(Control("lbxFolders")));
   SaveAppMarks();
   if (!SaveSettings()) return false;
   SetSaveEnabled("bbcoSave", false);
