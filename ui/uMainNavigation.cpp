@@ -69,7 +69,8 @@ void TFormMain::Command(int id, WORD code) {
     ScanOptionChange(id);
     return;
   }
-  for (std::span<const TCommandRoute> routes : {std::span<const TCommandRoute>(kRoutes), OptionsRoutes()}) {
+  const std::span<const TCommandRoute> tables[] = {kRoutes, OptionsRoutes()};
+  for (std::span<const TCommandRoute> routes : tables) {
     for (const TCommandRoute& route : routes) {
       if (route.Id == id && route.Code == code) {
         (this->*route.Handler)();
