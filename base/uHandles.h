@@ -150,6 +150,25 @@ class TLockGuard {
   TCriticalSection& fSection;
 };
 
+// COM on this thread for a scope: initialised as a single-threaded
+// apartment and uninitialised once when that succeeded. A thread that
+// already has COM in another mode keeps it (Result() tells).
+class TComInit {
+ public:
+  TComInit() noexcept : fResult(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~TComInit() {
+    if (Initialised()) ::CoUninitialize();
+  }
+  TComInit(const TComInit&) = delete;
+  TComInit& operator=(const TComInit&) = delete;
+
+  bool Initialised() const noexcept { return SUCCEEDED(fResult); }
+  HRESULT Result() const noexcept { return fResult; }
+
+ private:
+  HRESULT fResult;
+};
+
 // An automation value cleared exactly once.
 class TVariant {
  public:

@@ -108,24 +108,16 @@ TComPtr<IXMLDOMDocument> NewDocument() {
 }  // namespace
 
 TXMLFile::TXMLFile(std::string fileName) : fFileName(std::move(fileName)) {
-  const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  if (SUCCEEDED(init)) {
-    fComInitialised = true;
-  } else if (init != RPC_E_CHANGED_MODE) {
+  if (!fCom.Initialised() && fCom.Result() != RPC_E_CHANGED_MODE) {
     throw EXMLFileError("CoInitialize failed!");
   }
   fDocument = NewDocument();
-  if (!fDocument) {
-    if (fComInitialised) ::CoUninitialize();
-    throw EXMLFileError("Cannot create the XML document!");
-  }
+  if (!fDocument) throw EXMLFileError("Cannot create the XML document!");
 }
 
-TXMLFile::~TXMLFile() {
-  fBase.Reset();
-  fDocument.Reset();
-  if (fComInitialised) ::CoUninitialize();
-}
+// The document and the base node are members declared after fCom: they are
+// released before COM is.
+TXMLFile::~TXMLFile() = default;
 
 std::string TXMLFile::FullPath() const {
   return ExecutableFolder() + fFileName;

@@ -76,7 +76,7 @@ class TXMLFile {
   TComPtr<IXMLDOMNode> DocumentNode() const;
   std::string SerialisedUtf8() const;
 
-  bool fComInitialised = false;
+  TComInit fCom;
   TComPtr<IXMLDOMDocument> fDocument;
   char fDelimiter = '\\';
   std::string fFileName;

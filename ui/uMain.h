@@ -223,6 +223,8 @@ class TFormMain final : public TWindow {
   // button, which Enter presses.
   void SetSaveEnabled(std::string_view button, bool enabled);
   int DefaultButtonId() const;
+  HWND PageSaveButton() const;
+  void ApplyTraceOptions();
   void SetDefaultInits();
   void SetDefaultInterface();
   void LoadEndStatusImages();

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "base/uHandles.h"
 #include "startup/uLocaleText.h"
 
 namespace qlm {
@@ -18,45 +19,30 @@ bool Explore(HWND owner, const std::string& folder) {
 }
 
 // The shell's item lists are freed with the task allocator.
-struct TItemList {
-  LPITEMIDLIST Items = nullptr;
-  TItemList() = default;
-  TItemList(const TItemList&) = delete;
-  TItemList& operator=(const TItemList&) = delete;
-  ~TItemList() { ::CoTaskMemFree(Items); }
+struct TItemListTraits {
+  static LPITEMIDLIST None() noexcept { return nullptr; }
+  static void Close(LPITEMIDLIST list) noexcept { ::CoTaskMemFree(list); }
 };
-
-// The chooser needs COM on this thread; a thread that has it keeps it.
-class TComScope {
- public:
-  TComScope() : fOwn(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~TComScope() {
-    if (fOwn) ::CoUninitialize();
-  }
-  TComScope(const TComScope&) = delete;
-  TComScope& operator=(const TComScope&) = delete;
-
- private:
-  bool fOwn;
-};
+using TItemList = TOwned<LPITEMIDLIST, TItemListTraits>;
 
 TFolderChoice ChooseFolder(HWND owner, const std::string& caption) {
-  TComScope com;
-  TItemList root;
-  if (FAILED(::SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &root.Items))) root.Items = nullptr;
+  // The chooser needs COM on this thread; a thread that has it keeps it.
+  const TComInit com;
+  LPITEMIDLIST drives = nullptr;
+  const TItemList root(
+      SUCCEEDED(::SHGetSpecialFolderLocation(owner, CSIDL_DRIVES, &drives)) ? drives : nullptr);
   BROWSEINFOW browse{};
   browse.hwndOwner = owner;
-  browse.pidlRoot = root.Items;
+  browse.pidlRoot = root.Get();
   const std::wstring title = AnsiToWide(caption);
   browse.lpszTitle = title.c_str();
   browse.ulFlags = BIF_RETURNONLYFSDIRS;
-  TItemList chosen;
-  chosen.Items = ::SHBrowseForFolderW(&browse);
-  if (chosen.Items == nullptr) return {};
+  const TItemList chosen(::SHBrowseForFolderW(&browse));
+  if (!chosen) return {};
   // Read wide and narrowed exactly: the ANSI call would hand back a name
   // with '?' in place of what the code page lacks.
   wchar_t path[MAX_PATH] = {};
-  if (!::SHGetPathFromIDListW(chosen.Items, path)) return {TFolderChoice::Unreadable, {}};
+  if (!::SHGetPathFromIDListW(chosen.Get(), path)) return {TFolderChoice::Unreadable, {}};
   const std::optional<std::string> folder = WideToAnsi(path, static_cast<int>(wcslen(path)));
   if (!folder || folder->empty()) return {TFolderChoice::Unreadable, {}};
   return {TFolderChoice::Chosen, *folder};

@@ -96,13 +96,12 @@ bool TDownloader::Execute() const {
   const std::string address = fBaseAddress + fFileName;
   const std::string local = fLocalFolder + fFileName;
   Log(LVL_INFO, std::string("Update: download ") + (fIsList ? "list " : "file ") + address);
-  const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const TComInit com;
   // A copy in the internet cache would hide a newer file on the site.
   ::DeleteUrlCacheEntryA(address.c_str());
   TStatusListener listener;
   const HRESULT result =
       ::URLDownloadToFileA(nullptr, address.c_str(), local.c_str(), 0, &listener);
-  if (SUCCEEDED(com)) ::CoUninitialize();
   if (FAILED(result)) {
     Log(LVL_ERROR, "Update: download failed (" + std::to_string(static_cast<unsigned long>(result)) +
                        "): " + address);

@@ -173,6 +173,9 @@ bool ChooseLanguage(HWND window, int index) {
   if (::SendMessageA(list, CB_SETCURSEL, index, 0) == CB_ERR) return false;
   ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(ID_cbxLanguage, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(list));
+  // Saved as a user would, so that leaving the options keeps the language.
+  ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(ID_bbmoSave, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(ControlOf(window, ID_bbmoSave)));
   std::printf("%s\n", TextOf(list).c_str());
   return true;
 }

@@ -50,10 +50,7 @@ void TFormMain::SetMainOptions() {
   Select(Control("cbxLogLevel"), options.LogLevel);
   ::SetWindowTextA(Control("eRetention"), std::to_string(options.MaxRetention).c_str());
   ShowRetentionError(false);
-  if (Trace != nullptr) {
-    Trace->SetLevel(options.LogLevel);
-    Trace->SetRetention(options.MaxRetention);
-  }
+  ApplyTraceOptions();
   SetSaveEnabled("bbmoSave", false);
 }
 
@@ -79,13 +76,16 @@ bool TFormMain::SaveMainOptions() {
     options.Main.LngFile = FLanguage->GetFile(language);
   }
   Select(Control("cbxLogLevel"), options.LogLevel);
-  if (Trace != nullptr) {
-    Trace->SetLevel(options.LogLevel);
-    Trace->SetRetention(options.MaxRetention);
-  }
+  ApplyTraceOptions();
   if (!SaveSettings()) return false;
   SetSaveEnabled("bbmoSave", false);
   return true;
+}
+
+void TFormMain::ApplyTraceOptions() {
+  if (Trace == nullptr) return;
+  Trace->SetLevel(FConfig->Options.LogLevel);
+  Trace->SetRetention(FConfig->Options.MaxRetention);
 }
 
 // The error stands beside the edit, which takes the focus with its text

@@ -87,24 +87,33 @@ void TFormMain::SetSaveEnabled(std::string_view button, bool enabled) {
   ::SendMessageA(save, BM_SETSTYLE, enabled ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
-// Asked by the dialog manager for Enter and for the looks of the buttons.
-int TFormMain::DefaultButtonId() const {
+// The Save button that holds the edits of the page in front: the scan
+// options' for the applications page too; none for the other pages.
+HWND TFormMain::PageSaveButton() const {
   HWND page = ActivePage();
-  const int pageId = page != nullptr ? ::GetDlgCtrlID(page) : 0;
-  const char* save = pageId == ID_pScanOptions   ? "bbcoSave"
-                     : pageId == ID_pMainOptions ? "bbmoSave"
-                                                 : nullptr;
-  if (save == nullptr || !::IsWindowEnabled(Control(save))) return 0;
-  return ::GetDlgCtrlID(Control(save));
+  switch (page != nullptr ? ::GetDlgCtrlID(page) : 0) {
+    case ID_pScanOptions:
+    case ID_pAppsOptions:
+      return Control("bbcoSave");
+    case ID_pMainOptions:
+      return Control("bbmoSave");
+    default:
+      return nullptr;
+  }
+}
+
+// Asked by the dialog manager for Enter and for the looks of the buttons:
+// only a Save button on the page in front, with something to save.
+int TFormMain::DefaultButtonId() const {
+  HWND save = PageSaveButton();
+  const bool onPage = save != nullptr && ::IsChild(ActivePage(), save);
+  return onPage && ::IsWindowEnabled(save) ? ::GetDlgCtrlID(save) : 0;
 }
 
 bool TFormMain::ConfirmLeavingOptions() {
-  HWND page = ActivePage();
-  const int pageId = page != nullptr ? ::GetDlgCtrlID(page) : 0;
-  const bool scanPage = pageId == ID_pScanOptions || pageId == ID_pAppsOptions;
-  const bool mainPage = pageId == ID_pMainOptions;
-  if (!scanPage && !mainPage) return true;
-  if (!::IsWindowEnabled(Control(scanPage ? "bbcoSave" : "bbmoSave"))) return true;
+  HWND save = PageSaveButton();
+  if (save == nullptr || !::IsWindowEnabled(save)) return true;
+  const bool scanPage = save == Control("bbcoSave");
   switch (::MessageBoxA(fHandle, Text(KEY_UNSAVED_OPTIONS).c_str(), APPLICATION_TITLE,
                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
