@@ -5,8 +5,9 @@
 
 Needs Debian's python3-cairo (listed in scripts/setup.sh). Output:
 - art/qlmres/*.bmp   the bitmaps of the resource library qlmres.dll
-- art/program/*.bmp  the check-box strips, the report's marks and the top-bar
-                     button strips of quillmere.exe
+- art/program/*.bmp  the check-box strips, the report's marks, the update
+                     window's line images and the top-bar button strips of
+                     quillmere.exe
 - art/program/quillmere.ico  the program icon (16, 32 and 48 pixels)
 Bitmaps are 32-bit with premultiplied alpha (ready for AlphaBlend); the icon
 holds straight alpha and an AND mask, as icons do. With an argument, a PNG
@@ -696,6 +697,112 @@ CHECK_BOX_STRIPS = {"ADVANCE": advance_frame, "CROSS": cross_frame, "FLAT": flat
                     "XP": xp_frame}
 
 
+# --- quillmere.exe: the update window's line images --------------------------
+
+def round_badge(cr, inner, outer, edge):
+    """A glossy disc filling a 16-pixel frame."""
+    cr.arc(8, 8, 7, 0, 2 * math.pi)
+    cr.set_source(radial(8, 8, 7, inner, outer))
+    cr.fill_preserve()
+    cr.set_line_width(1)
+    cr.set_source_rgb(*edge)
+    cr.stroke()
+
+
+def white_stroke(cr, width=1.8):
+    cr.set_source_rgb(*WHITE)
+    cr.set_line_cap(cairo.LINE_CAP_ROUND)
+    cr.set_line_join(cairo.LINE_JOIN_ROUND)
+    cr.set_line_width(width)
+    cr.stroke()
+
+
+def update_failed(cr):
+    round_badge(cr, LIGHT_RED, RED, (0.55, 0.05, 0.05))
+    cr.move_to(5.5, 5.5)
+    cr.line_to(10.5, 10.5)
+    cr.move_to(10.5, 5.5)
+    cr.line_to(5.5, 10.5)
+    white_stroke(cr)
+
+
+def update_done(cr):
+    round_badge(cr, LIGHT_GREEN, GREEN, (0.08, 0.42, 0.0))
+    cr.move_to(4.6, 8.2)
+    cr.line_to(7.0, 10.6)
+    cr.line_to(11.4, 5.4)
+    white_stroke(cr)
+
+
+def update_restart(cr):
+    """Waiting for a restart: a circling arrow."""
+    round_badge(cr, SKY, BLUE, NAVY)
+    cr.arc(8, 8, 3.6, math.radians(-60), math.radians(230))
+    white_stroke(cr, 1.6)
+    tip_x = 8 + 3.6 * math.cos(math.radians(-60))
+    tip_y = 8 + 3.6 * math.sin(math.radians(-60))
+    cr.move_to(tip_x + 2.4, tip_y - 0.6)
+    cr.line_to(tip_x - 0.2, tip_y - 1.6)
+    cr.line_to(tip_x + 0.6, tip_y + 2.0)
+    cr.close_path()
+    cr.set_source_rgb(*WHITE)
+    cr.fill()
+
+
+def update_downloading(cr):
+    """An arrow going down into a tray."""
+    cr.move_to(6, 1.5)
+    cr.line_to(10, 1.5)
+    cr.line_to(10, 6.5)
+    cr.line_to(13, 6.5)
+    cr.line_to(8, 11.5)
+    cr.line_to(3, 6.5)
+    cr.line_to(6, 6.5)
+    cr.close_path()
+    cr.set_source(vertical(1.5, 11.5, SKY, BLUE))
+    cr.fill_preserve()
+    cr.set_line_width(1)
+    cr.set_line_join(cairo.LINE_JOIN_ROUND)
+    cr.set_source_rgb(*NAVY)
+    cr.stroke()
+    cr.move_to(1.5, 11)
+    cr.line_to(1.5, 14.5)
+    cr.line_to(14.5, 14.5)
+    cr.line_to(14.5, 11)
+    cr.set_line_width(1.4)
+    cr.set_source_rgb(*DARK)
+    cr.stroke()
+
+
+def update_unpacking(frame):
+    """Four frames of a turning ring: the bright quarter moves on by one."""
+    def draw(cr):
+        for quarter in range(4):
+            start = math.radians(quarter * 90 - 90 + 8)
+            cr.arc(8, 8, 5.2, start, start + math.radians(74))
+            cr.set_line_width(3)
+            cr.set_line_cap(cairo.LINE_CAP_ROUND)
+            cr.set_source_rgb(*(ORANGE if quarter == frame else (0.78, 0.80, 0.84)))
+            cr.stroke()
+    return draw
+
+
+UPDATE_IMAGES = [update_failed, update_done, update_restart, update_downloading] + [
+    update_unpacking(frame) for frame in range(4)]
+
+
+def update_images():
+    """The images of a line of the update list, 16 by 16 each: failed, done,
+    restart needed, downloading, then the four frames of unpacking."""
+    s, cr = surface(16 * len(UPDATE_IMAGES), 16)
+    for i, draw in enumerate(UPDATE_IMAGES):
+        cr.save()
+        cr.translate(i * 16, 0)
+        draw(cr)
+        cr.restore()
+    return s
+
+
 # --- quillmere.exe: top-bar buttons ----------------------------------------
 
 def house(cr):
@@ -875,6 +982,7 @@ def main():
               "MAINOPTS": main_options(), "SCANOPTS": scan_options(), "APPSOPTS": apps_options()}
     program = {name: strip(draw) for name, draw in CHECK_BOX_STRIPS.items()}
     program["REPORTCHECKS"] = report_checks()
+    program["UPDATEIMAGES"] = update_images()
     program.update({name: button_strip(draw) for name, draw in BUTTON_STRIPS.items()})
     icons = []
     for size in (16, 32, 48):

@@ -31,4 +31,12 @@ std::string MiscText(const char* buffer, int length) {
   return std::string(buffer, n);
 }
 
+std::string MiscSizeText(std::int64_t bytes) {
+  if (Misc == nullptr || Misc->SizeToText == nullptr) return {};
+  char buffer[64] = {};
+  int length = 0;
+  return Misc->SizeToText(buffer, sizeof buffer, &length, bytes) ? MiscText(buffer, length)
+                                                                 : std::string();
+}
+
 }  // namespace qlm

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "startup/IMisc.h"
@@ -29,5 +30,9 @@ bool UnloadMiscLibrary(HMODULE& handle);
 // The characters of a services library buffer before its terminating zero,
 // never more than `length`.
 std::string MiscText(const char* buffer, int length);
+
+// A size as the services library writes it ("1.5 MB"); empty when the
+// library is missing or its slot fails.
+std::string MiscSizeText(std::int64_t bytes);
 
 }  // namespace qlm

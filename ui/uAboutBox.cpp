@@ -9,6 +9,7 @@
 #include "ui/uControlIds.h"
 #include "ui/uFonts.h"
 #include "ui/uMain.h"
+#include "ui/uModalLoop.h"
 
 namespace qlm {
 
@@ -60,37 +61,9 @@ void TAboutBox::SetPictures(HBITMAP icon, HBITMAP logo, HBITMAP info, HBITMAP gl
 
 void TAboutBox::ShowModal(HWND owner) {
   if (fHandle == nullptr || fModal) return;
-  RECT ownerRect{};
-  RECT own{};
-  if (owner != nullptr && ::GetWindowRect(owner, &ownerRect) && ::GetWindowRect(fHandle, &own)) {
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    ::SetWindowPos(fHandle, nullptr, (ownerRect.left + ownerRect.right - width) / 2,
-                   (ownerRect.top + ownerRect.bottom - height) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
   fModal = true;
-  if (owner != nullptr) ::EnableWindow(owner, FALSE);
-  ::ShowWindow(fHandle, SW_SHOW);
-  ::SetFocus(Control("btnAboutOK"));
-  MSG message;
-  while (fModal) {
-    const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
-    if (got <= 0) {
-      // A WM_QUIT ends the program's loop as well: hand it on.
-      if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));
-      break;
-    }
-    if (::IsDialogMessageA(fHandle, &message)) continue;
-    ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
-  }
+  RunModal(fHandle, owner, Control("btnAboutOK"), [this] { return fModal; });
   fModal = false;
-  if (owner != nullptr) {
-    ::EnableWindow(owner, TRUE);
-    ::SetActiveWindow(owner);
-  }
-  ::ShowWindow(fHandle, SW_HIDE);
 }
 
 void TAboutBox::btnAboutOKClick() {

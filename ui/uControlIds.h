@@ -219,6 +219,15 @@ enum TControlId : int {
   ID_gbMessage = 2000,
   ID_imgAction = 2001,
   ID_lbMessage = 2002,
+  // the update window
+  ID_lvUpdates = 2100,
+  ID_lbNews = 2101,
+  ID_lbChanges = 2102,
+  ID_lbDownload = 2103,
+  ID_btnCheck = 2104,
+  ID_btnSelAll = 2105,
+  ID_btnUpdate = 2106,
+  ID_btnClose = 2107,
 };
 
 }  // namespace qlm

@@ -21,6 +21,7 @@
 #include "ui/uControlIds.h"
 #include "ui/uPanel.h"
 #include "ui/uPictureNames.h"
+#include "ui/updater/uFormUpdater.h"
 
 namespace qlm {
 
@@ -187,6 +188,9 @@ void TFormMain::SetDefaultInits() {
   if (!FMessageForm->Create(fHandle)) {
     throw std::runtime_error("the wait message window cannot be made");
   }
+  auto updater = std::make_unique<TFormUpdater>(fInstance, fScale, fFontSet.Fonts());
+  if (!updater->Create(fHandle)) throw std::runtime_error("the update window cannot be made");
+  SetUpdaterWindow(std::move(updater));
   UpdateStartupFlags();
   FResHandler = std::make_unique<TResHandler>(FAppFolder + RES_LIBRARY_FILE);
 }
@@ -314,6 +318,7 @@ void TFormMain::ReleaseAll() {
   if (fHandle != nullptr) DiscardProgress(fHandle);
   if (FLanguage != nullptr) UnloadLanguages();
   FAboutBox.reset();
+  FormUpdater.reset();
   FResHandler.reset();
   FreeFoundList();
   ClearCustomDefines();

@@ -29,6 +29,7 @@
 #include "ui/uShellDialogs.h"
 #include "ui/uUpdaterWindow.h"
 #include "ui/uWindow.h"
+#include "update/uUpdateList.h"
 
 namespace qlm {
 
@@ -37,7 +38,6 @@ inline constexpr int MAIN_CLIENT_HEIGHT = 514;
 inline constexpr COLORREF MAIN_BACKGROUND = RGB(0xD1, 0xD1, 0xD1);
 inline constexpr char APPLICATION_TITLE[] = "Quillmere Pro";
 inline constexpr char MAIN_WINDOW_CLASS[] = "TFormMain";
-inline constexpr char UPDATE_LIST_NAME[] = "_qlmwul_dat.zip";
 inline constexpr char UPDATE_FOLDER[] = "updates\\";
 inline constexpr char UPDATE_PROGRAM[] = "update.bin";
 
@@ -180,6 +180,7 @@ class TFormMain final : public TWindow {
   HWND Hints() const { return fHints; }
   // The update window; the update entry stays greyed without one.
   void SetUpdaterWindow(std::unique_ptr<IUpdaterWindow> window);
+  IUpdaterWindow* UpdaterWindow() const { return FormUpdater.get(); }
 
   // The caption pass and the filling of the options pages; the language
   // change and the reload rule run them again.

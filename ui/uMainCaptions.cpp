@@ -90,6 +90,7 @@ void TFormMain::UpdateLabels() {
                        .c_str());
   FAboutBox->UpdateLabels(textOf);
   FMessageForm->UpdateLabels(textOf);
+  if (FormUpdater) FormUpdater->UpdateLabels(textOf);
   fUpdateProgramTexts = {Text(KEY_UPDATER_CAPTION), Text(KEY_UPDATE_CLOSE),
                          Text(KEY_UPDATE_UPDATE), Text(KEY_UPDATE_RESTART)};
 }

@@ -336,12 +336,6 @@ bool TFormMain::SaveSettings() {
   }
 }
 
-std::string TFormMain::FormatSize(std::int64_t size) const {
-  if (Misc == nullptr || Misc->SizeToText == nullptr) return {};
-  char buffer[64] = {};
-  int length = 0;
-  return Misc->SizeToText(buffer, sizeof buffer, &length, size) ? MiscText(buffer, length)
-                                                                : std::string();
-}
+std::string TFormMain::FormatSize(std::int64_t size) const { return MiscSizeText(size); }
 
 }  // namespace qlm

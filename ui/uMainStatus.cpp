@@ -182,13 +182,23 @@ void TFormMain::btnCheckUpdateClick() {
 void TFormMain::pmUpdatesClick() {
   if (!FormUpdater) return;
   PrepareUpdater();
+  // The update may replace the script: nothing holds its applications
+  // while the window is open.
+  ClearCustomDefines();
   FormUpdater->ShowModal();
   if (FormUpdater->CatalogueRead()) {
     FConfig->Options.UpdateTime = Now();
     SaveSettings();
     if (FFromCheckUpdate) Show("gbStartupStatus", false);
   }
-  if (FormUpdater->LaunchUpdateBin()) LaunchUpdateProgram();
+  if (FormUpdater->LaunchUpdateBin()) {
+    LaunchUpdateProgram();
+    return;
+  }
+  // New definition files and a new script take effect at once.
+  LoadCustomDefines();
+  RegisterCustomDefines();
+  ShowDefineVersions();
 }
 
 // update.bin finishes the installation of the files that the running

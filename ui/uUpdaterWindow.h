@@ -1,7 +1,9 @@
 // What the main window asks of the update window: the places it works in
-// before each showing, a modal showing, and what the showing left behind.
+// before each showing, a modal showing, what the showing left behind, and
+// its texts in the current language.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace qlm {
@@ -17,6 +19,8 @@ class IUpdaterWindow {
   virtual bool CatalogueRead() const = 0;
   // Files wait in the download folder for update.bin.
   virtual bool LaunchUpdateBin() const = 0;
+  // Its title, captions and texts in the current language.
+  virtual void UpdateLabels(const std::function<std::string(const std::string&)>& textOf) = 0;
 };
 
 }  // namespace qlm

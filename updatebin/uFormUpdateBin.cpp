@@ -7,14 +7,10 @@ namespace qlm::updatebin {
 
 namespace {
 
-constexpr char CLASS_NAME[] = "TFormUpdateBin";
 constexpr int CLIENT_WIDTH = 400;
 constexpr int CLIENT_HEIGHT = 170;
 constexpr int BUTTON_WIDTH = 110;
 constexpr int BUTTON_HEIGHT = 25;
-constexpr int ID_CLOSE = 101;
-constexpr int ID_UPDATE = 102;
-constexpr int ID_RESTART = 103;
 constexpr UINT_PTR ID_WAIT_TIMER = 1;
 constexpr UINT WAIT_INTERVAL_MS = 200;
 
@@ -24,12 +20,14 @@ TFormUpdateBin::TFormUpdateBin(HINSTANCE instance, TUpdateBinArgs args, std::str
     : TWindow(instance), fArgs(std::move(args)), fProgramFolder(std::move(programFolder)) {}
 
 bool TFormUpdateBin::Create() {
-  if (!RegisterWindowClass(CLASS_NAME, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+  if (!RegisterWindowClass(UPDATE_BIN_CLASS, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                            ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)))) {
     return false;
   }
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  if (!CreateCentred(CLASS_NAME, fArgs.Caption, style, CLIENT_WIDTH, CLIENT_HEIGHT)) return false;
+  if (!CreateCentred(UPDATE_BIN_CLASS, fArgs.Caption, style, CLIENT_WIDTH, CLIENT_HEIGHT)) {
+    return false;
+  }
   CreateControls();
   ::ShowWindow(fHandle, SW_SHOWNORMAL);
   ::UpdateWindow(fHandle);
@@ -53,15 +51,17 @@ void TFormUpdateBin::CreateControls() {
   fReport = AddControl("STATIC",
                        "The new program files are ready. Press " + fArgs.UpdateText +
                            " to install them once the program has ended.",
-                       SS_LEFT, 12, 12, CLIENT_WIDTH - 24, CLIENT_HEIGHT - 60, 0);
+                       SS_LEFT, 12, 12, CLIENT_WIDTH - 24, CLIENT_HEIGHT - 60,
+                       ID_UPDATE_BIN_REPORT);
   const int y = CLIENT_HEIGHT - BUTTON_HEIGHT - 12;
   const int gap = (CLIENT_WIDTH - 24 - 3 * BUTTON_WIDTH) / 2;
   AddControl("BUTTON", fArgs.CloseText, BS_PUSHBUTTON | WS_TABSTOP, 12, y, BUTTON_WIDTH,
-             BUTTON_HEIGHT, ID_CLOSE);
-  fBtnUpdate = AddControl("BUTTON", fArgs.UpdateText, BS_DEFPUSHBUTTON | WS_TABSTOP,
-                          12 + BUTTON_WIDTH + gap, y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_UPDATE);
+             BUTTON_HEIGHT, ID_UPDATE_BIN_CLOSE);
+  fBtnUpdate =
+      AddControl("BUTTON", fArgs.UpdateText, BS_DEFPUSHBUTTON | WS_TABSTOP,
+                 12 + BUTTON_WIDTH + gap, y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_UPDATE_BIN_UPDATE);
   AddControl("BUTTON", fArgs.RestartText, BS_PUSHBUTTON | WS_TABSTOP,
-             12 + 2 * (BUTTON_WIDTH + gap), y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_RESTART);
+             12 + 2 * (BUTTON_WIDTH + gap), y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_UPDATE_BIN_RESTART);
 }
 
 void TFormUpdateBin::SetReport(const std::string& text) {
@@ -108,13 +108,13 @@ LRESULT TFormUpdateBin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
-          case ID_CLOSE:
+          case ID_UPDATE_BIN_CLOSE:
             ::DestroyWindow(fHandle);
             return 0;
-          case ID_UPDATE:
+          case ID_UPDATE_BIN_UPDATE:
             btnUpdateClick();
             return 0;
-          case ID_RESTART:
+          case ID_UPDATE_BIN_RESTART:
             btnRestartClick();
             return 0;
         }

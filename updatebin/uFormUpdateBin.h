@@ -11,6 +11,13 @@
 
 namespace qlm::updatebin {
 
+inline constexpr char UPDATE_BIN_CLASS[] = "TFormUpdateBin";
+// The report and the buttons Close, Update and Restart.
+inline constexpr int ID_UPDATE_BIN_REPORT = 100;
+inline constexpr int ID_UPDATE_BIN_CLOSE = 101;
+inline constexpr int ID_UPDATE_BIN_UPDATE = 102;
+inline constexpr int ID_UPDATE_BIN_RESTART = 103;
+
 class TFormUpdateBin final : public TWindow {
  public:
   TFormUpdateBin(HINSTANCE instance, TUpdateBinArgs args, std::string programFolder);

@@ -39,6 +39,7 @@ class TFakeUpdater final : public IUpdaterWindow {
   void ShowModal() override { ++Shown; }
   bool CatalogueRead() const override { return Read; }
   bool LaunchUpdateBin() const override { return Launch; }
+  void UpdateLabels(const std::function<std::string(const std::string&)>&) override {}
 
   std::string ListName, DownloadFolder, AppFolder;
   int Shown = 0;

@@ -16,6 +16,15 @@
 //   qlm_screens press NAME    press the button NAME
 //   qlm_screens wait          wait for the end of the running operation
 //   qlm_screens report-end    move the report's selection to its last row
+//   qlm_screens updates       open Help, Updates and wait for the list
+//   qlm_screens update-install
+//                             tick every line, press Update and wait until
+//                             the archives unpack
+//   qlm_screens update-question
+//                             wait for the question before the restart
+//   qlm_screens update-answer answer it and wait for update.bin's window
+//   qlm_screens close-update-bin
+//                             close update.bin's window
 //   qlm_screens report-sample N
 //                             run from a copy of the program folder: the
 //                             program's own window showing a report of
@@ -31,6 +40,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "base/uExecutable.h"
@@ -42,6 +52,8 @@
 #include "ui/uAboutBox.h"
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
+#include "ui/updater/uFormUpdater.h"
+#include "updatebin/uFormUpdateBin.h"
 
 using namespace qlm;
 
@@ -180,7 +192,59 @@ bool ChooseLanguage(HWND window, int index) {
   return true;
 }
 
+bool WaitFor(const std::function<bool()>& done) {
+  for (int waited = 0; waited < 60000; waited += 20) {
+    if (done()) return true;
+    ::Sleep(20);
+  }
+  return false;
+}
+
+HWND UpdaterControl(int id) { return ControlOf(::FindWindowA(UPDATER_CLASS, nullptr), id); }
+
+// The update window's question before the restart.
+HWND RestartQuestion() {
+  HWND updater = ::FindWindowA(UPDATER_CLASS, nullptr);
+  return updater != nullptr ? ::FindWindowA("#32770", TextOf(updater).c_str()) : nullptr;
+}
+
+int UpdateStep(HWND window, const std::string& step) {
+  if (step == "updates") {
+    ::PostMessageA(window, WM_COMMAND, ID_pmUpdates, 0);
+    return WaitFor([] {
+             HWND check = UpdaterControl(ID_btnCheck);
+             return check != nullptr && ::IsWindowVisible(check) && ::IsWindowEnabled(check);
+           })
+               ? 0
+               : 1;
+  }
+  if (step == "update-install") {
+    ::SendMessageA(UpdaterControl(ID_btnSelAll), BM_CLICK, 0, 0);
+    ::SendMessageA(UpdaterControl(ID_btnUpdate), BM_CLICK, 0, 0);
+    // The status line empties once the last archive is in.
+    return WaitFor([] {
+             return !::IsWindowEnabled(UpdaterControl(ID_btnCheck)) &&
+                    TextOf(UpdaterControl(ID_lbDownload)).empty();
+           })
+               ? 0
+               : 1;
+  }
+  if (step == "update-question") {
+    return WaitFor([] { return ::IsWindowVisible(RestartQuestion()) != FALSE; }) ? 0 : 1;
+  }
+  if (step == "update-answer") {
+    ::PostMessageA(RestartQuestion(), WM_COMMAND, IDOK, 0);
+    return WaitForVisibleClass(updatebin::UPDATE_BIN_CLASS, 30000) != nullptr ? 0 : 1;
+  }
+  if (step == "close-update-bin") {
+    ::PostMessageA(::FindWindowA(updatebin::UPDATE_BIN_CLASS, nullptr), WM_CLOSE, 0, 0);
+    return 0;
+  }
+  return 2;
+}
+
 int Step(HWND window, const std::string& step, const char* argument) {
+  if (step.rfind("update", 0) == 0 || step == "close-update-bin") return UpdateStep(window, step);
   if (step == "language" && argument != nullptr) {
     return ChooseLanguage(window, std::atoi(argument)) ? 0 : 1;
   }

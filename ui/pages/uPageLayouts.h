@@ -1,7 +1,7 @@
-// The six pages of the main window, the About window and the wait message
-// window as layout tables. A container's rows follow its own row; the order
-// of the rows is the order of creation and so of the Tab key. The file needs
-// no Windows header.
+// The six pages of the main window, the About window, the wait message
+// window and the update window as layout tables. A container's rows follow
+// its own row; the order of the rows is the order of creation and so of the
+// Tab key. The file needs no Windows header.
 #pragma once
 
 #include "ui/uLayout.h"
@@ -22,6 +22,7 @@ TLayout MainOptionsPageLayout();
 TLayout AppsOptionsPageLayout();
 TLayout AboutBoxLayout();
 TLayout MessageFormLayout();
+TLayout UpdaterLayout();
 
 // The pages in the order of their ids.
 std::span<const TPageSpec> MainPages();
