@@ -27,6 +27,17 @@ bool IsReparsePoint(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+bool HasFileSize(const std::string& path, std::int64_t size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return false;
+  }
+  const std::uint64_t actual =
+      (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  return actual == static_cast<std::uint64_t>(size);
+}
+
 bool PathGone(const std::string& path) {
   if (AttributesOf(path) != INVALID_FILE_ATTRIBUTES) return false;
   const DWORD error = ::GetLastError();

@@ -78,6 +78,25 @@ struct TMappedViewTraits {
   static const void* None() noexcept { return nullptr; }
   static void Close(const void* p) noexcept { ::UnmapViewOfFile(p); }
 };
+// The cryptography API's handles are all plain numbers; the traits keep
+// them apart.
+struct TCryptProviderTraits {
+  static HCRYPTPROV None() noexcept { return 0; }
+  static void Close(HCRYPTPROV h) noexcept { ::CryptReleaseContext(h, 0); }
+};
+struct TCryptKeyTraits {
+  static HCRYPTKEY None() noexcept { return 0; }
+  static void Close(HCRYPTKEY h) noexcept { ::CryptDestroyKey(h); }
+};
+struct TCryptHashTraits {
+  static HCRYPTHASH None() noexcept { return 0; }
+  static void Close(HCRYPTHASH h) noexcept { ::CryptDestroyHash(h); }
+};
+// Memory that a system function allocated with LocalAlloc for its caller.
+struct TLocalMemoryTraits {
+  static void* None() noexcept { return nullptr; }
+  static void Close(void* p) noexcept { ::LocalFree(p); }
+};
 
 using THandle = TOwned<HANDLE, TKernelHandleTraits>;
 using TFileHandle = TOwned<HANDLE, TFileHandleTraits>;
@@ -89,6 +108,10 @@ using TIcon = TOwned<HICON, TIconTraits>;
 using TGdiObject = TOwned<HGDIOBJ, TGdiObjectTraits>;
 using TMemoryDC = TOwned<HDC, TMemoryDCTraits>;
 using TMappedView = TOwned<const void*, TMappedViewTraits>;
+using TCryptProvider = TOwned<HCRYPTPROV, TCryptProviderTraits>;
+using TCryptKey = TOwned<HCRYPTKEY, TCryptKeyTraits>;
+using TCryptHash = TOwned<HCRYPTHASH, TCryptHashTraits>;
+using TLocalMemory = TOwned<void*, TLocalMemoryTraits>;
 
 // A device context borrowed from a window with GetDC.
 class TWindowDC {

@@ -2,7 +2,9 @@
 """Makes an update site: the update list "_qlmwul_dat.zip" and one archive
 per program file found in a folder laid out as an installation.
 
-    python3 tools/qlm_publish.py SOURCE OUTPUT [--list-id N] [--date YYYY-MM-DD]
+    python3 tools/qlm_publish.py SOURCE OUTPUT [--key PRIVATE_KEY] [--list-id N]
+                                 [--date YYYY-MM-DD]
+    python3 tools/qlm_publish.py --make-key PRIVATE_OUT PUBLIC_DER_OUT
 
 SOURCE holds the program files, each where the program keeps it (the
 executable, libraries and helper programs at the top, definition files and
@@ -10,6 +12,17 @@ the script in defines/, language files in languages/). Change notes come from
 the file's notes file (for example english_lng.changes) in SOURCE, one note a
 line. OUTPUT receives the list and the archives; publish its content under
 /public/updates/v1_0/ of the update site.
+
+Every file written is signed with the publisher's RSA 3072 private key
+(PKCS#1 v1.5 over SHA-256, by the openssl command line); the signature lies
+beside its file under the file's name + ".sig" and is published with it. The
+key is the PEM file given by --key, else the one named by the environment
+variable QLM_UPDATE_KEY; without either nothing is published. Keep the private
+key out of the repository: the program carries only the public half.
+
+--make-key writes a fresh key pair: the private key as PEM (readable by its
+owner only) and the public key as DER SubjectPublicKeyInfo, the form the
+program embeds (update/keys/update_public.der for the released program).
 
 The version of a file: the file version of its version resource, else the
 version line "[a.b.c]" of a .lng, .def or .script file, else its last-write
@@ -21,6 +34,7 @@ import datetime
 import hashlib
 import os
 import struct
+import subprocess
 import sys
 import time
 import zlib
@@ -28,6 +42,10 @@ import zlib
 LIST_NAME = "_qlmwul_dat.zip"
 LIST_MAGIC = b"QLMU"
 LIST_VERSION = 0x01000002
+
+SIGNATURE_SUFFIX = ".sig"
+KEY_VARIABLE = "QLM_UPDATE_KEY"
+KEY_BITS = 3072
 
 STAMP_FILE_TIME = 0
 STAMP_FILE_VERSION = 1
@@ -86,8 +104,8 @@ def parse_version_line(line):
     return ((a << 48) | (b << 32) | c) & 0xFFFFFFFFFFFFFFFF
 
 
-def file_version(data):
-    """The file version of the version resource, or None."""
+def fixed_info_offset(data):
+    """Where the version resource's fixed file information starts, or None."""
     key = data.find(VERSION_INFO_KEY)
     if key < 0:
         return None
@@ -96,6 +114,14 @@ def file_version(data):
     at = key + len(VERSION_INFO_KEY) + 2
     at += (-(at - (key - 6))) % 4
     if at + 16 > len(data) or data[at:at + 4] != FIXED_INFO_SIGNATURE:
+        return None
+    return at
+
+
+def file_version(data):
+    """The file version of the version resource, or None."""
+    at = fixed_info_offset(data)
+    if at is None:
         return None
     most, least = struct.unpack_from("<II", data, at + 8)
     return (most << 32) | least
@@ -147,7 +173,35 @@ def find_file(source, folder, name):
     return None
 
 
-def publish(source, output, list_id, date):
+def sign(key, path):
+    """Writes path + ".sig": the RSA signature of the file's SHA-256 digest."""
+    subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out",
+                    path + SIGNATURE_SUFFIX, path], check=True)
+
+
+def make_key(private_out, public_out):
+    """A fresh RSA 3072 key pair: private PEM (mode 600), public DER."""
+    for path in (private_out, public_out):
+        os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    old_mask = os.umask(0o077)
+    try:
+        subprocess.run(["openssl", "genpkey", "-algorithm", "RSA", "-pkeyopt",
+                        "rsa_keygen_bits:%d" % KEY_BITS, "-out", private_out],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    finally:
+        os.umask(old_mask)
+    os.chmod(private_out, 0o600)
+    subprocess.run(["openssl", "pkey", "-in", private_out, "-pubout", "-outform", "DER",
+                    "-out", public_out], check=True)
+
+
+def write_signed(key, path, data):
+    with open(path, "wb") as f:
+        f.write(data)
+    sign(key, path)
+
+
+def publish(source, output, list_id, date, key):
     os.makedirs(output, exist_ok=True)
     records = []
     for file_id, name, archive, folder, notes_name in FILE_TABLE:
@@ -164,32 +218,47 @@ def publish(source, output, list_id, date):
         when = date if date is not None else to_file_time(modified)
         records.append(make_record(file_id, len(data), kind, value, when,
                                    read_notes(source, notes_name)))
-        with open(os.path.join(output, archive), "wb") as f:
-            f.write(make_archive(name, data))
+        write_signed(key, os.path.join(output, archive), make_archive(name, data))
         print(f"{archive}: {name}, {len(data)} bytes, stamp kind {kind}")
     header = LIST_MAGIC + struct.pack("<III8x", LIST_VERSION, len(records), list_id)
-    with open(os.path.join(output, LIST_NAME), "wb") as f:
-        f.write(header + b"".join(records))
+    write_signed(key, os.path.join(output, LIST_NAME), header + b"".join(records))
     print(f"{LIST_NAME}: {len(records)} entries")
     return len(records)
 
 
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("source", help="folder laid out as an installation")
-    parser.add_argument("output", help="folder that receives the list and the archives")
+    parser.add_argument("source", nargs="?", help="folder laid out as an installation")
+    parser.add_argument("output", nargs="?",
+                        help="folder that receives the list and the archives")
+    parser.add_argument("--key", default=None,
+                        help="the private key (PEM) that signs every file written "
+                             "(default: the file named by $%s)" % KEY_VARIABLE)
+    parser.add_argument("--make-key", nargs=2, metavar=("PRIVATE_OUT", "PUBLIC_DER_OUT"),
+                        help="write a fresh key pair instead of publishing")
     parser.add_argument("--list-id", type=int, default=None,
                         help="list identifier (default: the current Unix time)")
     parser.add_argument("--date", default=None,
                         help="the date of every entry, YYYY-MM-DD at midnight "
                              "(default: each file's last-write time)")
     args = parser.parse_args(argv)
+    if args.make_key:
+        make_key(*args.make_key)
+        return 0
+    if args.source is None or args.output is None:
+        parser.error("SOURCE and OUTPUT are needed to publish")
+    key = args.key or os.environ.get(KEY_VARIABLE)
+    if not key:
+        parser.error("no private key: give --key PATH or set %s; updates are never "
+                     "published unsigned" % KEY_VARIABLE)
+    if not os.path.isfile(key):
+        parser.error("the private key %s does not exist" % key)
     list_id = args.list_id if args.list_id is not None else int(time.time())
     date = None
     if args.date:
         day = datetime.datetime.strptime(args.date, "%Y-%m-%d")
         date = to_file_time(day.replace(tzinfo=datetime.timezone.utc).timestamp())
-    publish(args.source, args.output, list_id & 0xFFFFFFFF, date)
+    publish(args.source, args.output, list_id & 0xFFFFFFFF, date, key)
     return 0
 
 

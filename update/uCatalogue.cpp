@@ -9,6 +9,7 @@
 #include "startup/uTrace.h"
 #include "update/uFileTable.h"
 #include "update/uInstall.h"
+#include "update/uUpdateSignature.h"
 
 namespace qlm {
 
@@ -90,12 +91,17 @@ bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder) {
 
 TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder) {
   TCatalogue catalogue;
+  // Nothing of a list is read before its publisher is known.
+  if (!VerifyUpdateSignature(listPath)) {
+    DeleteSignedFile(listPath);
+    return catalogue;
+  }
   TUpdateList list;
   const TFileRead file = ReadWholeFile(listPath, kListLimit);
   if (file.Ok()) list = ParseUpdateList(file.Bytes);
   if (list.Status == TUpdateListStatus::NotValid) {
     Log(LVL_WARNING, "Update list not valid: " + listPath);
-    ::DeleteFileA(listPath.c_str());
+    DeleteSignedFile(listPath);
     return catalogue;
   }
   try {
@@ -116,7 +122,7 @@ TCatalogue ReadCatalogue(const std::string& listPath, const std::string& program
   }
   if (catalogue.Entries.empty()) {
     catalogue.Outcome = TCatalogueOutcome::NoUpdates;
-    ::DeleteFileA(listPath.c_str());
+    DeleteSignedFile(listPath);
   } else {
     catalogue.Outcome = TCatalogueOutcome::Offered;
   }

@@ -22,9 +22,10 @@ TVersionStamp ReadInstalledStamp(const std::string& path);
 bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder);
 
 enum class TCatalogueOutcome {
-  NotValid,   // wrong magic or format version; the list file is deleted
+  NotValid,   // no valid signature, or wrong magic or format version; the list
+              // file and its signature are deleted
   Failed,     // an error ended the reading; the entries offered before it stay
-  NoUpdates,  // nothing newer; the list file is deleted
+  NoUpdates,  // nothing newer; the list file and its signature are deleted
   Offered,    // newer entries; the list file stays for the installation
 };
 
@@ -34,7 +35,9 @@ struct TCatalogue {
   std::string Error;
 };
 
-// Reads the downloaded list and keeps its newer entries.
+// Reads the downloaded list, once its signature (listPath + ".sig") has been
+// verified, and keeps its newer entries. An entry is never older than the
+// installed file, so replaying an old signed list installs nothing.
 TCatalogue ReadCatalogue(const std::string& listPath, const std::string& programFolder);
 
 }  // namespace qlm

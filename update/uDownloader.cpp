@@ -7,6 +7,7 @@
 
 #include "base/uHandles.h"
 #include "startup/uTrace.h"
+#include "update/uUpdateSignature.h"
 
 namespace qlm {
 
@@ -90,13 +91,9 @@ class TStatusListener final : public IBindStatusCallback, public IHttpNegotiate 
   DWORD fResponseCode = 0;
 };
 
-}  // namespace
-
-bool TDownloader::Execute() const {
-  const std::string address = fBaseAddress + fFileName;
-  const std::string local = fLocalFolder + fFileName;
-  Log(LVL_INFO, std::string("Update: download ") + (fIsList ? "list " : "file ") + address);
-  const TComInit com;
+// Downloads one address into one local file; any error, and any answer of
+// the site but success, is a failure.
+bool DownloadTo(const std::string& address, const std::string& local) {
   // A copy in the internet cache would hide a newer file on the site.
   ::DeleteUrlCacheEntryA(address.c_str());
   TStatusListener listener;
@@ -115,6 +112,19 @@ bool TDownloader::Execute() const {
     return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool TDownloader::Execute() const {
+  const std::string address = fBaseAddress + fFileName;
+  const std::string local = fLocalFolder + fFileName;
+  Log(LVL_INFO, std::string("Update: download ") + (fIsList ? "list " : "file ") + address);
+  const TComInit com;
+  // The signature of an earlier download must never vouch for this file.
+  ::DeleteFileA((local + SIGNATURE_SUFFIX).c_str());
+  return DownloadTo(address, local) &&
+         DownloadTo(address + SIGNATURE_SUFFIX, local + SIGNATURE_SUFFIX);
 }
 
 }  // namespace qlm

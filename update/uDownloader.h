@@ -12,8 +12,10 @@ namespace qlm {
 inline constexpr UINT WM_UPDATE_DOWNLOADED = WM_USER + 7;
 
 // Fetches base address + file name into local folder + file name, replacing
-// the local file. The object lives on its thread: it posts its message and
-// frees itself, so the window never touches it after the start.
+// the local file, and then its signature (file name + ".sig") beside it; the
+// download succeeds only when both arrived. The object lives on its thread:
+// it posts its message and frees itself, so the window never touches it
+// after the start.
 class TDownloader {
  public:
   // Starts the download; false when no thread could be made (nothing is

@@ -6,6 +6,7 @@
 
 #include "base/uFileSystem.h"
 #include "update/uCompress.h"
+#include "update/uUpdateList.h"
 
 namespace qlm {
 
@@ -25,16 +26,20 @@ struct TInstallState {
 // Installs the unpacked file of a row from the download folder; returns the
 // line's image. The executable and its libraries wait in the download folder
 // for update.bin (UPDATE_IMAGE_RESTART, NeedRestart). Every other file is
-// copied to the program folder + the row's folder, and its unpacked file and
-// archive are then deleted (UPDATE_IMAGE_DONE); a failed copy keeps both
-// (UPDATE_IMAGE_FAILED, InstallFailed).
+// copied to the program folder + the row's folder, and its unpacked file,
+// archive and the archive's signature are then deleted (UPDATE_IMAGE_DONE);
+// a failed copy keeps them (UPDATE_IMAGE_FAILED, InstallFailed).
 int InstallFile(std::int64_t id, const std::string& downloadFolder,
                 const std::string& programFolder, TInstallState& state);
 
-// Unpacks the row's archive in the download folder and installs it; any
-// failure (a missing or damaged archive, a wrong digest, a failed copy) gives
-// UPDATE_IMAGE_FAILED and sets InstallFailed.
-int InstallEntry(std::int64_t id, const std::string& downloadFolder,
+// Verifies the signature of the entry's archive in the download folder,
+// unpacks it, checks that the unpacked file is the one the entry offered
+// (its size, and its version for a versioned file, so that an older signed
+// archive cannot stand in for a newer entry) and installs it. Any failure (a
+// missing, unsigned or damaged archive, a wrong digest, another file than
+// the entry's, a failed copy) gives UPDATE_IMAGE_FAILED, sets InstallFailed
+// and changes nothing under the program folder.
+int InstallEntry(const TUpdateRecordEx& entry, const std::string& downloadFolder,
                  const std::string& programFolder, TCompression& compression,
                  TInstallState& state);
 

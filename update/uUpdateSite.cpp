@@ -1,5 +1,7 @@
 #include "update/uUpdateSite.h"
 
+#include <cstdlib>
+
 namespace qlm {
 
 namespace {
@@ -9,10 +11,17 @@ std::string& OverriddenSite() {
   return site;
 }
 
+std::string SiteAddress() {
+  if (!OverriddenSite().empty()) return OverriddenSite();
+  const char* variable = std::getenv(UPDATE_SITE_VARIABLE);
+  if (variable != nullptr && *variable != '\0') return variable;
+  return UPDATE_SITE_ADDRESS;
+}
+
 }  // namespace
 
 std::string UpdateBaseAddress() {
-  std::string site = OverriddenSite().empty() ? UPDATE_SITE_ADDRESS : OverriddenSite();
+  std::string site = SiteAddress();
   while (!site.empty() && site.back() == '/') site.pop_back();
   return site + UPDATE_SITE_PATH;
 }

@@ -3,37 +3,42 @@
 #include <windows.h>
 
 #include "base/uAtomicReplace.h"
+#include "update/uCatalogue.h"
 #include "update/uCompress.h"
 #include "update/uFileTable.h"
 #include "update/uInstall.h"
 #include "update/uMD5File.h"
+#include "update/uUpdateSignature.h"
 
 namespace qlm::updatebin {
 
 namespace {
 
-bool HasSize(const std::string& path, std::int64_t size) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-  const std::uint64_t actual =
-      (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  return actual == static_cast<std::uint64_t>(size);
-}
-
-// The unpacked file is the one its archive describes: same name, the stated
+// The unpacked file is the one its archive describes: the archive carries
+// the publisher's signature, and the file has the stored name, the stated
 // size and the same digest. The size counts on its own: an empty or
 // unreadable file digests as empty input, which an archive may well state.
 bool MatchesItsArchive(const TFileInfo& row, const std::string& downloads) {
   try {
+    if (!VerifyUpdateSignature(downloads + row.ArchiveName)) return false;
     const TArchiveHeader header = ReadArchiveHeader(downloads + row.ArchiveName);
     if (!CheckArchiveHeader(header, row.FileName).empty()) return false;
-    if (!HasSize(downloads + row.FileName, header.Size)) return false;
+    if (!HasFileSize(downloads + row.FileName, header.Size)) return false;
     TMD5Digest digest;
     MD5File(downloads + row.FileName, digest);
     return digest == header.Digest;
   } catch (const EUnpackError&) {
     return false;
   }
+}
+
+// A waiting file of a lower version than the installed one, both carrying a
+// version of the same kind. File times are not compared: they change with
+// every copy.
+bool IsDowngrade(const std::string& waiting, const std::string& installed) {
+  const TVersionStamp next = ReadInstalledStamp(waiting);
+  const TVersionStamp now = ReadInstalledStamp(installed);
+  return next.Kind != STAMP_FILE_TIME && next.Kind == now.Kind && next.Value < now.Value;
 }
 
 }  // namespace
@@ -48,11 +53,13 @@ std::vector<TPendingResult> InstallPendingFiles(const std::string& programFolder
     if (!IsExistingFile(unpacked)) continue;
     if (!MatchesItsArchive(row, downloads)) {
       results.push_back({row.FileName, TPendingOutcome::CheckFailed});
+    } else if (IsDowngrade(unpacked, programFolder + row.FileName)) {
+      results.push_back({row.FileName, TPendingOutcome::Older});
     } else if (!ReplaceFileWith(unpacked, programFolder + row.FileName)) {
       results.push_back({row.FileName, TPendingOutcome::CopyFailed});
     } else {
       ::DeleteFileA(unpacked.c_str());
-      ::DeleteFileA((downloads + row.ArchiveName).c_str());
+      DeleteSignedFile(downloads + row.ArchiveName);
       results.push_back({row.FileName, TPendingOutcome::Installed});
     }
   }
@@ -65,6 +72,8 @@ std::string PendingResultText(const TPendingResult& result) {
       return result.FileName + ": installed";
     case TPendingOutcome::CheckFailed:
       return result.FileName + ": does not match its archive, not installed";
+    case TPendingOutcome::Older:
+      return result.FileName + ": older than the installed file, not installed";
     default:
       return result.FileName + ": could not be copied, the old file is kept";
   }

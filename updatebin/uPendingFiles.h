@@ -9,7 +9,9 @@ namespace qlm::updatebin {
 
 enum class TPendingOutcome {
   Installed,
-  CheckFailed,  // the file does not match its archive's digest: not copied
+  CheckFailed,  // no valid signature of its archive, or the file does not match
+                // the archive's digest: not copied
+  Older,        // a lower version than the installed file: not copied
   CopyFailed,   // the old file is kept
 };
 
@@ -19,8 +21,9 @@ struct TPendingResult {
 };
 
 // Puts every waiting file from programFolder + "updates\" into the program
-// folder, each only after its digest has been checked again against its
-// archive; installed files and their archives leave the download folder.
+// folder, each only after its archive's signature and its digest have been
+// checked again and never over a newer version; installed files, their
+// archives and signatures leave the download folder.
 // Rows with no waiting file are not listed.
 std::vector<TPendingResult> InstallPendingFiles(const std::string& programFolder);
 

@@ -16,6 +16,7 @@ const char* const ARCHIVE = "english_lng.zip";
 const char* const FILE_NAME = "english.lng";
 constexpr std::int64_t ENGLISH_ID = 11;
 
+TUpdateRecordEx EnglishEntry() { return PublishedEntry(SitePublishedFolder(), ENGLISH_ID); }
 std::string PublishedArchive() { return ReadFileBytes(SitePublishedFolder() + ARCHIVE); }
 std::string SourceFile() { return ReadFileBytes(SiteSourceFolder() + "languages\\english.lng"); }
 
@@ -101,8 +102,10 @@ TEST(Compression, ChangedDigestFailsAndKeepsTheUnpackedFile) {
   EXPECT_FALSE(compression.UnpackArchive(site.Downloads() + ARCHIVE, site.Downloads(), FILE_NAME));
   EXPECT_TRUE(IsExistingFile(site.Downloads() + FILE_NAME));
 
+  // Signed as published: the digest still stops it.
+  SignWithTestKey(site.Downloads() + ARCHIVE);
   TInstallState state;
-  EXPECT_EQ(InstallEntry(ENGLISH_ID, site.Downloads(), site.Program(), compression, state),
+  EXPECT_EQ(InstallEntry(EnglishEntry(), site.Downloads(), site.Program(), compression, state),
             UPDATE_IMAGE_FAILED);
   EXPECT_TRUE(state.InstallFailed);
   EXPECT_EQ(site.ProgramFiles(), before);
@@ -144,8 +147,10 @@ TEST(Compression, DamagedOrRefusedArchivesFailCleanly) {
         << c.Case;
     EXPECT_EQ(ListFiles(site.Downloads(), "*"), std::vector<std::string>{ARCHIVE}) << c.Case;
 
+    // Signed as published: the unpacking still stops it.
+    SignWithTestKey(site.Downloads() + ARCHIVE);
     TInstallState state;
-    EXPECT_EQ(InstallEntry(ENGLISH_ID, site.Downloads(), site.Program(), compression, state),
+    EXPECT_EQ(InstallEntry(EnglishEntry(), site.Downloads(), site.Program(), compression, state),
               UPDATE_IMAGE_FAILED)
         << c.Case;
     EXPECT_TRUE(state.InstallFailed) << c.Case;

@@ -9,6 +9,7 @@
 #include "update/uDownloader.h"
 #include "update/uFileTable.h"
 #include "update/uInstall.h"
+#include "update/uUpdateSignature.h"
 #include "update/uUpdateSite.h"
 
 using namespace qlm;
@@ -62,11 +63,18 @@ TEST(UpdateSite, BaseAddressAndItsOverride) {
   EXPECT_EQ(UpdateBaseAddress(), own);
 }
 
-// Anything that can write the user's environment could redirect it.
-TEST(UpdateSite, TheEnvironmentCannotRedirectTheUpdate) {
-  ASSERT_EQ(_putenv("QLM_UPDATE_SITE=http://127.0.0.1:8080"), 0);
+// The real program is pointed at another site through its environment,
+// used as given; without it the default is the project's own https site.
+TEST(UpdateSite, TheEnvironmentNamesAnotherSite) {
+  EXPECT_EQ(std::string(UPDATE_SITE_ADDRESS).rfind("https://", 0), 0u);
+  ASSERT_EQ(_putenv("QLM_UPDATE_SITE=http://127.0.0.1:8080/two"), 0);
+  EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/two/public/updates/v1_0/");
+  {
+    TSiteOverride local("http://127.0.0.1:9090");
+    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:9090/public/updates/v1_0/");
+  }
+  ASSERT_EQ(_putenv("QLM_UPDATE_SITE="), 0);
   EXPECT_EQ(UpdateBaseAddress(), std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/");
-  _putenv("QLM_UPDATE_SITE=");
 }
 
 // The whole road: the list and two archives come over HTTP, the list is
@@ -82,8 +90,10 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
   ASSERT_TRUE(TDownloader::Start(receiver.Window(), UPDATE_LIST_NAME, UpdateBaseAddress(),
                                  downloads, true));
   ASSERT_EQ(receiver.WaitForDownload(), 1);
-  EXPECT_EQ(ReadFileBytes(downloads + UPDATE_LIST_NAME),
-            ReadFileBytes(SitePublishedFolder() + UPDATE_LIST_NAME));
+  const std::string listName = UPDATE_LIST_NAME;
+  for (const std::string& name : {listName, listName + SIGNATURE_SUFFIX}) {
+    EXPECT_EQ(ReadFileBytes(downloads + name), ReadFileBytes(SitePublishedFolder() + name));
+  }
 
   const TCatalogue catalogue = ReadCatalogue(downloads + UPDATE_LIST_NAME, program.Path());
   ASSERT_EQ(catalogue.Outcome, TCatalogueOutcome::Offered);
@@ -96,8 +106,10 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
   }
   TCompression compression;
   TInstallState state;
-  for (const std::int64_t id : {11, 7}) {
-    EXPECT_EQ(InstallEntry(id, downloads, program.Path(), compression, state), UPDATE_IMAGE_DONE);
+  for (const TUpdateRecordEx& entry : catalogue.Entries) {
+    if (entry.FileId != 11 && entry.FileId != 7) continue;
+    EXPECT_EQ(InstallEntry(entry, downloads, program.Path(), compression, state),
+              UPDATE_IMAGE_DONE);
   }
   EXPECT_FALSE(state.InstallFailed);
   EXPECT_EQ(ReadFileBytes(program.Path() + "languages\\english.lng"),
@@ -112,6 +124,22 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
   const TCatalogue again = ReadCatalogue(downloads + UPDATE_LIST_NAME, program.Path());
   ASSERT_EQ(again.Outcome, TCatalogueOutcome::Offered);
   for (const auto& entry : again.Entries) EXPECT_TRUE(entry.FileId != 11 && entry.FileId != 7);
+}
+
+// A file that the site holds without its signature is no download either,
+// and the signature of an earlier download never stays beside it.
+TEST(Downloader, FileWithoutSignatureOnTheSitePostsZero) {
+  TSiteOverride site(SiteAddress());
+  TTempFolder downloads;
+  const std::string name = "unsigned_" + downloads.Name() + ".zip";
+  WriteFileBytes(SitePublishedFolder() + name, "published without a signature");
+  WriteFileBytes(downloads.Path() + name + SIGNATURE_SUFFIX, "an earlier signature");
+  TReceiver receiver;
+  ASSERT_TRUE(
+      TDownloader::Start(receiver.Window(), name, UpdateBaseAddress(), downloads.Path(), false));
+  EXPECT_EQ(receiver.WaitForDownload(), 0);
+  ::DeleteFileA((SitePublishedFolder() + name).c_str());
+  EXPECT_FALSE(IsExistingFile(downloads.Path() + name + SIGNATURE_SUFFIX));
 }
 
 // The site's error page for a file it does not have is no download.

@@ -7,6 +7,7 @@
 #include "tests/update/uUpdateTestSupport.h"
 #include "update/uCatalogue.h"
 #include "update/uUpdateList.h"
+#include "update/uUpdateSignature.h"
 
 using namespace qlm;
 
@@ -122,6 +123,7 @@ TEST(Catalogue, KeepsTheNewerEntries) {
   WriteFileBytes(listPath, ListHeader(3) + ListEntry(11, 1, 2, 0x0001000400000010LL, 0, "a") +
                                ListEntry(10, 1, 2, 0x0001000400000010LL, 0, "b") +
                                ListEntry(14, 1, 2, 1, 0, "c"));
+  SignWithTestKey(listPath);
   const TCatalogue catalogue = ReadCatalogue(listPath, program.Path());
   EXPECT_EQ(catalogue.Outcome, TCatalogueOutcome::Offered);
   ASSERT_EQ(catalogue.Entries.size(), 2u);
@@ -140,11 +142,13 @@ TEST(Catalogue, OutcomesAndTheListFile) {
     TCatalogueOutcome Outcome;
     std::size_t Entries;
     bool ListKept;
+    bool Signed = true;
   } cases[] = {
       {"no entries", ListHeader(0), TCatalogueOutcome::NoUpdates, 0, false},
       {"nothing newer", ListHeader(1) + ListEntry(11, 1, 2, 0, 0, ""),
        TCatalogueOutcome::NoUpdates, 0, false},
       {"wrong magic", ListHeader(1, "ZIPP") + one, TCatalogueOutcome::NotValid, 0, false},
+      {"not signed", ListHeader(1) + one, TCatalogueOutcome::NotValid, 0, false, false},
       {"count past the end", ListHeader(2) + one, TCatalogueOutcome::Failed, 1, true},
       {"identifier out of range", ListHeader(3) + one + ListEntry(16, 1, 2, 1, 0, "") + one,
        TCatalogueOutcome::Failed, 1, true},
@@ -153,10 +157,12 @@ TEST(Catalogue, OutcomesAndTheListFile) {
     TTempFolder downloads;
     const std::string listPath = downloads.Path() + UPDATE_LIST_NAME;
     WriteFileBytes(listPath, c.Bytes);
+    if (c.Signed) SignWithTestKey(listPath);
     const TCatalogue catalogue = ReadCatalogue(listPath, program.Path());
     EXPECT_EQ(catalogue.Outcome, c.Outcome) << c.Case;
     EXPECT_EQ(catalogue.Entries.size(), c.Entries) << c.Case;
     EXPECT_EQ(IsExistingFile(listPath), c.ListKept) << c.Case;
+    EXPECT_EQ(IsExistingFile(listPath + SIGNATURE_SUFFIX), c.ListKept) << c.Case;
     EXPECT_EQ(catalogue.Error.empty(), c.Outcome != TCatalogueOutcome::Failed) << c.Case;
   }
 }

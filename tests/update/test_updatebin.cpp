@@ -68,11 +68,10 @@ void Press(HWND window, const char* label) {
 struct TWaitingUpdate {
   TWaitingUpdate() {
     CreateDirectoryA(Downloads().c_str(), nullptr);
-    CopyFileA((ProgramFolder() + "update.bin").c_str(), (Program.Path() + "update.bin").c_str(),
-              FALSE);
+    CopyFileA((InstalledWithTestKey() + "update.bin").c_str(),
+              (Program.Path() + "update.bin").c_str(), FALSE);
     WriteFileBytes(Program.Path() + "quillmere.exe", "old quillmere.exe");
-    WriteFileBytes(Downloads() + "quillmere_exe.zip",
-                   ReadFileBytes(SitePublishedFolder() + "quillmere_exe.zip"));
+    CopySigned(SitePublishedFolder(), "quillmere_exe.zip", Downloads());
     TCompression compression;
     compression.UnpackArchive(Downloads() + "quillmere_exe.zip", Downloads(), "quillmere.exe");
   }
@@ -114,14 +113,14 @@ TEST(UpdateBin, InstallsTheWaitingFilesAfterTheProgramEnded) {
   TTempFolder program;
   const std::string downloads = program.Path() + "updates\\";
   ASSERT_TRUE(::CreateDirectoryA(downloads.c_str(), nullptr));
-  ASSERT_TRUE(::CopyFileA((ProgramFolder() + "update.bin").c_str(),
+  ASSERT_TRUE(::CopyFileA((InstalledWithTestKey() + "update.bin").c_str(),
                           (program.Path() + "update.bin").c_str(), FALSE));
   for (const char* name : {"quillmere.exe", "qlmres.dll", "lng.dll", "misc.dll"}) {
     WriteFileBytes(program.Path() + name, std::string("old ") + name);
   }
   TCompression compression;
   for (const std::string archive : {"quillmere_exe.zip", "qlmres_dll.zip", "lng_dll.zip"}) {
-    WriteFileBytes(downloads + archive, ReadFileBytes(SitePublishedFolder() + archive));
+    CopySigned(SitePublishedFolder(), archive, downloads);
     const std::string name = archive.substr(0, archive.find('_')) + "." +
                              archive.substr(archive.find('_') + 1, 3);
     ASSERT_TRUE(compression.UnpackArchive(downloads + archive, downloads, name));
@@ -159,8 +158,9 @@ TEST(UpdateBin, InstallsTheWaitingFilesAfterTheProgramEnded) {
   EXPECT_EQ(ReadFileBytes(program.Path() + "qlmres.dll"), "old qlmres.dll");
   EXPECT_EQ(ReadFileBytes(program.Path() + "lng.dll"), "old lng.dll");
   EXPECT_EQ(ReadFileBytes(program.Path() + "misc.dll"), "old misc.dll");
-  EXPECT_EQ(ListFiles(downloads, "*"), (std::vector<std::string>{"lng.dll", "lng_dll.zip",
-                                                                 "qlmres.dll", "qlmres_dll.zip"}));
+  EXPECT_EQ(ListFiles(downloads, "*"),
+            (std::vector<std::string>{"lng.dll", "lng_dll.zip", "lng_dll.zip.sig", "qlmres.dll",
+                                      "qlmres_dll.zip", "qlmres_dll.zip.sig"}));
 
   Press(window, "Close...");
   EXPECT_EQ(run.WaitForExit(10000), 0);
@@ -178,6 +178,7 @@ TEST(PendingFiles, AFileOfAnotherSizeThanItsArchiveStatesIsRefused) {
   WriteFileBytes(downloads + "quillmere_exe.zip",
                  LittleEndian(name.size(), 8) + name + LittleEndian(4096, 8) +
                      std::string(emptyInput.begin(), emptyInput.end()) + "\x78\x9c");
+  SignWithTestKey(downloads + "quillmere_exe.zip");
   WriteFileBytes(downloads + name, "");
 
   const std::vector<TPendingResult> results = InstallPendingFiles(program.Path());

@@ -2,18 +2,34 @@
 
 #include <windows.h>
 
+#include <stdexcept>
+#include <vector>
+
 #include "tests/support/uTestSupport.h"
+#include "update/uUpdateSignature.h"
 
 using namespace qlm;
 
 namespace {
 
-std::string SiteFolder() { return TestFolder() + "update_site\\"; }
+// Test programs live in a folder beside <build>\tests\ (the update tests in
+// it), so the site is found from any of them.
+std::string SiteFolder() { return TestFolder() + "..\\tests\\update_site\\"; }
 
 std::string ReadPort(const std::string& name) {
   std::string port = ReadFileBytes(SiteFolder() + name);
   while (!port.empty() && (port.back() == '\n' || port.back() == '\r')) port.pop_back();
   return port;
+}
+
+// A PVK file: a 24-byte header, then the key as the cryptography API
+// imports it.
+constexpr std::size_t PVK_HEADER_SIZE = 24;
+
+void Check(BOOL ok, const char* what) {
+  if (!ok) {
+    throw std::runtime_error(std::string(what) + " failed: " + std::to_string(::GetLastError()));
+  }
 }
 
 void Snapshot(const std::string& folder, const std::string& prefix,
@@ -40,7 +56,58 @@ std::string SitePublishedFolder() { return SiteFolder() + "root\\public\\updates
 
 std::string SiteAddress() { return "http://127.0.0.1:" + ReadPort("port"); }
 
+std::string SiteAddress(const std::string& variant) { return SiteAddress() + "/" + variant; }
+
+std::string SiteVariantFolder(const std::string& variant) {
+  return SiteFolder() + "root\\" + variant + "\\public\\updates\\v1_0\\";
+}
+
+std::string InstalledWithTestKey() { return SiteFolder() + "installed\\"; }
+
 std::string DeadSiteAddress() { return "http://127.0.0.1:" + ReadPort("deadport"); }
+
+TUpdateRecordEx PublishedEntry(const std::string& folder, std::int64_t id) {
+  for (TUpdateRecordEx& entry : ParseUpdateList(ReadFileBytes(folder + UPDATE_LIST_NAME)).Entries) {
+    if (entry.FileId == id) return entry;
+  }
+  throw std::runtime_error("the list in " + folder + " offers no row " + std::to_string(id));
+}
+
+void CopySigned(const std::string& fromFolder, const std::string& name,
+                const std::string& toFolder) {
+  for (const std::string file : {name, name + SIGNATURE_SUFFIX}) {
+    WriteFileBytes(toFolder + file, ReadFileBytes(fromFolder + file));
+  }
+}
+
+void SignWithTestKey(const std::string& path) {
+  const std::string pvk = ReadFileBytes(SiteFolder() + "..\\update_key\\private.pvk");
+  if (pvk.size() <= PVK_HEADER_SIZE) throw std::runtime_error("no test key");
+  HCRYPTPROV acquired = 0;
+  Check(::CryptAcquireContextA(&acquired, nullptr, nullptr, PROV_RSA_AES, CRYPT_VERIFYCONTEXT),
+        "CryptAcquireContext");
+  const TCryptProvider provider(acquired);
+  HCRYPTKEY imported = 0;
+  const BYTE* blob = reinterpret_cast<const BYTE*>(pvk.data()) + PVK_HEADER_SIZE;
+  Check(::CryptImportKey(provider.Get(), blob, static_cast<DWORD>(pvk.size() - PVK_HEADER_SIZE), 0,
+                         0, &imported),
+        "CryptImportKey");
+  const TCryptKey key(imported);
+  HCRYPTHASH created = 0;
+  Check(::CryptCreateHash(provider.Get(), CALG_SHA_256, 0, 0, &created), "CryptCreateHash");
+  const TCryptHash hash(created);
+  const std::string bytes = ReadFileBytes(path);
+  Check(::CryptHashData(hash.Get(), reinterpret_cast<const BYTE*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size()), 0),
+        "CryptHashData");
+  DWORD size = 0;
+  Check(::CryptSignHashA(hash.Get(), AT_KEYEXCHANGE, nullptr, 0, nullptr, &size), "CryptSignHash");
+  std::vector<BYTE> signature(size);
+  Check(::CryptSignHashA(hash.Get(), AT_KEYEXCHANGE, nullptr, 0, signature.data(), &size),
+        "CryptSignHash");
+  // Published most significant byte first, as openssl writes it.
+  WriteFileBytes(path + SIGNATURE_SUFFIX, std::string(signature.rbegin(), signature.rend()));
+}
 
 std::string LittleEndian(std::uint64_t value, int size) {
   std::string bytes;

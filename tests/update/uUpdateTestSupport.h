@@ -6,13 +6,37 @@
 #include <map>
 #include <string>
 
-// The site made by tests/update/update_site.py: the program files it was
-// made from, the published files, the port it is served on and a port where
-// nothing listens. Folders with trailing backslash.
+#include "update/uUpdateList.h"
+
+// The site made by tests/update/update_site.py, signed with the key that
+// the test programs trust: the program files it was made from, the
+// published files, the port it is served on and a port where nothing
+// listens. Folders with trailing backslash.
 std::string SiteSourceFolder();
 std::string SitePublishedFolder();
 std::string SiteAddress();
 std::string DeadSiteAddress();
+
+// The site's variants ("two", "older", "otherkey", "badmagic", "replayed";
+// see the script): the address that serves one (the update path follows it)
+// and the local folder of its published files.
+std::string SiteAddress(const std::string& variant);
+std::string SiteVariantFolder(const std::string& variant);
+
+// The build's quillmere.exe and update.bin with the test key in place of the
+// release key.
+std::string InstalledWithTestKey();
+
+// The entry of a row in the update list published in a folder; throws when
+// it offers none.
+qlm::TUpdateRecordEx PublishedEntry(const std::string& folder, std::int64_t id);
+
+// Copies a published file and its signature from one folder to another.
+void CopySigned(const std::string& fromFolder, const std::string& name,
+                const std::string& toFolder);
+
+// Writes path + ".sig" as the publishing tool would, with the test key.
+void SignWithTestKey(const std::string& path);
 
 // Little-endian bytes of a number.
 std::string LittleEndian(std::uint64_t value, int size);

@@ -1,15 +1,39 @@
 #!/usr/bin/env python3
-"""Test fixture: a real update site made by the publishing tool and served on
-loopback.
+"""Test fixture: real update sites made by the publishing tool, signed with a
+throw-away key and served on loopback.
 
-    update_site.py start SITE [EXE]
-                                makes SITE/source (program files, EXE as
-                                quillmere.exe when given), publishes
-                                them into SITE/root/public/updates/v1_0/ and
-                                serves SITE/root on 127.0.0.1; the port is in
-                                SITE/port, a port where nothing listens in
-                                SITE/deadport
+    update_site.py start SITE EXE PROGRAM_FOLDER KEY RELEASE_PUBLIC_DER
+        EXE                 stands in as quillmere.exe of the main site
+        PROGRAM_FOLDER      the build's program folder (the real program)
+        KEY                 the private key (PEM) that the test programs'
+                            embedded public key matches
+        RELEASE_PUBLIC_DER  the public key that the build's program and
+                            update.bin embed
     update_site.py stop SITE    stops the server
+
+start makes SITE/source (program files) and publishes them, signed with KEY,
+into SITE/root/public/updates/v1_0/; then it serves SITE/root on 127.0.0.1.
+The port is in SITE/port, a port where nothing listens in SITE/deadport.
+
+SITE/installed/ holds quillmere.exe and update.bin of PROGRAM_FOLDER with
+only their embedded key swapped for KEY's public key (same version): a
+program folder made of them trusts the test sites.
+
+Each variant below is published into SITE/root/VARIANT/public/updates/v1_0/,
+served at http://127.0.0.1:PORT/VARIANT/public/updates/v1_0/, from a source
+in SITE/sources/VARIANT/:
+    two        english.lng [1.4.10] (notes "New words", "Fixed, at last",
+               "beta") and the real quillmere.exe with the test key and its
+               file version raised by one in its last part (notes "Faster
+               scans", "Clearer report"): both newer than the build's
+    older      a signed list whose only entry, english.lng [0.0.1], is older
+               than any installed one
+    otherkey   the content of two, signed with another throw-away key
+    badmagic   two's files, but a list that does not begin with "QLMU",
+               signed again after the change
+    replayed   two's list (english.lng offered as 1.4.10) beside the signed
+               english_lng.zip of an older english.lng ([1.0.00], the same
+               size)
 """
 
 import hashlib
@@ -17,12 +41,17 @@ import os
 import shutil
 import signal
 import socket
+import struct
 import subprocess
 import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-PUBLISH = os.path.join(HERE, "..", "..", "tools", "qlm_publish.py")
+TOOLS = os.path.join(HERE, "..", "..", "tools")
+PUBLISH = os.path.join(TOOLS, "qlm_publish.py")
+sys.path.insert(0, TOOLS)
+import qlm_publish  # noqa: E402
+
 SITE_PATH = os.path.join("public", "updates", "v1_0")
 # The server stops by itself should the stop step never run.
 SERVER_LIFETIME = "1200"
@@ -36,25 +65,115 @@ def pseudo_random_text(lines):
     return "".join(out)
 
 
+ENGLISH_BODY = pseudo_random_text(3000)
+
+
 def write(path, data):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, "wb") as f:
         f.write(data if isinstance(data, bytes) else data.encode("latin-1"))
 
 
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def write_english(source, version):
+    write(os.path.join(source, "languages", "english.lng"),
+          "[%s]\r\n%s" % (version, ENGLISH_BODY))
+    write(os.path.join(source, "english_lng.changes"), "New words\nFixed, at last\nbeta\n")
+
+
 def make_source(source, program):
     shutil.rmtree(source, ignore_errors=True)
-    write(os.path.join(source, "languages", "english.lng"),
-          "[1.4.10]\r\n" + pseudo_random_text(3000))
-    write(os.path.join(source, "english_lng.changes"), "New words\nFixed, at last\nbeta\n")
+    write_english(source, "1.4.10")
     write(os.path.join(source, "defines", "cookies.def"), "[2.0.1]\r\ntracker.example\r\n")
     write(os.path.join(source, "delete.bin"), bytes(range(256)) * 40)
-    if program:
-        shutil.copyfile(program, os.path.join(source, "quillmere.exe"))
-    else:
-        write(os.path.join(source, "quillmere.exe"), b"MZ not really a program" * 10)
+    shutil.copyfile(program, os.path.join(source, "quillmere.exe"))
     write(os.path.join(source, "qlmres.dll"), b"MZ new resources" * 10)
     write(os.path.join(source, "lng.dll"), b"MZ new language library" * 10)
+
+
+def public_der(key):
+    return subprocess.run(["openssl", "pkey", "-in", key, "-pubout", "-outform", "DER"],
+                          check=True, stdout=subprocess.PIPE).stdout
+
+
+def swap_key(data, release, test):
+    """The program's bytes with its one embedded release key replaced."""
+    found = data.count(release)
+    if found != 1:
+        raise SystemExit("expected the release key once in the program, found it %d times"
+                         % found)
+    if len(test) != len(release):
+        raise SystemExit("the test key is not of the release key's size")
+    return data.replace(release, test)
+
+
+def raise_version(data):
+    """The program's bytes with its file version one higher in its last part."""
+    at = qlm_publish.fixed_info_offset(data)
+    if at is None:
+        raise SystemExit("the program has no version resource")
+    least = struct.unpack_from("<I", data, at + 12)[0]
+    if least & 0xFFFF == 0xFFFF:
+        raise SystemExit("the program's version cannot be raised in its last part")
+    return data[:at + 12] + struct.pack("<I", least + 1) + data[at + 16:]
+
+
+def publish(source, output, key):
+    subprocess.run([sys.executable, PUBLISH, source, output, "--key", key,
+                    "--list-id", "7", "--date", "2010-01-01"], check=True,
+                   stdout=subprocess.DEVNULL)
+
+
+def variant_folder(root, variant):
+    return os.path.join(root, variant, SITE_PATH)
+
+
+def make_installed(site, program_folder, release, test):
+    installed = os.path.join(site, "installed")
+    shutil.rmtree(installed, ignore_errors=True)
+    for name in ("quillmere.exe", "update.bin"):
+        write(os.path.join(installed, name),
+              swap_key(read(os.path.join(program_folder, name)), release, test))
+    return installed
+
+
+def make_variants(site, root, installed, key):
+    sources = os.path.join(site, "sources")
+    shutil.rmtree(sources, ignore_errors=True)
+    two = os.path.join(sources, "two")
+    write_english(two, "1.4.10")
+    write(os.path.join(two, "quillmere.exe"),
+          raise_version(read(os.path.join(installed, "quillmere.exe"))))
+    write(os.path.join(two, "quillmere_exe.changes"), "Faster scans\nClearer report\n")
+    publish(two, variant_folder(root, "two"), key)
+
+    older = os.path.join(sources, "older")
+    write(os.path.join(older, "languages", "english.lng"), "[0.0.1]\r\nold words\r\n")
+    publish(older, variant_folder(root, "older"), key)
+
+    other_key = os.path.join(site, "keys", "other.pem")
+    if not os.path.isfile(other_key):
+        qlm_publish.make_key(other_key, os.path.join(site, "keys", "other.der"))
+    publish(two, variant_folder(root, "otherkey"), other_key)
+
+    bad_magic = variant_folder(root, "badmagic")
+    shutil.copytree(variant_folder(root, "two"), bad_magic)
+    list_path = os.path.join(bad_magic, qlm_publish.LIST_NAME)
+    write(list_path, b"QLMX" + read(list_path)[4:])
+    qlm_publish.sign(key, list_path)
+
+    old = os.path.join(sources, "replayed")
+    write_english(old, "1.0.00")
+    old_out = os.path.join(sources, "replayed_published")
+    publish(old, old_out, key)
+    replayed = variant_folder(root, "replayed")
+    shutil.copytree(variant_folder(root, "two"), replayed)
+    for name in ("english_lng.zip", "english_lng.zip" + qlm_publish.SIGNATURE_SUFFIX):
+        shutil.copyfile(os.path.join(old_out, name), os.path.join(replayed, name))
 
 
 def free_port():
@@ -63,15 +182,15 @@ def free_port():
         return s.getsockname()[1]
 
 
-def start(site, program=None):
+def start(site, program, program_folder, key, release_der):
     stop(site)
     source = os.path.join(site, "source")
     root = os.path.join(site, "root")
     make_source(source, program)
     shutil.rmtree(root, ignore_errors=True)
-    subprocess.run([sys.executable, PUBLISH, source, os.path.join(root, SITE_PATH),
-                    "--list-id", "7", "--date", "2010-01-01"], check=True,
-                   stdout=subprocess.DEVNULL)
+    publish(source, os.path.join(root, SITE_PATH), key)
+    installed = make_installed(site, program_folder, read(release_der), public_der(key))
+    make_variants(site, root, installed, key)
     log_path = os.path.join(site, "server.log")
     with open(log_path, "w") as log:
         server = subprocess.Popen(
@@ -132,10 +251,11 @@ def stop(site):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (3, 4) or sys.argv[1] not in ("start", "stop"):
+    if not ((len(sys.argv) == 7 and sys.argv[1] == "start") or
+            (len(sys.argv) == 3 and sys.argv[1] == "stop")):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
     os.makedirs(sys.argv[2], exist_ok=True)
     if sys.argv[1] == "start":
-        sys.exit(start(sys.argv[2], sys.argv[3] if len(sys.argv) == 4 else None))
+        sys.exit(start(*sys.argv[2:]))
     sys.exit(stop(sys.argv[2]))
