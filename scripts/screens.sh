@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Saves a screenshot of every page of the main window and of the About
-# window, in every language (or in the languages given by their index in the
+# Saves a screenshot of every page of the main window, of the About window
+# and of the update window with update.bin, in every language (or in the languages given by their index in the
 # language list, 0 to 4), into build/screens/ as LANGUAGE-PAGE.png. Runs on a
 # virtual display of its own, with the program in a copy of the program
 # folder, so the build's own settings stay as they are.
@@ -17,7 +17,19 @@ DRIVER="$QLM_BUILD/tools/qlm_screens.exe"
 languages=("$@")
 [ ${#languages[@]} -gt 0 ] || languages=(0 1 2 3 4)
 
-trap qlm_end_session EXIT
+# The update window works against an update site of its own on loopback,
+# signed with the tests' throw-away key; the program and update.bin of the
+# copy trust that key instead of the release key.
+SITE="$QLM_BUILD/screens-site"
+site_script() {
+  python3 "$QLM_ROOT/tests/update/update_site.py" "$@" >/dev/null
+}
+end_screens() {
+  site_script stop "$SITE" || true
+  qlm_end_session
+}
+
+trap end_screens EXIT
 unset DISPLAY
 qlm_start_xvfb
 mkdir -p "$SCREENS"
@@ -25,6 +37,11 @@ rm -rf "$PROGRAM"
 cp -r "$QLM_BUILD/program" "$PROGRAM"
 cp "$DRIVER" "$PROGRAM/"
 rm -rf "$PROGRAM/quillmere.xml" "$PROGRAM/traces"
+site_script start "$SITE" "$QLM_BUILD/tests/fixtures/versioned/quillmere.exe" \
+  "$QLM_BUILD/program" "$QLM_BUILD/tests/update_key/private.pem" \
+  "$QLM_ROOT/update/keys/update_public.der"
+cp "$SITE/installed/quillmere.exe" "$SITE/installed/update.bin" "$PROGRAM/"
+export QLM_UPDATE_SITE="http://127.0.0.1:$(cat "$SITE/port")/two"
 
 shoot() {
   sleep 0.3  # the last repaints of the step reach the display
@@ -78,7 +95,17 @@ for index in "${languages[@]}"; do
   wine "$DRIVER" press bbNext; shoot "$name" pDefault-AllRem
   wine "$DRIVER" press bbScan; wine "$DRIVER" wait; wine "$DRIVER" press bbNext
   shoot "$name" pDefault-NoFound
+  # Help, Updates: the list with the first line's notes, the installation
+  # while it unpacks, the question before the restart and update.bin.
+  wine "$DRIVER" updates; shoot "$name" Updates
+  wine "$DRIVER" update-install; shoot "$name" Updates-installing
+  wine "$DRIVER" update-question; shoot "$name" Updates-restart
+  wine "$DRIVER" update-answer; shoot "$name" UpdateBin
+  wine "$DRIVER" close-update-bin
   close_program
+  # What the update put in place and left waiting goes, for the next language.
+  cp "$QLM_BUILD/program/languages/english.lng" "$PROGRAM/languages/"
+  rm -rf "$PROGRAM/updates"
 
   # A scan that fails: a category whose definition file is gone.
   wine "$DRIVER" settings "$PROGRAM_PATH" "$TREE" broken

@@ -153,6 +153,13 @@ TLanguageChoice UpdateLanguages(TLanguage& language, std::string& lngFile) {
   for (int i = 0; i < language.Count(); ++i) choice.Names.push_back(language.GetName(i));
   if (!lngFile.empty()) {
     choice.Index = language.IndexOfFile(lngFile);
+    // The stored language is gone or no longer loads (a damaged file, an
+    // update that went wrong): the program speaks the default one rather
+    // than not starting, and keeps the user's choice for when it is back.
+    if (choice.Index < 0 && language.Count() > 0) {
+      Log(LVL_WARNING, "Language file not available: " + lngFile);
+      choice.Index = language.GetDefault();
+    }
   } else {
     choice.Index = language.GetDefault();
     if (language.Count() > 0) lngFile = language.GetFile(choice.Index);

@@ -80,7 +80,8 @@ struct TLanguageChoice {
 };
 
 // Chooses the current language: the one whose file text the settings hold,
-// or the default language, whose file text is then stored in lngFile.
+// or the default language, whose file text is then stored in lngFile. A held
+// text that no loaded language has gives the default language too, and stays.
 TLanguageChoice UpdateLanguages(TLanguage& language, std::string& lngFile);
 
 // Closes every language and frees the object.

@@ -123,8 +123,13 @@ bool TDownloader::Execute() const {
   const TComInit com;
   // The signature of an earlier download must never vouch for this file.
   ::DeleteFileA((local + SIGNATURE_SUFFIX).c_str());
-  return DownloadTo(address, local) &&
-         DownloadTo(address + SIGNATURE_SUFFIX, local + SIGNATURE_SUFFIX);
+  if (!DownloadTo(address, local)) return false;
+  // A file the site serves without its signature has arrived all the same:
+  // the check before it is read or unpacked refuses it, and the user learns
+  // that the list or the file is not valid rather than that the site was
+  // out of reach.
+  DownloadTo(address + SIGNATURE_SUFFIX, local + SIGNATURE_SUFFIX);
+  return true;
 }
 
 }  // namespace qlm

@@ -13,7 +13,8 @@ inline constexpr UINT WM_UPDATE_DOWNLOADED = WM_USER + 7;
 
 // Fetches base address + file name into local folder + file name, replacing
 // the local file, and then its signature (file name + ".sig") beside it; the
-// download succeeds only when both arrived. The object lives on its thread:
+// download succeeds when the file arrived, a missing signature being left to
+// the check that comes before any use. The object lives on its thread:
 // it posts its message and frees itself, so the window never touches it
 // after the start.
 class TDownloader {

@@ -1,5 +1,8 @@
 #include "updatebin/uFormUpdateBin.h"
 
+#include <algorithm>
+
+#include "base/uHandles.h"
 #include "startup/uProcess.h"
 #include "updatebin/uPendingFiles.h"
 
@@ -11,8 +14,26 @@ constexpr int CLIENT_WIDTH = 400;
 constexpr int CLIENT_HEIGHT = 170;
 constexpr int BUTTON_WIDTH = 110;
 constexpr int BUTTON_HEIGHT = 25;
+constexpr int BUTTON_PADDING = 24;  // around a button's text
+constexpr int MARGIN = 12;
 constexpr UINT_PTR ID_WAIT_TIMER = 1;
 constexpr UINT WAIT_INTERVAL_MS = 200;
+
+// The widest of the texts in the font, in pixels.
+int WidestText(HFONT font, std::initializer_list<const std::string*> texts) {
+  TWindowDC dc(nullptr);
+  if (dc.Get() == nullptr) return 0;
+  TSelectedObject selected(dc.Get(), font);
+  int widest = 0;
+  for (const std::string* text : texts) {
+    SIZE extent{};
+    if (::GetTextExtentPoint32A(dc.Get(), text->c_str(), static_cast<int>(text->size()),
+                                &extent)) {
+      widest = std::max(widest, static_cast<int>(extent.cx));
+    }
+  }
+  return widest;
+}
 
 }  // namespace
 
@@ -24,8 +45,16 @@ bool TFormUpdateBin::Create() {
                            ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)))) {
     return false;
   }
+  // The labels come from the program's language: the buttons, and the
+  // window with them, grow to hold the longest one.
+  fFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+  fButtonWidth = std::max(
+      BUTTON_WIDTH,
+      WidestText(fFont, {&fArgs.CloseText, &fArgs.UpdateText, &fArgs.RestartText}) +
+          BUTTON_PADDING);
+  fClientWidth = std::max(CLIENT_WIDTH, 3 * fButtonWidth + 4 * MARGIN);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  if (!CreateCentred(UPDATE_BIN_CLASS, fArgs.Caption, style, CLIENT_WIDTH, CLIENT_HEIGHT)) {
+  if (!CreateCentred(UPDATE_BIN_CLASS, fArgs.Caption, style, fClientWidth, CLIENT_HEIGHT)) {
     return false;
   }
   CreateControls();
@@ -47,21 +76,21 @@ HWND TFormUpdateBin::AddControl(const char* className, const std::string& text, 
 }
 
 void TFormUpdateBin::CreateControls() {
-  fFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
   fReport = AddControl("STATIC",
-                       "The new program files are ready. Press " + fArgs.UpdateText +
-                           " to install them once the program has ended.",
-                       SS_LEFT, 12, 12, CLIENT_WIDTH - 24, CLIENT_HEIGHT - 60,
-                       ID_UPDATE_BIN_REPORT);
-  const int y = CLIENT_HEIGHT - BUTTON_HEIGHT - 12;
-  const int gap = (CLIENT_WIDTH - 24 - 3 * BUTTON_WIDTH) / 2;
-  AddControl("BUTTON", fArgs.CloseText, BS_PUSHBUTTON | WS_TABSTOP, 12, y, BUTTON_WIDTH,
+                       "The new program files are ready. Press \"" + fArgs.UpdateText +
+                           "\" to install them once the program has ended.",
+                       SS_LEFT | SS_NOPREFIX, MARGIN, MARGIN, fClientWidth - 2 * MARGIN,
+                       CLIENT_HEIGHT - 60, ID_UPDATE_BIN_REPORT);
+  const int y = CLIENT_HEIGHT - BUTTON_HEIGHT - MARGIN;
+  const int gap = (fClientWidth - 2 * MARGIN - 3 * fButtonWidth) / 2;
+  AddControl("BUTTON", fArgs.CloseText, BS_PUSHBUTTON | WS_TABSTOP, MARGIN, y, fButtonWidth,
              BUTTON_HEIGHT, ID_UPDATE_BIN_CLOSE);
-  fBtnUpdate =
-      AddControl("BUTTON", fArgs.UpdateText, BS_DEFPUSHBUTTON | WS_TABSTOP,
-                 12 + BUTTON_WIDTH + gap, y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_UPDATE_BIN_UPDATE);
+  fBtnUpdate = AddControl("BUTTON", fArgs.UpdateText, BS_DEFPUSHBUTTON | WS_TABSTOP,
+                          MARGIN + fButtonWidth + gap, y, fButtonWidth, BUTTON_HEIGHT,
+                          ID_UPDATE_BIN_UPDATE);
   AddControl("BUTTON", fArgs.RestartText, BS_PUSHBUTTON | WS_TABSTOP,
-             12 + 2 * (BUTTON_WIDTH + gap), y, BUTTON_WIDTH, BUTTON_HEIGHT, ID_UPDATE_BIN_RESTART);
+             MARGIN + 2 * (fButtonWidth + gap), y, fButtonWidth, BUTTON_HEIGHT,
+             ID_UPDATE_BIN_RESTART);
 }
 
 void TFormUpdateBin::SetReport(const std::string& text) {

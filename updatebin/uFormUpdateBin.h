@@ -41,6 +41,8 @@ class TFormUpdateBin final : public TWindow {
   HWND fReport = nullptr;
   HWND fBtnUpdate = nullptr;
   HFONT fFont = nullptr;
+  int fButtonWidth = 0;
+  int fClientWidth = 0;
   bool fWaiting = false;
 };
 

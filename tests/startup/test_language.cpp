@@ -205,8 +205,10 @@ TEST_F(LanguageTest, ChoosingTakesTheSettingsFileOrStoresTheDefault) {
 
   lngFile = "a.lng";
   EXPECT_EQ(UpdateLanguages(language, lngFile).Index, 0);
+  // A stored file that is not among the loaded ones (letter case counts):
+  // the default language speaks, and the stored choice stays.
   lngFile = "A.lng";
-  EXPECT_EQ(UpdateLanguages(language, lngFile).Index, -1);
+  EXPECT_EQ(UpdateLanguages(language, lngFile).Index, 1);
   EXPECT_EQ(lngFile, "A.lng") << "a stored text is never replaced";
 }
 

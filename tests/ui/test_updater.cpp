@@ -4,6 +4,8 @@
 // refusal of every tampered or unsigned file.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include <functional>
@@ -111,11 +113,6 @@ class UpdaterWindow : public TMainWindowTest {
     fUpdater->btnCheckClick();
     WaitWhileBusy();
   }
-  void TickAndUpdate() {
-    fUpdater->btnSelAllClick();
-    fUpdater->btnUpdateClick();
-    WaitWhileBusy();
-  }
 
   std::unique_ptr<TTempFolder> fProgram;
   TFormUpdater* fUpdater = nullptr;
@@ -126,7 +123,7 @@ TEST_F(UpdaterWindow, ACheckListsTheNewerFilesWithVersionDateSizeAndNotes) {
   EXPECT_FALSE(Enabled("btnUpdate"));
   Check(SiteAddress("two"));
 
-  ASSERT_EQ(Lines(), 2);
+  ASSERT_EQ(Lines(), 2) << Status();
   const int language = LineOf("english.lng");
   const int program = LineOf("quillmere.exe");
   ASSERT_GE(language, 0);
@@ -139,11 +136,12 @@ TEST_F(UpdaterWindow, ACheckListsTheNewerFilesWithVersionDateSizeAndNotes) {
   EXPECT_EQ(Image(language), I_IMAGENONE);
   EXPECT_FALSE(ListView_GetCheckState(U("lvUpdates"), language));
 
-  fUpdater->lvUpdatesSelectItem(language);
-  EXPECT_EQ(Notes(), (std::vector<std::string>{"New words", "Fixed, at last", "beta"}));
-  // Selecting with the keyboard or the mouse reaches the same handler.
-  ListView_SetItemState(U("lvUpdates"), program, LVIS_SELECTED, LVIS_SELECTED);
+  // The first line is selected, and its notes show, without a click.
+  EXPECT_EQ(program, 0);
   EXPECT_EQ(Notes(), (std::vector<std::string>{"Faster scans", "Clearer report"}));
+  // A selection by the keyboard or the mouse reaches the handler.
+  ListView_SetItemState(U("lvUpdates"), language, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(Notes(), (std::vector<std::string>{"New words", "Fixed, at last", "beta"}));
 
   EXPECT_TRUE(fUpdater->CatalogueRead());
   EXPECT_EQ(Status(), "");
@@ -268,8 +266,9 @@ class TForgedSite {
     WriteFileBytes(fFolder + file, bytes);
   }
   void Remove(const std::string& file) { ::DeleteFileA((fFolder + file).c_str()); }
-  void Take(const std::string& file, const std::string& variant, const std::string& as) {
-    WriteFileBytes(fFolder + as, ReadFileBytes(SiteVariantFolder(variant) + file));
+  // A file of another published folder under another name.
+  void Take(const std::string& file, const std::string& folder, const std::string& as) {
+    WriteFileBytes(fFolder + as, ReadFileBytes(folder + file));
   }
 
  private:
@@ -280,7 +279,8 @@ class TForgedSite {
 struct TForgery {
   const char* Name;
   std::function<std::string()> MakeSite;  // the site's address
-  bool ListRefused;  // else each line fails at installation
+  // The files whose archives were tampered with; none: the list is refused.
+  std::vector<std::string> Tampered;
 };
 
 // Whatever was tampered with, the installed files stay byte for byte as
@@ -295,22 +295,22 @@ TEST_F(UpdaterWindow, NoTamperedOrUnsignedFileIsInstalled) {
          site.Flip("quillmere_exe.zip", 5);
          return site.Address();
        },
-       false},
+       {"english.lng", "quillmere.exe"}},
       {"list altered after signing",
        [&] {
          TForgedSite site("forged-list", "two");
          site.Flip(list, 1);
          return site.Address();
        },
-       true},
-      {"list signed by another key", [] { return SiteAddress("otherkey"); }, true},
+       {}},
+      {"list signed by another key", [] { return SiteAddress("otherkey"); }, {}},
       {"list without signature",
        [&] {
          TForgedSite site("unsigned-list", "two");
          site.Remove(list + ".sig");
          return site.Address();
        },
-       true},
+       {}},
       {"archives without signature",
        [] {
          TForgedSite site("unsigned-archives", "two");
@@ -318,34 +318,39 @@ TEST_F(UpdaterWindow, NoTamperedOrUnsignedFileIsInstalled) {
          site.Remove("quillmere_exe.zip.sig");
          return site.Address();
        },
-       false},
+       {"english.lng", "quillmere.exe"}},
       {"signed archives that name other files",
        [] {
          TForgedSite site("other-names", "two");
-         site.Take("cookies_def.zip", "", "english_lng.zip");
-         site.Take("cookies_def.zip.sig", "", "english_lng.zip.sig");
-         site.Take("qlmres_dll.zip", "", "quillmere_exe.zip");
-         site.Take("qlmres_dll.zip.sig", "", "quillmere_exe.zip.sig");
+         site.Take("cookies_def.zip", SitePublishedFolder(), "english_lng.zip");
+         site.Take("cookies_def.zip.sig", SitePublishedFolder(), "english_lng.zip.sig");
+         site.Take("qlmres_dll.zip", SitePublishedFolder(), "quillmere_exe.zip");
+         site.Take("qlmres_dll.zip.sig", SitePublishedFolder(), "quillmere_exe.zip.sig");
          return site.Address();
        },
-       false},
+       {"english.lng", "quillmere.exe"}},
       {"an older signed archive under a newer entry", [] { return SiteAddress("replayed"); },
-       false},
+       {"english.lng"}},
   };
   for (const TForgery& forgery : forgeries) {
     SCOPED_TRACE(forgery.Name);
     Reopen();
     const auto before = Installed();
     Check(forgery.MakeSite());
-    if (forgery.ListRefused) {
+    if (forgery.Tampered.empty()) {
       EXPECT_EQ(Status(), Text("FormUpdater.CheckSiteUpdates"));
       EXPECT_EQ(Lines(), 0);
+      EXPECT_FALSE(IsExistingFile(Downloads() + UPDATE_LIST_NAME));
     } else {
-      ASSERT_GT(Lines(), 0);
-      TickAndUpdate();
+      for (const std::string& file : forgery.Tampered) {
+        ASSERT_GE(LineOf(file), 0) << file;
+        ListView_SetCheckState(U("lvUpdates"), LineOf(file), TRUE);
+      }
+      fUpdater->btnUpdateClick();
+      WaitWhileBusy();
       EXPECT_EQ(Status(), Text("FormUpdater.ErrorUpdating"));
-      for (int line = 0; line < Lines(); ++line) {
-        EXPECT_EQ(Image(line), UPDATE_IMAGE_FAILED) << Cell(line, 0);
+      for (const std::string& file : forgery.Tampered) {
+        EXPECT_EQ(Image(LineOf(file)), UPDATE_IMAGE_FAILED) << file;
       }
       EXPECT_FALSE(IsExistingFile(Downloads() + "quillmere.exe"));
     }

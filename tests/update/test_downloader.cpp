@@ -128,7 +128,8 @@ TEST(Downloader, DownloadsReadsAndInstallsFromTheSite) {
 
 // A file that the site holds without its signature is no download either,
 // and the signature of an earlier download never stays beside it.
-TEST(Downloader, FileWithoutSignatureOnTheSitePostsZero) {
+// It arrives, but no earlier signature stays beside it to vouch for it.
+TEST(Downloader, FileWithoutSignatureArrivesWithoutAnySignature) {
   TSiteOverride site(SiteAddress());
   TTempFolder downloads;
   const std::string name = "unsigned_" + downloads.Name() + ".zip";
@@ -137,9 +138,11 @@ TEST(Downloader, FileWithoutSignatureOnTheSitePostsZero) {
   TReceiver receiver;
   ASSERT_TRUE(
       TDownloader::Start(receiver.Window(), name, UpdateBaseAddress(), downloads.Path(), false));
-  EXPECT_EQ(receiver.WaitForDownload(), 0);
+  EXPECT_EQ(receiver.WaitForDownload(), 1);
   ::DeleteFileA((SitePublishedFolder() + name).c_str());
+  EXPECT_TRUE(IsExistingFile(downloads.Path() + name));
   EXPECT_FALSE(IsExistingFile(downloads.Path() + name + SIGNATURE_SUFFIX));
+  EXPECT_FALSE(VerifyUpdateSignature(downloads.Path() + name));
 }
 
 // The site's error page for a file it does not have is no download.

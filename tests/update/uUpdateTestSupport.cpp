@@ -62,6 +62,10 @@ std::string SiteVariantFolder(const std::string& variant) {
   return SiteFolder() + "root\\" + variant + "\\public\\updates\\v1_0\\";
 }
 
+std::string SiteSourceFolder(const std::string& variant) {
+  return SiteFolder() + "sources\\" + variant + "\\";
+}
+
 std::string InstalledWithTestKey() { return SiteFolder() + "installed\\"; }
 
 std::string DeadSiteAddress() { return "http://127.0.0.1:" + ReadPort("deadport"); }

@@ -22,6 +22,8 @@ std::string DeadSiteAddress();
 // and the local folder of its published files.
 std::string SiteAddress(const std::string& variant);
 std::string SiteVariantFolder(const std::string& variant);
+// The program files a variant was published from.
+std::string SiteSourceFolder(const std::string& variant);
 
 // The build's quillmere.exe and update.bin with the test key in place of the
 // release key.

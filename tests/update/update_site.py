@@ -22,8 +22,8 @@ program folder made of them trusts the test sites.
 Each variant below is published into SITE/root/VARIANT/public/updates/v1_0/,
 served at http://127.0.0.1:PORT/VARIANT/public/updates/v1_0/, from a source
 in SITE/sources/VARIANT/:
-    two        english.lng [1.4.10] (notes "New words", "Fixed, at last",
-               "beta") and the real quillmere.exe with the test key and its
+    two        the shipped english.lng under the version [1.4.10] (notes
+               "New words", "Fixed, at last", "beta") and the real quillmere.exe with the test key and its
                file version raised by one in its last part (notes "Faster
                scans", "Clearer report"): both newer than the build's
     older      a signed list whose only entry, english.lng [0.0.1], is older
@@ -32,8 +32,8 @@ in SITE/sources/VARIANT/:
     badmagic   two's files, but a list that does not begin with "QLMU",
                signed again after the change
     replayed   two's list (english.lng offered as 1.4.10) beside the signed
-               english_lng.zip of an older english.lng ([1.0.00], the same
-               size)
+               english_lng.zip of the shipped english.lng as [1.0.00] (the
+               same size)
 """
 
 import hashlib
@@ -82,6 +82,16 @@ def read(path):
 def write_english(source, version):
     write(os.path.join(source, "languages", "english.lng"),
           "[%s]\r\n%s" % (version, ENGLISH_BODY))
+    write(os.path.join(source, "english_lng.changes"), "New words\nFixed, at last\nbeta\n")
+
+
+def write_shipped_english(source, program_folder, version):
+    """The build's English language file under another version line: what a
+    real update of it delivers, and a file the program can still speak."""
+    shipped = read(os.path.join(program_folder, "languages", "english.lng"))
+    body = shipped.split(b"\n", 1)[1]
+    write(os.path.join(source, "languages", "english.lng"),
+          ("[%s]\r\n" % version).encode("latin-1") + body)
     write(os.path.join(source, "english_lng.changes"), "New words\nFixed, at last\nbeta\n")
 
 
@@ -141,11 +151,11 @@ def make_installed(site, program_folder, release, test):
     return installed
 
 
-def make_variants(site, root, installed, key):
+def make_variants(site, root, installed, key, program_folder):
     sources = os.path.join(site, "sources")
     shutil.rmtree(sources, ignore_errors=True)
     two = os.path.join(sources, "two")
-    write_english(two, "1.4.10")
+    write_shipped_english(two, program_folder, "1.4.10")
     write(os.path.join(two, "quillmere.exe"),
           raise_version(read(os.path.join(installed, "quillmere.exe"))))
     write(os.path.join(two, "quillmere_exe.changes"), "Faster scans\nClearer report\n")
@@ -167,7 +177,7 @@ def make_variants(site, root, installed, key):
     qlm_publish.sign(key, list_path)
 
     old = os.path.join(sources, "replayed")
-    write_english(old, "1.0.00")
+    write_shipped_english(old, program_folder, "1.0.00")
     old_out = os.path.join(sources, "replayed_published")
     publish(old, old_out, key)
     replayed = variant_folder(root, "replayed")
@@ -190,7 +200,7 @@ def start(site, program, program_folder, key, release_der):
     shutil.rmtree(root, ignore_errors=True)
     publish(source, os.path.join(root, SITE_PATH), key)
     installed = make_installed(site, program_folder, read(release_der), public_der(key))
-    make_variants(site, root, installed, key)
+    make_variants(site, root, installed, key, program_folder)
     log_path = os.path.join(site, "server.log")
     with open(log_path, "w") as log:
         server = subprocess.Popen(

@@ -27,11 +27,6 @@ constexpr DWORD kUpdaterStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHIL
 constexpr DWORD kUpdaterExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kColumnWidths[] = {160, 90, 120, 100};
 constexpr int kLineImageSize = 16;
-
-void DeleteWithSignature(const std::string& path) {
-  ::DeleteFileA(path.c_str());
-  ::DeleteFileA((path + SIGNATURE_SUFFIX).c_str());
-}
 }  // namespace
 
 TFormUpdater::TFormUpdater(HINSTANCE instance, const TDpiScale& scale, const TUiFonts& fonts)
@@ -161,7 +156,7 @@ void TFormUpdater::btnCheckClick() {
 }
 
 void TFormUpdater::CheckForUpdates() {
-  DeleteWithSignature(fDownloadFolder + fListName);
+  DeleteSignedFile(fDownloadFolder + fListName);
   StartDownload(true, 0);
 }
 

@@ -91,9 +91,7 @@ void TFormUpdater::InstallSelected() {
     SetLineImage(line, image);
     fAnimationFrame = UPDATE_IMAGE_UNPACK_FIRST;
   }
-  const std::string list = fDownloadFolder + fListName;
-  ::DeleteFileA(list.c_str());
-  ::DeleteFileA((list + SIGNATURE_SUFFIX).c_str());
+  DeleteSignedFile(fDownloadFolder + fListName);
 }
 
 void TFormUpdater::ShowUnpackProgress() {
