@@ -540,14 +540,20 @@ def box_frame(cr, state, border, hot_border, fill_top, fill_bottom, radius):
     cr.stroke()
 
 
-def strip(draw_frame):
-    s, cr = surface(128, 16)
-    for i, (checked, state) in enumerate(FRAMES):
+def frames_strip(size, draws):
+    """Square frames side by side, each drawn by one function of `draws`."""
+    s, cr = surface(size * len(draws), size)
+    for i, draw in enumerate(draws):
         cr.save()
-        cr.translate(i * 16, 0)
-        draw_frame(cr, checked, state)
+        cr.translate(i * size, 0)
+        draw(cr)
         cr.restore()
     return s
+
+
+def strip(draw_frame):
+    return frames_strip(16, [lambda cr, c=checked, st=state: draw_frame(cr, c, st)
+                             for checked, state in FRAMES])
 
 
 def mark_color(state, color):
@@ -794,13 +800,7 @@ UPDATE_IMAGES = [update_failed, update_done, update_restart, update_downloading]
 def update_images():
     """The images of a line of the update list, 16 by 16 each: failed, done,
     restart needed, downloading, then the four frames of unpacking."""
-    s, cr = surface(16 * len(UPDATE_IMAGES), 16)
-    for i, draw in enumerate(UPDATE_IMAGES):
-        cr.save()
-        cr.translate(i * 16, 0)
-        draw(cr)
-        cr.restore()
-    return s
+    return frames_strip(16, UPDATE_IMAGES)
 
 
 # --- quillmere.exe: top-bar buttons ----------------------------------------

@@ -13,6 +13,11 @@ std::string ControlText(HWND control) {
   return text;
 }
 
+LRESULT FaceColouredStatic(WPARAM dc) {
+  ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+}
+
 TWindow::~TWindow() {
   if (fHandle != nullptr) {
     ::SetWindowLongPtrA(fHandle, GWLP_USERDATA, 0);

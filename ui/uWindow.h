@@ -12,6 +12,10 @@ namespace qlm {
 // The whole text of a control.
 std::string ControlText(HWND control);
 
+// The answer to WM_CTLCOLORSTATIC of a window on the dialog face: its
+// labels draw their text on the face itself.
+LRESULT FaceColouredStatic(WPARAM dc);
+
 class TWindow {
  public:
   TWindow(const TWindow&) = delete;

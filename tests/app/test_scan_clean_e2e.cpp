@@ -99,15 +99,6 @@ class TTempOverride {
   std::vector<std::string> fSaved;
 };
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
-
 // Writes the program's settings: only the given categories are searched.
 void WriteSettings(const TInstalledProgram& program,
                    const std::function<void(TOptions&)>& choose) {

@@ -30,15 +30,6 @@ namespace {
 constexpr DWORD kWindowTimeoutMs = 30000;
 constexpr DWORD kSiteTimeoutMs = 60000;
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start >= timeoutMs) return false;
-    ::Sleep(20);
-  }
-  return true;
-}
-
 // The file version of an executable as "a.b.c.d", empty without one.
 std::string FileVersion(const std::string& path) {
   DWORD ignored = 0;

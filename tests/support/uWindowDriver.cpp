@@ -38,6 +38,15 @@ void ClickAt(HWND control) {
   ::SendMessageA(control, WM_LBUTTONUP, 0, corner);
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  while (!done()) {
+    if (::GetTickCount() - start >= timeoutMs) return false;
+    ::Sleep(20);
+  }
+  return true;
+}
+
 HWND WaitForVisibleClass(const char* className, DWORD timeoutMs) {
   for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
     HWND window = ::FindWindowA(className, nullptr);

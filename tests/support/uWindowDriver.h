@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace qlm {
@@ -15,6 +16,8 @@ HWND ControlOf(HWND window, int id);
 std::string TextOf(HWND control);
 // A left click in the control's top-left corner, as the mouse makes it.
 void ClickAt(HWND control);
+// Polls until `done` holds; false when it still does not after the time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // The first visible top-level window of the class within the time, or nullptr.
 HWND WaitForVisibleClass(const char* className, DWORD timeoutMs);
 

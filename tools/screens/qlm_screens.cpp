@@ -192,13 +192,7 @@ bool ChooseLanguage(HWND window, int index) {
   return true;
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-  for (int waited = 0; waited < 60000; waited += 20) {
-    if (done()) return true;
-    ::Sleep(20);
-  }
-  return false;
-}
+constexpr DWORD kUpdateTimeoutMs = 60000;
 
 HWND UpdaterControl(int id) { return ControlOf(::FindWindowA(UPDATER_CLASS, nullptr), id); }
 
@@ -211,26 +205,25 @@ HWND RestartQuestion() {
 int UpdateStep(HWND window, const std::string& step) {
   if (step == "updates") {
     ::PostMessageA(window, WM_COMMAND, ID_pmUpdates, 0);
-    return WaitFor([] {
-             HWND check = UpdaterControl(ID_btnCheck);
-             return check != nullptr && ::IsWindowVisible(check) && ::IsWindowEnabled(check);
-           })
-               ? 0
-               : 1;
+    const auto listed = [] {
+      HWND check = UpdaterControl(ID_btnCheck);
+      return check != nullptr && ::IsWindowVisible(check) && ::IsWindowEnabled(check);
+    };
+    return WaitUntil(listed, kUpdateTimeoutMs) ? 0 : 1;
   }
   if (step == "update-install") {
     ::SendMessageA(UpdaterControl(ID_btnSelAll), BM_CLICK, 0, 0);
     ::SendMessageA(UpdaterControl(ID_btnUpdate), BM_CLICK, 0, 0);
     // The status line empties once the last archive is in.
-    return WaitFor([] {
-             return !::IsWindowEnabled(UpdaterControl(ID_btnCheck)) &&
-                    TextOf(UpdaterControl(ID_lbDownload)).empty();
-           })
-               ? 0
-               : 1;
+    const auto unpacking = [] {
+      return !::IsWindowEnabled(UpdaterControl(ID_btnCheck)) &&
+             TextOf(UpdaterControl(ID_lbDownload)).empty();
+    };
+    return WaitUntil(unpacking, kUpdateTimeoutMs) ? 0 : 1;
   }
   if (step == "update-question") {
-    return WaitFor([] { return ::IsWindowVisible(RestartQuestion()) != FALSE; }) ? 0 : 1;
+    const auto asked = [] { return ::IsWindowVisible(RestartQuestion()) != FALSE; };
+    return WaitUntil(asked, kUpdateTimeoutMs) ? 0 : 1;
   }
   if (step == "update-answer") {
     ::PostMessageA(RestartQuestion(), WM_COMMAND, IDOK, 0);

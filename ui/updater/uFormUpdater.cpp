@@ -329,11 +329,8 @@ LRESULT TFormUpdater::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       FormCloseQuery();
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      ::SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-    }
+    case WM_CTLCOLORSTATIC:
+      return FaceColouredStatic(wParam);
     default:
       return DefaultHandler(message, wParam, lParam);
   }
