@@ -213,7 +213,8 @@ TEST_F(StatusPanels, UpdateEntryStoresTheCheckAndStartsUpdateBin) {
   const std::string downloads = ExecutableFolder() + "updates\\";
   ::RemoveDirectoryA(downloads.c_str());
   Open();
-  EXPECT_FALSE(MenuEnabled(fForm->HelpMenu(), ID_pmUpdates)) << "no update window yet";
+  EXPECT_TRUE(MenuEnabled(fForm->HelpMenu(), ID_pmUpdates))
+      << "the update window is made with the main window";
   auto owned = std::make_unique<TFakeUpdater>();
   TFakeUpdater& updater = *owned;
   updater.Read = true;
