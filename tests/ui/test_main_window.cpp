@@ -25,6 +25,7 @@
 #include "engine/uProgressQueue.h"
 #include "tests/support/uTestSupport.h"
 #include "tests/ui/uUiTestSupport.h"
+#include "ui/updater/uFormUpdater.h"
 
 using namespace qlm;
 
@@ -285,10 +286,14 @@ TEST_F(MainWindow, EveryCaptionShowsWholeInEveryLanguage) {
     SCOPED_TRACE(language.GetName(index));
     ::SendMessageA(C("cbxLanguage"), CB_SETCURSEL, index, 0);
     fForm->cbxLanguageSelect();
-    for (const TPlacedControl& placed : fForm->Controls().Controls()) {
-      if (CaptionKey(*placed.Spec).empty()) continue;
-      EXPECT_TRUE(ShowsWholeCaption(placed.Window))
-          << placed.Spec->Name << ": " << WindowText(placed.Window);
+    const auto* updater = dynamic_cast<const TFormUpdater*>(fForm->UpdaterWindow());
+    ASSERT_NE(updater, nullptr);
+    for (const TControlSet* controls : {&fForm->Controls(), &updater->Controls()}) {
+      for (const TPlacedControl& placed : controls->Controls()) {
+        if (CaptionKey(*placed.Spec).empty()) continue;
+        EXPECT_TRUE(ShowsWholeCaption(placed.Window))
+            << placed.Spec->Name << ": " << WindowText(placed.Window);
+      }
     }
   }
 }

@@ -14,13 +14,13 @@ constexpr TControlSpec kUpdaterRows[] = {
     {"lbChanges", ListBox, ID_lbChanges, nullptr, 8, 152, 300, 46, nullptr, ""},
     {"lbDownload", Label, ID_lbDownload, nullptr, 318, 152, 179, 46, "FormUpdater.lbDownload",
      "..."},
-    {"btnCheck", Button, ID_btnCheck, nullptr, 8, 204, 75, 23, "FormUpdater.btnCheck",
+    {"btnCheck", Button, ID_btnCheck, nullptr, 8, 204, 90, 23, "FormUpdater.btnCheck",
      "btnCheck"},
-    {"btnSelAll", Button, ID_btnSelAll, nullptr, 89, 204, 75, 23, "FormUpdater.btnSelAll",
+    {"btnSelAll", Button, ID_btnSelAll, nullptr, 104, 204, 100, 23, "FormUpdater.btnSelAll",
      "btnSelAll"},
-    {"btnUpdate", Button, ID_btnUpdate, nullptr, 341, 204, 75, 23, "FormUpdater.btnUpdate",
+    {"btnUpdate", Button, ID_btnUpdate, nullptr, 311, 204, 90, 23, "FormUpdater.btnUpdate",
      "btnUpdate"},
-    {"btnClose", Button, ID_btnClose, nullptr, 422, 204, 75, 23, "FormUpdater.btnClose",
+    {"btnClose", Button, ID_btnClose, nullptr, 407, 204, 90, 23, "FormUpdater.btnClose",
      "btnClose"},
 };
 }  // namespace

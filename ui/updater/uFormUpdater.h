@@ -56,6 +56,7 @@ class TFormUpdater final : public TWindow, public IUpdaterWindow {
   void UpdateLabels(const std::function<std::string(const std::string&)>& textOf) override;
 
   HWND Control(std::string_view name) const { return fControls.Get(name); }
+  const TControlSet& Controls() const { return fControls; }
   bool Modal() const { return fModal; }
   // A check or an installation is under way.
   bool Busy() const { return fDownloading || fInstalling; }
