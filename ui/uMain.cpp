@@ -19,6 +19,7 @@
 #include "ui/uCaptionKeys.h"
 #include "ui/uBarButton.h"
 #include "ui/uControlIds.h"
+#include "ui/uListColumns.h"
 #include "ui/uPanel.h"
 #include "ui/uPictureNames.h"
 #include "ui/updater/uFormUpdater.h"
@@ -112,25 +113,9 @@ bool TFormMain::CreateFrame() {
 }
 
 void TFormMain::CreateColumns() {
-  struct TColumn {
-    const char* List;
-    int Width;
-    int Format;
-  };
   // Widths in design pixels; captions come with the caption pass.
-  constexpr TColumn kColumns[] = {
-      {"lvApps", 400, LVCFMT_LEFT},
-      {"lvApps", 70, LVCFMT_RIGHT}};
-  for (const TColumn& column : kColumns) {
-    HWND list = Control(column.List);
-    LVCOLUMNA item{};
-    item.mask = LVCF_WIDTH | LVCF_FMT | LVCF_TEXT;
-    item.cx = fScale.Px(column.Width);
-    item.fmt = column.Format;
-    item.pszText = const_cast<char*>("");
-    const int count = Header_GetItemCount(ListView_GetHeader(list));
-    ListView_InsertColumn(list, count, &item);
-  }
+  constexpr TListColumn kAppsColumns[] = {{400, LVCFMT_LEFT}, {70, LVCFMT_RIGHT}};
+  AddListColumns(Control("lvApps"), kAppsColumns, fScale);
   CreateReportColumns();
 }
 

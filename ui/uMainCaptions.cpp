@@ -6,6 +6,7 @@
 
 #include "startup/uTrace.h"
 #include "ui/uCaptionKeys.h"
+#include "ui/uListColumns.h"
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
 
@@ -38,13 +39,6 @@ struct TSpinRow {
 constexpr TSpinRow kSpinRows[] = {{"lbDaysOlder", "seDays", "lbDays", kLabelGap},
                                   {"cbPrefetch", "sepfDays", "lbpfDays", kCheckBoxGap},
                                   {"lbwuDaysOlder", "sewuDays", "lbwuDays", kLabelGap}};
-
-void SetColumnText(HWND list, int column, const std::string& text) {
-  LVCOLUMNA item{};
-  item.mask = LVCF_TEXT;
-  item.pszText = const_cast<char*>(text.c_str());
-  ListView_SetColumn(list, column, &item);
-}
 
 // The position of a window in its parent's client area.
 RECT PlaceOf(HWND window) {
@@ -147,22 +141,13 @@ void TFormMain::CaptionMenus() {
 }
 
 void TFormMain::CaptionColumns() {
-  struct TColumns {
-    const char* List;
-    std::span<const char* const> Keys;
-  };
   if (TReportTree* tree = ReportTree()) {
     for (int column = 0; column < REPORT_COLUMNS; ++column) {
       tree->SetColumnText(column, Text(REPORT_COLUMN_KEYS[column]));
     }
   }
-  const TColumns lists[] = {{"lvApps", APPS_COLUMN_KEYS}};
-  for (const TColumns& columns : lists) {
-    HWND list = Control(columns.List);
-    for (size_t index = 0; index < columns.Keys.size(); ++index) {
-      SetColumnText(list, static_cast<int>(index), Text(columns.Keys[index]));
-    }
-  }
+  CaptionListColumns(Control("lvApps"), APPS_COLUMN_KEYS,
+                     [this](const std::string& key) { return Text(key); });
 }
 
 }  // namespace qlm

@@ -97,12 +97,8 @@ class UpdaterWindow : public TMainWindowTest {
     }
     return notes;
   }
-  // The program folder without its download folder, which receives what
-  // comes from the site by design.
   std::map<std::string, std::string> Installed() const {
-    auto files = FolderSnapshot(fProgram->Path());
-    std::erase_if(files, [](const auto& file) { return file.first.rfind("updates\\", 0) == 0; });
-    return files;
+    return InstalledSnapshot(fProgram->Path());
   }
 
   void WaitWhileBusy() {

@@ -33,11 +33,7 @@ class TInstallation {
   const std::string& Program() const { return fProgram.Path(); }
   std::string Downloads() const { return fProgram.Path() + "updates\\"; }
   // Everything but the download folder.
-  std::map<std::string, std::string> ProgramFiles() const {
-    std::map<std::string, std::string> files = FolderSnapshot(Program());
-    std::erase_if(files, [](const auto& file) { return file.first.rfind("updates\\", 0) == 0; });
-    return files;
-  }
+  std::map<std::string, std::string> ProgramFiles() const { return InstalledSnapshot(Program()); }
 
  private:
   TTempFolder fProgram;

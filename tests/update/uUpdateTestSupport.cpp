@@ -136,3 +136,9 @@ std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
   Snapshot(folder, "", files);
   return files;
 }
+
+std::map<std::string, std::string> InstalledSnapshot(const std::string& programFolder) {
+  std::map<std::string, std::string> files = FolderSnapshot(programFolder);
+  std::erase_if(files, [](const auto& file) { return file.first.rfind("updates\\", 0) == 0; });
+  return files;
+}

@@ -52,3 +52,6 @@ std::string ListEntry(std::int64_t id, std::int64_t size, int kind, std::int64_t
 // Every file below a folder (relative name -> content), to show that a
 // failure left it untouched.
 std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
+// The same of a program folder without its download folder "updates\", which
+// receives what comes from the site by design.
+std::map<std::string, std::string> InstalledSnapshot(const std::string& programFolder);

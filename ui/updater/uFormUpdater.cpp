@@ -12,6 +12,7 @@
 #include "ui/pages/uPageLayouts.h"
 #include "ui/uCaptionKeys.h"
 #include "ui/uControlIds.h"
+#include "ui/uListColumns.h"
 #include "ui/uModalLoop.h"
 #include "update/uCatalogue.h"
 #include "update/uDownloader.h"
@@ -25,7 +26,9 @@ namespace qlm {
 namespace {
 constexpr DWORD kUpdaterStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kUpdaterExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr int kColumnWidths[] = {160, 90, 120, 100};
+// Name, version, date and size; sizes line up on their units.
+constexpr TListColumn kColumns[] = {
+    {160, LVCFMT_LEFT}, {90, LVCFMT_LEFT}, {120, LVCFMT_LEFT}, {100, LVCFMT_RIGHT}};
 constexpr int kLineImageSize = 16;
 }  // namespace
 
@@ -57,15 +60,7 @@ void TFormUpdater::FormCreate() {
   ::SetWindowLongPtrA(list, GWL_STYLE,
                       ::GetWindowLongPtrA(list, GWL_STYLE) | LVS_NOSORTHEADER | LVS_SINGLESEL);
   ListView_SetExtendedListViewStyleEx(list, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
-  for (int column = 0; column < 4; ++column) {
-    LVCOLUMNA spec{};
-    spec.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_FMT;
-    // Sizes line up on their units.
-    spec.fmt = column == 3 ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    spec.cx = fScale.Px(kColumnWidths[column]);
-    spec.pszText = const_cast<char*>("");
-    ListView_InsertColumn(list, column, &spec);
-  }
+  AddListColumns(list, kColumns, fScale);
   LoadLineImages();
   Enable("btnUpdate", false);
   Enable("btnSelAll", false);
@@ -85,7 +80,7 @@ void TFormUpdater::LoadLineImages() {
 void TFormUpdater::UpdateLabels(const std::function<std::string(const std::string&)>& textOf) {
   ::SetWindowTextA(fHandle, textOf(KEY_UPDATER_CAPTION).c_str());
   fControls.ApplyCaptions(textOf);
-  CaptionColumns(textOf);
+  CaptionListColumns(Control("lvUpdates"), UPDATER_COLUMN_KEYS, textOf);
   fTexts.DownloadFileText = textOf(KEY_UPDATER_DOWNLOAD_FILE);
   fTexts.ErrorListText = textOf(KEY_UPDATER_ERROR_LIST);
   fTexts.CheckSiteUpdatesText = textOf(KEY_UPDATER_CHECK_SITE_UPDATES);
@@ -93,17 +88,6 @@ void TFormUpdater::UpdateLabels(const std::function<std::string(const std::strin
   fTexts.ErrorUpdatingText = textOf(KEY_UPDATER_ERROR_UPDATING);
   fTexts.AppUpdatedText = textOf(KEY_UPDATER_APP_UPDATED);
   fTexts.RestartNeededText = textOf(KEY_UPDATER_RESTART_NEEDED);
-}
-
-void TFormUpdater::CaptionColumns(const std::function<std::string(const std::string&)>& textOf) {
-  HWND list = Control("lvUpdates");
-  for (int column = 0; column < 4; ++column) {
-    std::string text = textOf(UPDATER_COLUMN_KEYS[column]);
-    LVCOLUMNA spec{};
-    spec.mask = LVCF_TEXT;
-    spec.pszText = text.data();
-    ListView_SetColumn(list, column, &spec);
-  }
 }
 
 void TFormUpdater::Prepare(const std::string& listName, const std::string& downloadFolder,
@@ -150,9 +134,13 @@ void TFormUpdater::btnCheckClick() {
     CheckForUpdates();
   } catch (const std::exception& e) {
     Enable("btnCheck", true);
-    Log(LVL_ERROR, e.what());
-    ::MessageBoxA(fHandle, e.what(), ControlText(fHandle).c_str(), MB_OK | MB_ICONERROR);
+    ShowError(e.what());
   }
+}
+
+void TFormUpdater::ShowError(const std::string& text) {
+  Log(LVL_ERROR, text);
+  ::MessageBoxA(fHandle, text.c_str(), ControlText(fHandle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void TFormUpdater::CheckForUpdates() {
@@ -199,8 +187,7 @@ void TFormUpdater::ReadCatalogue() {
       SetStatus(fTexts.CheckSiteUpdatesText);
       break;
     case TCatalogueOutcome::Failed:
-      ::MessageBoxA(fHandle, catalogue.Error.c_str(), ControlText(fHandle).c_str(),
-                    MB_OK | MB_ICONERROR);
+      ShowError(catalogue.Error);
       break;
     case TCatalogueOutcome::NoUpdates:
       fCatalogueRead = true;

@@ -81,8 +81,8 @@ class TFormUpdater final : public TWindow, public IUpdaterWindow {
   void FormCloseQuery();
   void CloseWindow();
   void LoadLineImages();
-  void CaptionColumns(const std::function<std::string(const std::string&)>& textOf);
   void SetStatus(const std::string& text);
+  void ShowError(const std::string& text);
   void Enable(std::string_view control, bool enabled);
 
   // The check (uFormUpdater.cpp).
@@ -97,7 +97,7 @@ class TFormUpdater final : public TWindow, public IUpdaterWindow {
   void FileDownloaded(bool succeeded);
   void StartFirstDownload();
   bool StartNextDownload();
-  bool StartDownloadFrom(int line);
+  void StartDownloadFrom(int line);
   void InstallSelected();
   void ShowUnpackProgress();
   void FinishInstallation();

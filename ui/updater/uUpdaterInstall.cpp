@@ -46,12 +46,15 @@ void TFormUpdater::StartFirstDownload() {
 
 bool TFormUpdater::StartNextDownload() {
   for (int line = fCurrentLine + 1; line < static_cast<int>(fEntries.size()); ++line) {
-    if (Ticked(line)) return StartDownloadFrom(line);
+    if (Ticked(line)) {
+      StartDownloadFrom(line);
+      return true;
+    }
   }
   return false;
 }
 
-bool TFormUpdater::StartDownloadFrom(int line) {
+void TFormUpdater::StartDownloadFrom(int line) {
   fCurrentLine = line;
   SetLineImage(line, UPDATE_IMAGE_DOWNLOADING);
   try {
@@ -62,7 +65,6 @@ bool TFormUpdater::StartDownloadFrom(int line) {
     ::PostMessageA(fHandle, WM_UPDATE_DOWNLOADED, 0, 0);
     fDownloading = true;
   }
-  return true;
 }
 
 void TFormUpdater::FileDownloaded(bool succeeded) {
