@@ -8,12 +8,13 @@ Needs Debian's python3-cairo (listed in scripts/setup.sh). Output:
 - art/program/*.bmp  the check-box strips, the report's marks, the update
                      window's line images and the top-bar button strips of
                      quillmere.exe
-- art/program/quillmere.ico  the program icon (16, 32 and 48 pixels)
+- art/program/quillmere.ico  the program icon (16, 24, 32, 48 and 256 pixels)
 Bitmaps are 32-bit with premultiplied alpha (ready for AlphaBlend); the icon
 holds straight alpha and an AND mask, as icons do. With an argument, a PNG
 contact sheet of everything, enlarged, on the window's grey and on white.
 """
 
+import io
 import math
 import os
 import struct
@@ -916,6 +917,13 @@ def write_ico(path, surfaces):
     images = []
     for s in surfaces:
         w, h = s.get_width(), s.get_height()
+        if w >= 256:
+            # Windows Vista and later read the large image as PNG; the
+            # older systems never ask for it.
+            png = io.BytesIO()
+            s.write_to_png(png)
+            images.append((w, h, png.getvalue()))
+            continue
         rows = [straight_alpha(r) for r in reversed(bgra_rows(s))]
         mask_stride = ((w + 31) // 32) * 4
         mask = bytearray()
@@ -985,7 +993,7 @@ def main():
     program["UPDATEIMAGES"] = update_images()
     program.update({name: button_strip(draw) for name, draw in BUTTON_STRIPS.items()})
     icons = []
-    for size in (16, 32, 48):
+    for size in (16, 24, 32, 48, 256):
         s, cr = surface(size, size)
         app_icon(cr, size)
         icons.append(s)

@@ -12,6 +12,7 @@ PACKAGES=(
   wine wine32:i386 wine64
   fonts-wine xvfb xauth x11-utils xdotool imagemagick
   file python3 python3-cairo
+  nsis p7zip-full zip unzip
 )
 
 missing=()
