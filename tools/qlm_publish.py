@@ -3,15 +3,20 @@
 per program file found in a folder laid out as an installation.
 
     python3 tools/qlm_publish.py SOURCE OUTPUT [--key PRIVATE_KEY] [--list-id N]
-                                 [--date YYYY-MM-DD]
+                                 [--date YYYY-MM-DD] [--arch x86|x64]
     python3 tools/qlm_publish.py --make-key PRIVATE_OUT PUBLIC_DER_OUT
 
 SOURCE holds the program files, each where the program keeps it (the
 executable, libraries and helper programs at the top, definition files and
 the script in defines/, language files in languages/). Change notes come from
 the file's notes file (for example english_lng.changes) in SOURCE, one note a
-line. OUTPUT receives the list and the archives; publish its content under
-/public/updates/v1_0/ of the update site.
+line. The 32-bit and the 64-bit program each read the list of their own kind
+from a folder of their own: OUTPUT/x86/ or OUTPUT/x64/ receives the list and
+the archives; publish OUTPUT's content under /public/updates/v1_0/ of the
+update site. The kind is that of the programs and libraries in SOURCE (all
+must be of one kind); --arch names it where SOURCE holds none (only language
+or definition files) and must agree with them otherwise. The list's header
+carries the kind, and a program refuses a list of another kind.
 
 Every file written is signed with the publisher's RSA 3072 private key
 (PKCS#1 v1.5 over SHA-256, by the openssl command line); the signature lies
@@ -46,6 +51,9 @@ LIST_VERSION = 0x01000002
 SIGNATURE_SUFFIX = ".sig"
 KEY_VARIABLE = "QLM_UPDATE_KEY"
 KEY_BITS = 3072
+
+# The PE header's machine codes, which the list's header carries too.
+MACHINES = {"x86": 0x014C, "x64": 0x8664}
 
 STAMP_FILE_TIME = 0
 STAMP_FILE_VERSION = 1
@@ -127,6 +135,34 @@ def file_version(data):
     return (most << 32) | least
 
 
+def machine_of(data):
+    """The machine code of a PE file's header, or None for any other file."""
+    if len(data) < 0x40 or data[:2] != b"MZ":
+        return None
+    at = struct.unpack_from("<I", data, 0x3C)[0]
+    if at + 6 > len(data) or data[at:at + 4] != b"PE\0\0":
+        return None
+    return struct.unpack_from("<H", data, at + 4)[0]
+
+
+def source_machine(files, arch):
+    """The one kind of the PE files among (name, data), agreeing with arch."""
+    found = {name: machine_of(data) for name, data in files}
+    kinds = {machine for machine in found.values() if machine is not None}
+    if arch is not None:
+        kinds.add(MACHINES[arch])
+    if len(kinds) > 1:
+        names = ", ".join("%s %04X" % (n, m) for n, m in sorted(found.items()) if m)
+        raise SystemExit("the files are not of one kind (%s%s); nothing published"
+                         % (names, ", --arch " + arch if arch else ""))
+    if not kinds:
+        raise SystemExit("no program or library tells the kind: give --arch x86 or x64")
+    machine = kinds.pop()
+    if machine not in MACHINES.values():
+        raise SystemExit("machine %04X is neither x86 nor x64" % machine)
+    return machine
+
+
 def stamp_of(name, data, modified):
     version = file_version(data) if not name.lower().endswith(TEXT_EXTENSIONS) else None
     if version is not None:
@@ -201,9 +237,10 @@ def write_signed(key, path, data):
     sign(key, path)
 
 
-def publish(source, output, list_id, date, key):
-    os.makedirs(output, exist_ok=True)
-    records = []
+def read_source(source):
+    """(identifier, name, archive, notes file name, path, data) of each file
+    of the table that SOURCE holds and that is not empty."""
+    files = []
     for file_id, name, archive, folder, notes_name in FILE_TABLE:
         path = find_file(source, folder, name)
         if path is None:
@@ -213,17 +250,29 @@ def publish(source, output, list_id, date, key):
         if not data:
             print(f"skipped {name}: empty files cannot be published", file=sys.stderr)
             continue
+        files.append((file_id, name, archive, notes_name, path, data))
+    return files
+
+
+def publish(source, output, list_id, date, key, arch=None):
+    """Publishes SOURCE into OUTPUT's folder of its kind; returns that folder."""
+    files = read_source(source)
+    machine = source_machine([(f[1], f[5]) for f in files], arch)
+    folder = os.path.join(output, next(n for n, m in MACHINES.items() if m == machine))
+    os.makedirs(folder, exist_ok=True)
+    records = []
+    for file_id, name, archive, notes_name, path, data in files:
         modified = os.path.getmtime(path)
         kind, value = stamp_of(name, data, modified)
         when = date if date is not None else to_file_time(modified)
         records.append(make_record(file_id, len(data), kind, value, when,
                                    read_notes(source, notes_name)))
-        write_signed(key, os.path.join(output, archive), make_archive(name, data))
+        write_signed(key, os.path.join(folder, archive), make_archive(name, data))
         print(f"{archive}: {name}, {len(data)} bytes, stamp kind {kind}")
-    header = LIST_MAGIC + struct.pack("<III8x", LIST_VERSION, len(records), list_id)
-    write_signed(key, os.path.join(output, LIST_NAME), header + b"".join(records))
-    print(f"{LIST_NAME}: {len(records)} entries")
-    return len(records)
+    header = LIST_MAGIC + struct.pack("<IIIH6x", LIST_VERSION, len(records), list_id, machine)
+    write_signed(key, os.path.join(folder, LIST_NAME), header + b"".join(records))
+    print(f"{LIST_NAME}: {len(records)} entries, in {folder}")
+    return folder
 
 
 def main(argv=None):
@@ -238,6 +287,9 @@ def main(argv=None):
                         help="write a fresh key pair instead of publishing")
     parser.add_argument("--list-id", type=int, default=None,
                         help="list identifier (default: the current Unix time)")
+    parser.add_argument("--arch", choices=sorted(MACHINES), default=None,
+                        help="the kind of program the files are for, where SOURCE holds "
+                             "no program or library to tell it")
     parser.add_argument("--date", default=None,
                         help="the date of every entry, YYYY-MM-DD at midnight "
                              "(default: each file's last-write time)")
@@ -258,7 +310,7 @@ def main(argv=None):
     if args.date:
         day = datetime.datetime.strptime(args.date, "%Y-%m-%d")
         date = to_file_time(day.replace(tzinfo=datetime.timezone.utc).timestamp())
-    publish(args.source, args.output, list_id & 0xFFFFFFFF, date, key)
+    publish(args.source, args.output, list_id & 0xFFFFFFFF, date, key, args.arch)
     return 0
 
 

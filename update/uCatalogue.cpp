@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "base/uFileRead.h"
@@ -101,6 +102,14 @@ TCatalogue ReadCatalogue(const std::string& listPath, const std::string& program
   if (file.Ok()) list = ParseUpdateList(file.Bytes);
   if (list.Status == TUpdateListStatus::NotValid) {
     Log(LVL_WARNING, "Update list not valid: " + listPath);
+    DeleteSignedFile(listPath);
+    return catalogue;
+  }
+  if (list.Machine != OWN_UPDATE_MACHINE) {
+    char machine[8];
+    std::snprintf(machine, sizeof machine, "%04X", list.Machine);
+    Log(LVL_WARNING, std::string("Update list for another kind of program (machine ") +
+                         machine + "): " + listPath);
     DeleteSignedFile(listPath);
     return catalogue;
   }

@@ -22,8 +22,9 @@ TVersionStamp ReadInstalledStamp(const std::string& path);
 bool IsNewer(const TUpdateRecordEx& entry, const std::string& programFolder);
 
 enum class TCatalogueOutcome {
-  NotValid,   // no valid signature, or wrong magic or format version; the list
-              // file and its signature are deleted
+  NotValid,   // no valid signature, wrong magic or format version, or a list
+              // for another kind of program; the list file and its signature
+              // are deleted
   Failed,     // an error ended the reading; the entries offered before it stay
   NoUpdates,  // nothing newer; the list file and its signature are deleted
   Offered,    // newer entries; the list file stays for the installation

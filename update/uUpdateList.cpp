@@ -24,6 +24,9 @@ TUpdateList ParseUpdateList(std::string_view bytes) {
     return list;
   }
   const auto count = static_cast<std::uint32_t>(ReadLittleEndian(bytes, 8, 4));
+  if (const auto machine = static_cast<std::uint16_t>(ReadLittleEndian(bytes, 16, 2))) {
+    list.Machine = machine;
+  }
   std::size_t offset = UPDATE_LIST_HEADER_SIZE;
   for (std::uint32_t index = 0; index < count; ++index) {
     const std::size_t left = bytes.size() - offset;

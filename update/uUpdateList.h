@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "update/uUpdateMachine.h"
 #include "update/uVersionStamp.h"
 
 namespace qlm {
@@ -35,6 +36,9 @@ enum class TUpdateListStatus {
 
 struct TUpdateList {
   TUpdateListStatus Status = TUpdateListStatus::NotValid;
+  // The kind of program the list is for (header bytes 16 and 17); the first
+  // lists, for the 32-bit program only, left them zero.
+  std::uint16_t Machine = UPDATE_MACHINE_X86;
   std::vector<TUpdateRecordEx> Entries;
   std::string Error;  // why the reading stopped early
 };

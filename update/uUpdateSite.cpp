@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "update/uUpdateMachine.h"
+
 namespace qlm {
 
 namespace {
@@ -23,7 +25,7 @@ std::string SiteAddress() {
 std::string UpdateBaseAddress() {
   std::string site = SiteAddress();
   while (!site.empty() && site.back() == '/') site.pop_back();
-  return site + UPDATE_SITE_PATH;
+  return site + UPDATE_SITE_PATH + UpdateMachineFolder(OWN_UPDATE_MACHINE) + "/";
 }
 
 void OverrideUpdateSite(const std::string& address) { OverriddenSite() = address; }

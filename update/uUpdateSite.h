@@ -11,8 +11,9 @@ inline constexpr char UPDATE_SITE_PATH[] = "/public/updates/v1_0/";
 // used as given (a mirror, or a test's local server for the real program).
 inline constexpr char UPDATE_SITE_VARIABLE[] = "QLM_UPDATE_SITE";
 
-// The site's address followed by the path of the update files; a file's
-// address is this followed by its name. Whoever can point the program at
+// The site's address followed by the path of the update files and the
+// folder of this build's kind ("x86/" or "x64/"); a file's address is this
+// followed by its name. Whoever can point the program at
 // another site still cannot make it install anything: the list and every
 // archive must carry the publisher's signature.
 std::string UpdateBaseAddress();

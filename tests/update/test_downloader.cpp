@@ -53,12 +53,20 @@ class TSiteOverride {
 
 }  // namespace
 
+namespace {
+
+// The folder of this build's kind: the 32-bit and the 64-bit program never
+// read each other's list.
+const std::string kKind = sizeof(void*) == 8 ? "x64/" : "x86/";
+
+}  // namespace
+
 TEST(UpdateSite, BaseAddressAndItsOverride) {
-  const std::string own = std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/";
+  const std::string own = std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/" + kKind;
   EXPECT_EQ(UpdateBaseAddress(), own);
   {
     TSiteOverride local("http://127.0.0.1:8080/");
-    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/public/updates/v1_0/");
+    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/public/updates/v1_0/" + kKind);
   }
   EXPECT_EQ(UpdateBaseAddress(), own);
 }
@@ -68,13 +76,14 @@ TEST(UpdateSite, BaseAddressAndItsOverride) {
 TEST(UpdateSite, TheEnvironmentNamesAnotherSite) {
   EXPECT_EQ(std::string(UPDATE_SITE_ADDRESS).rfind("https://", 0), 0u);
   ASSERT_EQ(_putenv("QLM_UPDATE_SITE=http://127.0.0.1:8080/two"), 0);
-  EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/two/public/updates/v1_0/");
+  EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:8080/two/public/updates/v1_0/" + kKind);
   {
     TSiteOverride local("http://127.0.0.1:9090");
-    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:9090/public/updates/v1_0/");
+    EXPECT_EQ(UpdateBaseAddress(), "http://127.0.0.1:9090/public/updates/v1_0/" + kKind);
   }
   ASSERT_EQ(_putenv("QLM_UPDATE_SITE="), 0);
-  EXPECT_EQ(UpdateBaseAddress(), std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/");
+  EXPECT_EQ(UpdateBaseAddress(),
+            std::string(UPDATE_SITE_ADDRESS) + "/public/updates/v1_0/" + kKind);
 }
 
 // The whole road: the list and two archives come over HTTP, the list is

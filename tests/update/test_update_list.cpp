@@ -93,6 +93,7 @@ TEST(UpdateList, ChangeNotesOneLineEach) {
 TEST(UpdateList, ReadsThePublishedList) {
   const TUpdateList list = ParseUpdateList(ReadFileBytes(SitePublishedFolder() + UPDATE_LIST_NAME));
   ASSERT_EQ(list.Status, TUpdateListStatus::Complete);
+  EXPECT_EQ(list.Machine, OWN_UPDATE_MACHINE) << "published for the program's own kind";
   ASSERT_EQ(list.Entries.size(), 6u);
   const TUpdateRecordEx* english = nullptr;
   const TUpdateRecordEx* program = nullptr;
@@ -136,6 +137,8 @@ TEST(Catalogue, KeepsTheNewerEntries) {
 TEST(Catalogue, OutcomesAndTheListFile) {
   TTempFolder program;
   const std::string one = ListEntry(11, 1, 2, 1, 0, "n");
+  const std::uint16_t otherMachine =
+      OWN_UPDATE_MACHINE == UPDATE_MACHINE_X64 ? UPDATE_MACHINE_X86 : UPDATE_MACHINE_X64;
   const struct {
     const char* Case;
     std::string Bytes;
@@ -149,6 +152,16 @@ TEST(Catalogue, OutcomesAndTheListFile) {
        TCatalogueOutcome::NoUpdates, 0, false},
       {"wrong magic", ListHeader(1, "ZIPP") + one, TCatalogueOutcome::NotValid, 0, false},
       {"not signed", ListHeader(1) + one, TCatalogueOutcome::NotValid, 0, false, false},
+      {"another kind of program", ListHeader(1, "QLMU", UPDATE_LIST_VERSION, otherMachine) + one,
+       TCatalogueOutcome::NotValid, 0, false},
+      {"an unknown machine", ListHeader(1, "QLMU", UPDATE_LIST_VERSION, 0x01C4) + one,
+       TCatalogueOutcome::NotValid, 0, false},
+      // The first lists, for the 32-bit program only, left the machine zero.
+      {"the machine left zero", ListHeader(1, "QLMU", UPDATE_LIST_VERSION, 0) + one,
+       OWN_UPDATE_MACHINE == UPDATE_MACHINE_X86 ? TCatalogueOutcome::Offered
+                                                : TCatalogueOutcome::NotValid,
+       OWN_UPDATE_MACHINE == UPDATE_MACHINE_X86 ? 1u : 0u,
+       OWN_UPDATE_MACHINE == UPDATE_MACHINE_X86},
       {"count past the end", ListHeader(2) + one, TCatalogueOutcome::Failed, 1, true},
       {"identifier out of range", ListHeader(3) + one + ListEntry(16, 1, 2, 1, 0, "") + one,
        TCatalogueOutcome::Failed, 1, true},

@@ -52,14 +52,19 @@ void Snapshot(const std::string& folder, const std::string& prefix,
 
 std::string SiteSourceFolder() { return SiteFolder() + "source\\"; }
 
-std::string SitePublishedFolder() { return SiteFolder() + "root\\public\\updates\\v1_0\\"; }
+// The folder of the program's own kind, where it reads the list.
+std::string OwnKindFolder() { return std::string(UpdateMachineFolder(OWN_UPDATE_MACHINE)) + "\\"; }
+
+std::string SitePublishedFolder() {
+  return SiteFolder() + "root\\public\\updates\\v1_0\\" + OwnKindFolder();
+}
 
 std::string SiteAddress() { return "http://127.0.0.1:" + ReadPort("port"); }
 
 std::string SiteAddress(const std::string& variant) { return SiteAddress() + "/" + variant; }
 
 std::string SiteVariantFolder(const std::string& variant) {
-  return SiteFolder() + "root\\" + variant + "\\public\\updates\\v1_0\\";
+  return SiteFolder() + "root\\" + variant + "\\public\\updates\\v1_0\\" + OwnKindFolder();
 }
 
 std::string SiteSourceFolder(const std::string& variant) {
@@ -79,7 +84,7 @@ TUpdateRecordEx PublishedEntry(const std::string& folder, std::int64_t id) {
 
 void CopySigned(const std::string& fromFolder, const std::string& name,
                 const std::string& toFolder) {
-  for (const std::string file : {name, name + SIGNATURE_SUFFIX}) {
+  for (const std::string& file : {name, name + SIGNATURE_SUFFIX}) {
     WriteFileBytes(toFolder + file, ReadFileBytes(fromFolder + file));
   }
 }
@@ -119,9 +124,10 @@ std::string LittleEndian(std::uint64_t value, int size) {
   return bytes;
 }
 
-std::string ListHeader(std::uint32_t count, const std::string& magic, std::uint32_t version) {
+std::string ListHeader(std::uint32_t count, const std::string& magic, std::uint32_t version,
+                       std::uint16_t machine) {
   return magic + LittleEndian(version, 4) + LittleEndian(count, 4) + LittleEndian(99, 4) +
-         std::string(8, '\0');
+         LittleEndian(machine, 2) + std::string(6, '\0');
 }
 
 std::string ListEntry(std::int64_t id, std::int64_t size, int kind, std::int64_t value,

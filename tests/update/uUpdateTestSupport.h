@@ -45,7 +45,8 @@ std::string LittleEndian(std::uint64_t value, int size);
 
 // A list header and one entry with its change notes.
 std::string ListHeader(std::uint32_t count, const std::string& magic = "QLMU",
-                       std::uint32_t version = 0x01000002);
+                       std::uint32_t version = 0x01000002,
+                       std::uint16_t machine = qlm::OWN_UPDATE_MACHINE);
 std::string ListEntry(std::int64_t id, std::int64_t size, int kind, std::int64_t value,
                       std::uint64_t date, const std::string& notes);
 

@@ -2,26 +2,30 @@
 """Test fixture: real update sites made by the publishing tool, signed with a
 throw-away key and served on loopback.
 
-    update_site.py start SITE EXE PROGRAM_FOLDER KEY RELEASE_PUBLIC_DER
+    update_site.py start SITE EXE PROGRAM_FOLDER KEY RELEASE_PUBLIC_DER [FOREIGN_EXE]
         EXE                 stands in as quillmere.exe of the main site
         PROGRAM_FOLDER      the build's program folder (the real program)
         KEY                 the private key (PEM) that the test programs'
                             embedded public key matches
         RELEASE_PUBLIC_DER  the public key that the build's program and
                             update.bin embed
+        FOREIGN_EXE         quillmere.exe of the build of the other kind
+                            (32-bit beside 64-bit), for the variant foreign
     update_site.py stop SITE    stops the server
 
 start makes SITE/source (program files) and publishes them, signed with KEY,
-into SITE/root/public/updates/v1_0/; then it serves SITE/root on 127.0.0.1.
+into SITE/root/public/updates/v1_0/KIND/ (KIND, x86 or x64, is EXE's, the
+folder where the program of that kind asks); then it serves SITE/root on
+127.0.0.1.
 The port is in SITE/port, a port where nothing listens in SITE/deadport.
 
 SITE/installed/ holds quillmere.exe and update.bin of PROGRAM_FOLDER with
 only their embedded key swapped for KEY's public key (same version): a
 program folder made of them trusts the test sites.
 
-Each variant below is published into SITE/root/VARIANT/public/updates/v1_0/,
-served at http://127.0.0.1:PORT/VARIANT/public/updates/v1_0/, from a source
-in SITE/sources/VARIANT/:
+Each variant below is published into SITE/root/VARIANT/public/updates/v1_0/KIND/,
+served at http://127.0.0.1:PORT/VARIANT/public/updates/v1_0/KIND/, from a
+source in SITE/sources/VARIANT/:
     two        the shipped english.lng under the version [1.4.10] (notes
                "New words", "Fixed, at last", "beta") and the real quillmere.exe with the test key and its
                file version raised by one in its last part (notes "Faster
@@ -34,6 +38,9 @@ in SITE/sources/VARIANT/:
     replayed   two's list (english.lng offered as 1.4.10) beside the signed
                english_lng.zip of the shipped english.lng as [1.0.00] (the
                same size)
+    foreign    FOREIGN_EXE published as the list of its own kind, then put
+               where the program of EXE's kind asks (made only with
+               FOREIGN_EXE)
 """
 
 import hashlib
@@ -132,14 +139,26 @@ def raise_version(data):
     return data[:at + 12] + struct.pack("<I", least + 1) + data[at + 16:]
 
 
-def publish(source, output, key):
+def kind_of(program):
+    """The site folder of a program's kind: "x86" or "x64"."""
+    machine = qlm_publish.machine_of(read(program))
+    return next(name for name, code in qlm_publish.MACHINES.items() if code == machine)
+
+
+def publish(source, output, key, kind):
+    """Publishes into output's folder of the kind (the tool refuses programs
+    of another kind)."""
     subprocess.run([sys.executable, PUBLISH, source, output, "--key", key,
-                    "--list-id", "7", "--date", "2010-01-01"], check=True,
+                    "--list-id", "7", "--date", "2010-01-01", "--arch", kind], check=True,
                    stdout=subprocess.DEVNULL)
 
 
 def variant_folder(root, variant):
     return os.path.join(root, variant, SITE_PATH)
+
+
+def served_folder(root, variant, kind):
+    return os.path.join(variant_folder(root, variant), kind)
 
 
 def make_installed(site, program_folder, release, test):
@@ -151,7 +170,7 @@ def make_installed(site, program_folder, release, test):
     return installed
 
 
-def make_variants(site, root, installed, key, program_folder):
+def make_variants(site, root, installed, key, program_folder, kind, foreign):
     sources = os.path.join(site, "sources")
     shutil.rmtree(sources, ignore_errors=True)
     two = os.path.join(sources, "two")
@@ -159,19 +178,19 @@ def make_variants(site, root, installed, key, program_folder):
     write(os.path.join(two, "quillmere.exe"),
           raise_version(read(os.path.join(installed, "quillmere.exe"))))
     write(os.path.join(two, "quillmere_exe.changes"), "Faster scans\nClearer report\n")
-    publish(two, variant_folder(root, "two"), key)
+    publish(two, variant_folder(root, "two"), key, kind)
 
     older = os.path.join(sources, "older")
     write(os.path.join(older, "languages", "english.lng"), "[0.0.1]\r\nold words\r\n")
-    publish(older, variant_folder(root, "older"), key)
+    publish(older, variant_folder(root, "older"), key, kind)
 
     other_key = os.path.join(site, "keys", "other.pem")
     if not os.path.isfile(other_key):
         qlm_publish.make_key(other_key, os.path.join(site, "keys", "other.der"))
-    publish(two, variant_folder(root, "otherkey"), other_key)
+    publish(two, variant_folder(root, "otherkey"), other_key, kind)
 
-    bad_magic = variant_folder(root, "badmagic")
-    shutil.copytree(variant_folder(root, "two"), bad_magic)
+    bad_magic = served_folder(root, "badmagic", kind)
+    shutil.copytree(served_folder(root, "two", kind), bad_magic)
     list_path = os.path.join(bad_magic, qlm_publish.LIST_NAME)
     write(list_path, b"QLMX" + read(list_path)[4:])
     qlm_publish.sign(key, list_path)
@@ -179,11 +198,19 @@ def make_variants(site, root, installed, key, program_folder):
     old = os.path.join(sources, "replayed")
     write_shipped_english(old, program_folder, "1.0.00")
     old_out = os.path.join(sources, "replayed_published")
-    publish(old, old_out, key)
-    replayed = variant_folder(root, "replayed")
-    shutil.copytree(variant_folder(root, "two"), replayed)
+    publish(old, old_out, key, kind)
+    replayed = served_folder(root, "replayed", kind)
+    shutil.copytree(served_folder(root, "two", kind), replayed)
     for name in ("english_lng.zip", "english_lng.zip" + qlm_publish.SIGNATURE_SUFFIX):
-        shutil.copyfile(os.path.join(old_out, name), os.path.join(replayed, name))
+        shutil.copyfile(os.path.join(old_out, kind, name), os.path.join(replayed, name))
+
+    if foreign:
+        source = os.path.join(sources, "foreign")
+        write(os.path.join(source, "quillmere.exe"), read(foreign))
+        published = os.path.join(sources, "foreign_published")
+        publish(source, published, key, kind_of(foreign))
+        shutil.copytree(os.path.join(published, kind_of(foreign)),
+                        served_folder(root, "foreign", kind))
 
 
 def free_port():
@@ -192,15 +219,15 @@ def free_port():
         return s.getsockname()[1]
 
 
-def start(site, program, program_folder, key, release_der):
+def start(site, program, program_folder, key, release_der, foreign=None):
     stop(site)
     source = os.path.join(site, "source")
     root = os.path.join(site, "root")
     make_source(source, program)
     shutil.rmtree(root, ignore_errors=True)
-    publish(source, os.path.join(root, SITE_PATH), key)
+    publish(source, os.path.join(root, SITE_PATH), key, kind_of(program))
     installed = make_installed(site, program_folder, read(release_der), public_der(key))
-    make_variants(site, root, installed, key, program_folder)
+    make_variants(site, root, installed, key, program_folder, kind_of(program), foreign)
     log_path = os.path.join(site, "server.log")
     with open(log_path, "w") as log:
         server = subprocess.Popen(
@@ -261,7 +288,7 @@ def stop(site):
 
 
 if __name__ == "__main__":
-    if not ((len(sys.argv) == 7 and sys.argv[1] == "start") or
+    if not ((len(sys.argv) in (7, 8) and sys.argv[1] == "start") or
             (len(sys.argv) == 3 and sys.argv[1] == "stop")):
         print(__doc__, file=sys.stderr)
         sys.exit(2)
