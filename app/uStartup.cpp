@@ -9,6 +9,7 @@
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
 #include "ui/uMain.h"
+#include "ui/uRestartArgs.h"
 
 namespace qlm {
 
@@ -31,6 +32,18 @@ TMutexCreation CreateUnownedMutex(const std::string& name, THandle& mutex) {
     return TMutexCreation::AlreadyThere;
   }
   return TMutexCreation::Created;
+}
+
+// Started again by itself with administrator rights: the instance that
+// asked closes first, saving its settings, and holds the single-instance
+// mutex until then. One that does not end within the wait keeps it, and
+// this instance ends as any second copy does.
+void WaitForPredecessor() {
+  constexpr DWORD kPredecessorWait = 60000;
+  const std::optional<std::uint32_t> predecessor = ParseRestartArgs(::GetCommandLineA());
+  if (!predecessor) return;
+  THandle process(::OpenProcess(SYNCHRONIZE, FALSE, *predecessor));
+  if (process) ::WaitForSingleObject(process.Get(), kPredecessorWait);
 }
 
 void ShowFatalError(const char* text) {
@@ -88,6 +101,7 @@ int RunApplication(HINSTANCE instance) {
   // Without either call (Windows XP before SP1) the libraries loaded by full
   // path below are still ours; only what they load in turn is searched.
   RestrictLibrarySearch();
+  WaitForPredecessor();
   THandle instanceMutex(CreateInstanceMutex(MUTEX_BASE_NAME));
   if (!instanceMutex) return 0;
 

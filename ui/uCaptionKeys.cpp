@@ -30,7 +30,7 @@ std::vector<std::string_view> AllLanguageKeys() {
       KEY_STARTUP_STATUS_CHECK_UPDATE, KEY_RBIN_HINT_EMPTY, KEY_RBIN_HINT_OBJECTS,
       KEY_RBIN_HINT_SIZE, KEY_MESSAGE_SAVE_LIST, KEY_MESSAGE_OPEN_FOLDER, KEY_MESSAGE_SAVE_LIST_ERROR,
       KEY_RETENTION_ERROR, KEY_APPS_SAVE_ERROR, KEY_FOLDER_NAME_ERROR, KEY_UNSAVED_OPTIONS,
-      KEY_CAP_ERROR};
+      KEY_NEEDS_ADMIN, KEY_CAP_ERROR};
   std::vector<std::string_view> keys;
   for (std::span<const char* const> group :
        {std::span<const char* const>(MAIN_CAPTION_CONTROLS), std::span<const char* const>(SINGLE_KEYS),

@@ -131,6 +131,7 @@ inline constexpr char KEY_RETENTION_ERROR[] = "Message.RetentionError";
 inline constexpr char KEY_APPS_SAVE_ERROR[] = "Message.AppsSaveError";
 inline constexpr char KEY_FOLDER_NAME_ERROR[] = "Message.FolderNameError";
 inline constexpr char KEY_UNSAVED_OPTIONS[] = "Message.UnsavedOptions";
+inline constexpr char KEY_NEEDS_ADMIN[] = "Message.NeedsAdmin";
 
 // Caption of the error box.
 inline constexpr char KEY_CAP_ERROR[] = "capError";

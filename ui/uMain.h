@@ -40,6 +40,7 @@ inline constexpr char APPLICATION_TITLE[] = "Quillmere Pro";
 inline constexpr char MAIN_WINDOW_CLASS[] = "TFormMain";
 inline constexpr char UPDATE_FOLDER[] = "updates\\";
 inline constexpr char UPDATE_PROGRAM[] = "update.bin";
+inline constexpr char PROGRAM_FILE_NAME[] = "quillmere.exe";
 
 // The window's copy of the settings' last operation, without the update time.
 struct TLastOperation {
@@ -197,6 +198,8 @@ class TFormMain final : public TWindow {
   // Yes saves them, No shows the stored options again, Cancel stays. False
   // when the user stays.
   bool ConfirmLeavingOptions();
+  bool OfferElevation();
+  void RestartElevated();
 
  private:
   // The running page's clock: its timer id and interval.

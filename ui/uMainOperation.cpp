@@ -17,7 +17,9 @@
 #include "ui/controls/uImageEx.h"
 #include "ui/controls/uMarqueeBar.h"
 #include "ui/controls/uPainting.h"
+#include "ui/uCaptionKeys.h"
 #include "ui/uClock.h"
+#include "ui/uElevation.h"
 #include "ui/uMain.h"
 
 namespace qlm {
@@ -68,12 +70,51 @@ void TFormMain::BeginOperation(TStatusKind kind) {
 }
 
 void TFormMain::bbScanClick() {
-  if (!ConfirmLeavingOptions()) return;
+  if (!ConfirmLeavingOptions() || !OfferElevation()) return;
   BeginOperation(TStatusKind::skScanRun);
   StartScan();
 }
 
 void TFormMain::btnScanNowClick() { bbScanClick(); }
+
+// A ticked category that only an administrator can clean fully, in a
+// process without those rights: the user may start the program again with
+// them (Yes), scan with the rights at hand (No) or not scan (Cancel). True
+// when the scan goes on.
+bool TFormMain::OfferElevation() {
+  const TOptions& options = FConfig->Options;
+  if (options.Main.CapabilityFlag1 || !NeedsAdministrator(options.Core)) return true;
+  switch (::MessageBoxA(fHandle, Text(KEY_NEEDS_ADMIN).c_str(), APPLICATION_TITLE,
+                        MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDNO:
+      return true;
+    case IDYES:
+      RestartElevated();
+      return false;
+    default:
+      return false;
+  }
+}
+
+// The program of the program folder starts again elevated and waits for
+// this instance, which closes as the user would close it (the settings are
+// saved on the way); a refused consent prompt leaves everything as it was.
+void TFormMain::RestartElevated() {
+  const std::string program = FAppFolder + PROGRAM_FILE_NAME;
+  std::string error;
+  switch (StartElevated(fHandle, program, error)) {
+    case TElevatedStart::Started:
+      Log(LVL_NOTICE, "Started again with administrator rights: " + program);
+      ::PostMessageA(fHandle, WM_CLOSE, 0, 0);
+      break;
+    case TElevatedStart::Declined:
+      Log(LVL_NOTICE, "Administrator rights were not granted");
+      break;
+    case TElevatedStart::Failed:
+      ShowError("Cannot start " + program + " with administrator rights (" + error + ").");
+      break;
+  }
+}
 
 void TFormMain::bbCleanClick() {
   BeginOperation(TStatusKind::skCleanRun);

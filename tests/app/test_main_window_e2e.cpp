@@ -14,6 +14,7 @@
 #include "ui/uAboutBox.h"
 #include "ui/uControlIds.h"
 #include "ui/uMain.h"
+#include "ui/uRestartArgs.h"
 
 using namespace qlm;
 
@@ -105,4 +106,23 @@ TEST(MainWindowJourney, WithoutLanguageFilesTheProgramEndsWithItsErrorBox) {
     ASSERT_TRUE(::PostMessageA(box, WM_COMMAND, IDOK, 0));
     EXPECT_EQ(run.WaitForExit(kExitTimeoutMs), 1);
   }
+}
+
+// The program started again with administrator rights is given the process
+// that asked, which still runs and holds the single-instance name until it
+// has closed: the new one waits for it instead of ending as a second copy.
+TEST(MainWindowJourney, TheProgramStartedAgainWaitsForTheOneThatAsked) {
+  TInstalledProgram program(ProgramFolder());
+  TProgramRun first(program.Executable());
+  ASSERT_TRUE(first.Started());
+  HWND window = first.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs);
+  ASSERT_NE(window, nullptr);
+  TProgramRun again(program.Executable(), FormatRestartArgs(first.ProcessId()));
+  ASSERT_TRUE(again.Started());
+  ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
+  ASSERT_EQ(first.WaitForExit(kExitTimeoutMs), 0);
+  HWND second = again.WaitForWindow(APPLICATION_TITLE, kWindowTimeoutMs);
+  ASSERT_NE(second, nullptr) << "the new instance ended instead of waiting";
+  ASSERT_TRUE(::PostMessageA(second, WM_CLOSE, 0, 0));
+  EXPECT_EQ(again.WaitForExit(kExitTimeoutMs), 0);
 }

@@ -53,7 +53,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 TMessageBoxAnswer::TMessageBoxAnswer(std::string caption, int button)
     : fCaption(std::move(caption)), fButton(button) {
   fWatcher = std::thread([this] {
-    for (int tries = 0; tries < 1000; ++tries) {
+    for (int tries = 0; tries < 1000 && !fStop; ++tries) {
       HWND box = ::FindWindowA("#32770", fCaption.c_str());
       if (box != nullptr && ::IsWindowVisible(box)) {
         fText = WindowText(::GetDlgItem(box, 0xFFFF));
@@ -72,6 +72,11 @@ TMessageBoxAnswer::~TMessageBoxAnswer() {
 std::string TMessageBoxAnswer::Text() {
   if (fWatcher.joinable()) fWatcher.join();
   return fText;
+}
+
+std::string TMessageBoxAnswer::Asked() {
+  fStop = true;
+  return Text();
 }
 
 void TMainWindowTest::SetUp() {

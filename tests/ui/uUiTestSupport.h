@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,10 +31,14 @@ class TMessageBoxAnswer {
   ~TMessageBoxAnswer();
   // Waits for the answer; empty when no box came.
   std::string Text();
+  // Once the code that might have asked has returned: the text of the box
+  // it asked, empty when none came, without waiting any longer.
+  std::string Asked();
 
  private:
   std::string fCaption;
   int fButton;
+  std::atomic<bool> fStop{false};
   std::string fText;
   std::thread fWatcher;
 };
