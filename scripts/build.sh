@@ -7,23 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
 bash "$ROOT/scripts/wineprefix.sh"
 source "$ROOT/scripts/env.sh"
-
-# The value of a cache entry of a configured tree; empty when there is none.
-cached() {  # folder, entry
-  sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" 2>/dev/null
-}
-
-build_tree() {  # folder, toolchain, with tests (ON/OFF)
-  # A tree configured with other options (tests on or off, another
-  # toolchain) is configured again, so that no stale choice survives.
-  if [ ! -f "$1/build.ninja" ] ||
-     [ "$(cached "$1" QLM_TESTS)" != "$3" ] ||
-     [ "$(cached "$1" CMAKE_TOOLCHAIN_FILE)" != "$ROOT/cmake/$2" ]; then
-    cmake -S "$ROOT" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$2" \
-      -DQLM_TESTS="$3" >/dev/null
-  fi
-  cmake --build "$1"
-}
+source "$ROOT/scripts/build-tree.sh"
 
 if [ "$QLM_ARCH" = i686 ]; then
   build_tree "$QLM_PRODUCT_BUILD" toolchain-i686-mingw.cmake ON

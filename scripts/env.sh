@@ -1,6 +1,7 @@
 # Sourced by every script that runs the program or the tests under Wine.
 # Everything Wine touches lives under the project's own folders: the prefix,
 # HOME (where Wine's Recycle Bin lands, in HOME's trash) and XDG_DATA_HOME.
+# QLM_WINEPREFIX names another prefix for a check that needs a fresh one.
 QLM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QLM_LOCAL="$QLM_ROOT/.local"
 
@@ -20,11 +21,11 @@ export QLM_ARCH
 QLM_PRODUCT_BUILD="$QLM_ROOT/build"
 if [ "$QLM_ARCH" = i686 ]; then
   QLM_BUILD="${QLM_BUILD:-$QLM_PRODUCT_BUILD}"
-  export WINEPREFIX="$QLM_LOCAL/wineprefix"
+  export WINEPREFIX="${QLM_WINEPREFIX:-$QLM_LOCAL/wineprefix}"
   export WINEARCH=win32
 else
   QLM_BUILD="${QLM_BUILD:-$QLM_ROOT/build-x64}"
-  export WINEPREFIX="$QLM_LOCAL/wineprefix64"
+  export WINEPREFIX="${QLM_WINEPREFIX:-$QLM_LOCAL/wineprefix64}"
   export WINEARCH=win64
   # Every "wine" of the scripts (and of wineboot) is the 64-bit loader.
   export WINELOADER=/usr/lib/wine/wine64

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Makes the installer and the portable zip of one kind of build from its
+# program folder (no build):
+#
+#   bash scripts/make-package.sh KIND VERSION PROGRAM_FOLDER OUTPUT_FOLDER
+#
+# KIND is x86 or x64. OUTPUT_FOLDER receives
+# QuillmerePro-VERSION-KIND-setup.exe and QuillmerePro-VERSION-KIND-portable.zip,
+# whose folder "Quillmere Pro" is laid out as the installer lays it out.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+if [ $# -ne 4 ]; then
+  sed -n '2,9p' "${BASH_SOURCE[0]}" >&2
+  exit 2
+fi
+KIND="$1" VERSION="$2" PROGRAM="$(realpath "$3")" OUTPUT="$(realpath -m "$4")"
+case "$KIND" in x86|x64) ;; *) echo "make-package: KIND is x86 or x64" >&2; exit 2 ;; esac
+
+# What a user's installation holds: the program, its libraries and helper
+# programs, the definition files and the languages; nothing a run of the
+# program left in the build's folder (settings, traces, downloads).
+FILES=(quillmere.exe misc.dll lng.dll qlmres.dll delete.bin update.bin)
+FOLDERS=(defines languages)
+
+NAME="QuillmerePro-$VERSION-$KIND"
+STAGE="$OUTPUT/.stage-$KIND/Quillmere Pro"
+rm -rf "$OUTPUT/.stage-$KIND"
+mkdir -p "$STAGE" "$OUTPUT"
+for file in "${FILES[@]}"; do
+  cp "$PROGRAM/$file" "$STAGE/"
+done
+for folder in "${FOLDERS[@]}"; do
+  cp -r "$PROGRAM/$folder" "$STAGE/"
+done
+
+makensis -V2 -NOCD -DARCH="$KIND" -DVERSION="$VERSION" -DSOURCE="$STAGE" \
+  -DOUTFILE="$OUTPUT/$NAME-setup.exe" -DICON="$ROOT/art/program/quillmere.ico" \
+  "$ROOT/installer/quillmere.nsi"
+
+rm -f "$OUTPUT/$NAME-portable.zip"
+(cd "$OUTPUT/.stage-$KIND" && zip -q -r -X "$OUTPUT/$NAME-portable.zip" "Quillmere Pro")
+rm -rf "$OUTPUT/.stage-$KIND"
+echo "$OUTPUT/$NAME-setup.exe"
+echo "$OUTPUT/$NAME-portable.zip"
