@@ -9,6 +9,8 @@ Needs Debian's python3-cairo (listed in scripts/setup.sh). Output:
                      window's line images and the top-bar button strips of
                      quillmere.exe
 - art/program/quillmere.ico  the program icon (16, 24, 32, 48 and 256 pixels)
+- art/installer/wizard.bmp   the side picture of the installer's welcome and
+                             finish pages (164 by 314, opaque)
 Bitmaps are 32-bit with premultiplied alpha (ready for AlphaBlend); the icon
 holds straight alpha and an AND mask, as icons do. With an argument, a PNG
 contact sheet of everything, enlarged, on the window's grey and on white.
@@ -148,6 +150,32 @@ def app_icon(cr, s):
         cr.stroke()
     cr.restore()
     sparkle(cr, s * 0.30, s * 0.30, s * (0.16 if s >= 24 else 0.20), ORANGE)
+
+
+# --- the installer --------------------------------------------------------
+
+def installer_wizard():
+    """The installer's side picture: the mark and the name on the blue of
+    the mark's tile."""
+    w, h = 164, 314
+    s, cr = surface(w, h)
+    cr.rectangle(0, 0, w, h)
+    cr.set_source(vertical(0, h, mix(SKY, BLUE, 0.45), NAVY))
+    cr.fill()
+    cr.save()
+    cr.translate((w - 96) / 2, 58)
+    app_icon(cr, 96)
+    cr.restore()
+    cr.set_source_rgb(*WHITE)
+    cr.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    cr.set_font_size(17)
+    for text, y, size in (("Quillmere Pro", 186, 17), ("junk-file cleaner", 206, 10)):
+        cr.set_font_size(size)
+        extents = cr.text_extents(text)
+        cr.move_to((w - extents.x_advance) / 2, y)
+        cr.show_text(text)
+        cr.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_NORMAL)
+    return s
 
 
 # --- qlmres.dll -----------------------------------------------------------
@@ -1002,6 +1030,9 @@ def main():
         for name, s in pictures.items():
             write_bmp(os.path.join(HERE, folder, name.lower() + ".bmp"), s)
     write_ico(os.path.join(HERE, "program", "quillmere.ico"), icons)
+    wizard = installer_wizard()
+    os.makedirs(os.path.join(HERE, "installer"), exist_ok=True)
+    write_bmp(os.path.join(HERE, "installer", "wizard.bmp"), wizard)
     if len(sys.argv) > 1:
         contact_sheet(sys.argv[1], [("qlmres", list(qlmres.items())),
                                     ("program", list(program.items())),

@@ -1,7 +1,9 @@
 ﻿; The per-user installer of Quillmere Pro, for one kind of build.
 ;
 ;   makensis -DARCH=x86|x64 -DVERSION=a.b.c.d -DSOURCE=FOLDER -DOUTFILE=FILE
-;            -DICON=FILE installer/quillmere.nsi
+;            -DART=FOLDER installer/quillmere.nsi
+;
+; ART is the project's art/ folder (the program's icon, the side picture).
 ;
 ; SOURCE is a program folder laid out as installed, with nothing else
 ; (scripts/make-package.sh makes it). The program keeps its
@@ -9,8 +11,8 @@
 ; it installs where the user may write: the user's local application data,
 ; never Program Files, and asks for no administrator rights.
 
-!ifndef ARCH | VERSION | SOURCE | OUTFILE | ICON
-  !error "give ARCH, VERSION, SOURCE, OUTFILE and ICON with -D"
+!ifndef ARCH | VERSION | SOURCE | OUTFILE | ART
+  !error "give ARCH, VERSION, SOURCE, OUTFILE and ART with -D"
 !endif
 
 Unicode true
@@ -55,8 +57,9 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
 
-!define MUI_ICON "${ICON}"
-!define MUI_UNICON "${ICON}"
+!define MUI_ICON "${ART}/program/quillmere.ico"
+!define MUI_UNICON "${ART}/program/quillmere.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${ART}/installer/wizard.bmp"
 !define MUI_ABORTWARNING
 !define MUI_LANGDLL_REGISTRY_ROOT HKCU
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"

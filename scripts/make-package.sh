@@ -34,7 +34,7 @@ for folder in "${FOLDERS[@]}"; do
 done
 
 makensis -V2 -NOCD -DARCH="$KIND" -DVERSION="$VERSION" -DSOURCE="$STAGE" \
-  -DOUTFILE="$OUTPUT/$NAME-setup.exe" -DICON="$ROOT/art/program/quillmere.ico" \
+  -DOUTFILE="$OUTPUT/$NAME-setup.exe" -DART="$ROOT/art" \
   "$ROOT/installer/quillmere.nsi"
 
 rm -f "$OUTPUT/$NAME-portable.zip"

@@ -8,8 +8,8 @@
 #   dist/QuillmerePro-VERSION-x86-portable.zip
 #   dist/SHA256SUMS
 #
-# The release trees (build-release/x86, build-release/x64) hold no tests and
-# none of the tests' checks. The checks: both installers hold exactly their
+# The release trees (build-release/x64, and build-release/x86 or, on a host
+# without 32-bit code, build/) hold no tests and none of the tests' checks. The checks: both installers hold exactly their
 # program folder; the installer that this host's Wine runs (the 64-bit one
 # on a host without 32-bit code) installs silently, the installed program
 # starts, the uninstaller removes it; that kind's portable zip starts the
@@ -24,10 +24,14 @@ source "$ROOT/scripts/build-tree.sh"
 
 RELEASE="$QLM_ROOT/build-release"
 DIST="$QLM_ROOT/dist"
-build_tree "$RELEASE/x86" toolchain-i686-mingw.cmake OFF
-build_tree "$RELEASE/x64" toolchain-x86_64-mingw.cmake OFF
-VERSION="$(cached "$RELEASE/x64" CMAKE_PROJECT_VERSION)"
-[ "$VERSION" = "$(cached "$RELEASE/x86" CMAKE_PROJECT_VERSION)" ] ||
+# A host without 32-bit code builds the 32-bit program without tests into
+# build/ anyway (scripts/build.sh): that tree is the release's.
+declare -A TREE=([x86]="$RELEASE/x86" [x64]="$RELEASE/x64")
+[ "$QLM_ARCH" = x86_64 ] && TREE[x86]="$QLM_PRODUCT_BUILD"
+build_tree "${TREE[x86]}" toolchain-i686-mingw.cmake OFF
+build_tree "${TREE[x64]}" toolchain-x86_64-mingw.cmake OFF
+VERSION="$(cached "${TREE[x64]}" CMAKE_PROJECT_VERSION)"
+[ "$VERSION" = "$(cached "${TREE[x86]}" CMAKE_PROJECT_VERSION)" ] ||
   { echo "package: the two trees disagree on the version" >&2; exit 1; }
 
 rm -rf "$DIST"
@@ -35,14 +39,14 @@ mkdir -p "$DIST"
 for kind in x86 x64; do
   python3 "$QLM_ROOT/tests/check_pe_binaries.py" \
     "$( [ $kind = x86 ] && echo i686 || echo x86_64 )-w64-mingw32-objdump" \
-    "$( [ $kind = x86 ] && echo i386 || echo i386:x86-64 )" "$VERSION" "$RELEASE/$kind/program"
-  bash "$QLM_ROOT/scripts/make-package.sh" $kind "$VERSION" "$RELEASE/$kind/program" "$DIST" >/dev/null
+    "$( [ $kind = x86 ] && echo i386 || echo i386:x86-64 )" "$VERSION" "${TREE[$kind]}/program"
+  bash "$QLM_ROOT/scripts/make-package.sh" $kind "$VERSION" "${TREE[$kind]}/program" "$DIST" >/dev/null
 done
 (cd "$DIST" && sha256sum -- *.exe *.zip > SHA256SUMS)
 
 CHECK="$QLM_ROOT/scripts/check-package.sh"
 for kind in x86 x64; do
-  bash "$CHECK" contents "$DIST/QuillmerePro-$VERSION-$kind-setup.exe" "$RELEASE/$kind/program"
+  bash "$CHECK" contents "$DIST/QuillmerePro-$VERSION-$kind-setup.exe" "${TREE[$kind]}/program"
 done
 # The kind that this host's Wine runs.
 own=x64
