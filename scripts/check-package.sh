@@ -18,6 +18,7 @@
 #       for the check
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$ROOT/scripts/package-files.sh"
 MODE="${1:-}"
 [ $# -ge 3 ] || { sed -n '2,19p' "${BASH_SOURCE[0]}" >&2; exit 2; }
 shift
@@ -39,9 +40,8 @@ check_contents() {  # installer, program folder
   7z x -y -o"$unpacked" "$installer" >/dev/null || fail "7z cannot unpack $installer"
   rm -rf "$unpacked/\$PLUGINSDIR" "$unpacked/uninstall.exe"
   local expected
-  expected="$(cd "$program" && for f in quillmere.exe misc.dll lng.dll qlmres.dll delete.bin \
-    update.bin; do echo "$f"; done; find defines languages -type f) "
-  expected="$(echo "$expected" | sed 's/ $//' | sort)"
+  expected="$(cd "$program" &&
+    { printf '%s\n' "${PACKAGE_FILES[@]}"; find "${PACKAGE_FOLDERS[@]}" -type f; } | sort)"
   [ "$(files_of "$unpacked")" = "$expected" ] ||
     fail "the installer holds $(files_of "$unpacked" | tr '\n' ' '), not $(echo "$expected" | tr '\n' ' ')"
   local file
@@ -72,8 +72,9 @@ windows_variable() {
 # Starts a program of the prefix, waits for its main window, saves the
 # screen and closes the program as a user would (WM_CLOSE).
 start_and_photograph() {  # windows path of quillmere.exe, screenshot
-  local window=""
+  local window="" program
   wine "$1" >/dev/null 2>&1 </dev/null &
+  program=$!
   for _ in $(seq 1 300); do
     window="$(xdotool search --onlyvisible --name '^Quillmere Pro$' 2>/dev/null | head -1 || true)"
     [ -n "$window" ] && break
@@ -84,7 +85,7 @@ start_and_photograph() {  # windows path of quillmere.exe, screenshot
   import -display "$DISPLAY" -window root "$2"
   wine taskkill /im quillmere.exe >/dev/null 2>&1 || true
   for _ in $(seq 1 150); do
-    pgrep -f 'quillmere.exe' >/dev/null || return 0
+    kill -0 "$program" 2>/dev/null || return 0
     sleep 0.1
   done
   fail "$1 did not close"
@@ -106,8 +107,8 @@ check_install() {  # installer, version, screenshot
   cp "$installer" "$WINEPREFIX/drive_c/qlm-package/setup.exe"
   wine 'C:\qlm-package\setup.exe' /S || fail "the silent install ended with an error"
   rm -rf "$WINEPREFIX/drive_c/qlm-package"
-  for file in quillmere.exe misc.dll lng.dll qlmres.dll delete.bin update.bin uninstall.exe \
-      languages/english.lng defines/applications.script; do
+  for file in "${PACKAGE_FILES[@]}" uninstall.exe languages/english.lng \
+      defines/applications.script; do
     [ -f "$folder/$file" ] || fail "the installation lacks $file"
   done
   [ -f "$shortcut" ] || fail "no Start-menu shortcut"
@@ -129,8 +130,7 @@ check_install() {  # installer, version, screenshot
     [ -f "$folder/uninstall.exe" ] || break
     sleep 0.1
   done
-  for file in quillmere.exe misc.dll lng.dll qlmres.dll delete.bin update.bin uninstall.exe \
-      languages defines; do
+  for file in "${PACKAGE_FILES[@]}" "${PACKAGE_FOLDERS[@]}" uninstall.exe; do
     [ ! -e "$folder/$file" ] || fail "the uninstall left $file"
   done
   [ ! -e "$shortcut" ] || fail "the uninstall left the shortcut"

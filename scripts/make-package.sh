@@ -16,20 +16,16 @@ fi
 KIND="$1" VERSION="$2" PROGRAM="$(realpath "$3")" OUTPUT="$(realpath -m "$4")"
 case "$KIND" in x86|x64) ;; *) echo "make-package: KIND is x86 or x64" >&2; exit 2 ;; esac
 
-# What a user's installation holds: the program, its libraries and helper
-# programs, the definition files and the languages; nothing a run of the
-# program left in the build's folder (settings, traces, downloads).
-FILES=(quillmere.exe misc.dll lng.dll qlmres.dll delete.bin update.bin)
-FOLDERS=(defines languages)
+source "$ROOT/scripts/package-files.sh"
 
 NAME="QuillmerePro-$VERSION-$KIND"
 STAGE="$OUTPUT/.stage-$KIND/Quillmere Pro"
 rm -rf "$OUTPUT/.stage-$KIND"
 mkdir -p "$STAGE" "$OUTPUT"
-for file in "${FILES[@]}"; do
+for file in "${PACKAGE_FILES[@]}"; do
   cp "$PROGRAM/$file" "$STAGE/"
 done
-for folder in "${FOLDERS[@]}"; do
+for folder in "${PACKAGE_FOLDERS[@]}"; do
   cp -r "$PROGRAM/$folder" "$STAGE/"
 done
 
