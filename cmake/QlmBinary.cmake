@@ -16,6 +16,25 @@ function(qlm_program_manifest target)
   target_sources(${target} PRIVATE ${QLM_BINARIES_DIR}/manifest.rc)
 endfunction()
 
+# Gives a binary the version resource of the project's version under its
+# file name. The test programs that stand in for the program carry the
+# program's.
+function(qlm_version_resource target file_name description)
+  set(QLM_FILE_NAME ${file_name})
+  set(QLM_DESCRIPTION ${description})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(QLM_FILE_TYPE VFT_APP)
+  else()
+    set(QLM_FILE_TYPE VFT_DLL)
+  endif()
+  set(rc ${QLM_BINARIES_DIR}/${target}.rc)
+  configure_file(${QLM_CMAKE_DIR}/qlm_binary.rc.in ${rc} @ONLY)
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${QLM_BINARIES_DIR}/qlm_version.h)
+  target_sources(${target} PRIVATE ${rc})
+  target_include_directories(${target} PRIVATE ${QLM_BINARIES_DIR})
+endfunction()
+
 # Places a target's file in the program folder under the file name the
 # program knows it by (the helper programs carry the .bin name) and gives it
 # the version resource; a PROGRAM also gets the manifest.
@@ -31,20 +50,7 @@ function(qlm_install_binary target file_name)
     OUTPUT_NAME ${file_name}
     PREFIX ""
     SUFFIX "")
-
-  set(QLM_FILE_NAME ${file_name})
-  set(QLM_DESCRIPTION ${ARG_DESCRIPTION})
-  get_target_property(type ${target} TYPE)
-  if(type STREQUAL "EXECUTABLE")
-    set(QLM_FILE_TYPE VFT_APP)
-  else()
-    set(QLM_FILE_TYPE VFT_DLL)
-  endif()
-  set(rc ${QLM_BINARIES_DIR}/${target}.rc)
-  configure_file(${QLM_CMAKE_DIR}/qlm_binary.rc.in ${rc} @ONLY)
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${QLM_BINARIES_DIR}/qlm_version.h)
-  target_sources(${target} PRIVATE ${rc})
-  target_include_directories(${target} PRIVATE ${QLM_BINARIES_DIR})
+  qlm_version_resource(${target} ${file_name} "${ARG_DESCRIPTION}")
   if(ARG_PROGRAM)
     qlm_program_manifest(${target})
   endif()
