@@ -136,6 +136,12 @@ bool WaitForOperationEnd(HWND window) {
                    kOperationTimeoutMs);
 }
 
+// The program's trace as written so far; empty before it exists.
+std::string TraceSoFar(const TInstalledProgram& program) {
+  const auto traces = ListFiles(program.Traces(), "*.txt");
+  return traces.size() == 1 ? ReadFileBytes(program.Traces() + traces[0]) : std::string();
+}
+
 void ExpectTraceClosed(const TInstalledProgram& program) {
   const auto traces = ListFiles(program.Traces(), "*.txt");
   ASSERT_EQ(traces.size(), 1u);
@@ -323,6 +329,11 @@ TEST(ScanCleanJourney, ClosingDuringAScanEndsTheProgramCleanly) {
   ASSERT_NE(window, nullptr);
   Press(window, ID_bbScan);
   EXPECT_FALSE(::IsWindowEnabled(ControlOf(window, ID_bbScan))) << "the scan runs";
+  // The engine's thread has taken the scan (a close before that ends the
+  // thread before it ever starts the scan, which leaves nothing to stop).
+  ASSERT_TRUE(WaitUntil(
+      [&] { return TraceSoFar(program).find("] 1. Init engine") != std::string::npos; },
+      kWindowTimeoutMs));
   ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
   ASSERT_EQ(run.WaitForExit(kWindowTimeoutMs), 0);
   EXPECT_EQ(ReadSettings(program).OperTime, 0) << "a scan end never saves";
