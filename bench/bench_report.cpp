@@ -33,10 +33,10 @@ void MakeRecords(int count) {
   for (int index = 0; index < count; ++index) {
     auto record = std::make_unique<TFileRec>();
     record->Category = kCategories[index % std::size(kCategories)];
-    record->Path = "C:\\qlm-bench\\tree\\" + Numbered("dir-", index / 20000, 2) + "\\" +
+    record->SetPath("C:\\qlm-bench\\tree\\" + Numbered("dir-", index / 20000, 2) + "\\" +
                    Numbered("folder-", index / 20 % 1000, 4) + "\\" +
-                   Numbered("temporary-file-", index, 7) + ".tmp";
-    record->Owner = owner;
+                   Numbered("temporary-file-", index, 7) + ".tmp");
+    record->SetOwner(owner);
     record->Size = 1000 + (static_cast<std::int64_t>(index) * 7919) % 100000;
     record->Count = -1;
     record->Selected = true;

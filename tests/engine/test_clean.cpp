@@ -21,7 +21,7 @@ TFileRec& AddRecord(int category, const std::string& path, std::int64_t size = 1
   auto rec = std::make_unique<TFileRec>();
   rec->Selected = true;
   rec->Category = category;
-  rec->Path = path;
+  rec->SetPath(path);
   rec->Size = size;
   rec->Count = count;
   FoundList.Window().push_back(std::move(rec));
@@ -103,7 +103,7 @@ TEST(Clean, StoresAndHistoryListsThroughTheLibrary) {
   TStandInMisc::Record.CleanMruLists = &Agree;
   for (int category : {OBJTYPE_OL_DELETED, OBJTYPE_OL_JUNK, OBJTYPE_IE_HISTORY,
                        OBJTYPE_IE_ADDRBAR, OBJTYPE_MRU}) {
-    AddRecord(category, "", 100, 7).Caption = std::string("C").append(std::to_string(category));
+    AddRecord(category, "", 100, 7).SetCaption(std::string("C").append(std::to_string(category)));
   }
   f.Clean();
   EXPECT_EQ(gOutlookIds, (std::vector<int>{3, 23}));
@@ -219,7 +219,7 @@ TEST(Clean, JunctionsAreNeverFollowed) {
   MakeTree(r, {"outside\\empty\\", "outside\\keep", "Temp\\gone\\", "Temp\\gone\\too\\"});
   TStandInMisc::Folders[65] = r + "Temp";
   TStandInMisc::Folders[66] = r + "WIN";
-  AddRecord(OBJTYPE_WIN_UPDATES, r + "WIN\\$NtUninstallKBJ$").Key = "KBJ";
+  AddRecord(OBJTYPE_WIN_UPDATES, r + "WIN\\$NtUninstallKBJ$").SetKey("KBJ");
   f.Options.Core.Temp = true;
   f.Clean();
   EXPECT_TRUE(IsExistingFolder(r + "outside\\empty"));
@@ -235,7 +235,7 @@ TEST(Clean, JunctionsAreNeverFollowed) {
 TEST(Clean, UpdateFolderThatNeverExistedIsNotCountedAsRemoved) {
   TCleanFixture f;
   const std::string missing = f.R + "WIN\\$NtUninstallKBQ1$";
-  AddRecord(OBJTYPE_WIN_UPDATES, missing, 5, 3).Key = "KBQ1";
+  AddRecord(OBJTYPE_WIN_UPDATES, missing, 5, 3).SetKey("KBQ1");
   AddRecord(OBJTYPE_ORPHAN_UPDATES, f.R + "WIN\\$hf_mig$\\KBQ2");
   f.Clean();
   EXPECT_TRUE(f.Messages(WM_CORE_UPDATE_CLEAN).empty());
@@ -286,8 +286,8 @@ TEST(Clean, UpdateRemovalWithKeysLogAndBackup) {
                  "WIN\\$hf_mig$\\", "WIN\\$hf_mig$\\QlmKBC1\\", "WIN\\$hf_mig$\\QlmKBC1\\b",
                  "WIN\\QlmKBC1.log"});
   TFileRec& rec = AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC1$", 2, 4);
-  rec.Key = id;
-  rec.BackupFolder = f.R + "WIN\\$hf_mig$\\QlmKBC1";
+  rec.SetKey(id);
+  rec.SetBackupFolder(f.R + "WIN\\$hf_mig$\\QlmKBC1");
   f.Clean();
   EXPECT_FALSE(RegKeyPresent(kUninstall + id));
   EXPECT_FALSE(RegKeyPresent(kArpCache + id));
@@ -310,8 +310,8 @@ TEST(Clean, UpdateWithoutKeysLogsEachAndOkFollowsTheBackupFolder) {
                                  OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(hold.Valid());
   TFileRec& rec = AddRecord(OBJTYPE_ORPHAN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC2$");
-  rec.Key = "QlmKBC2";
-  rec.BackupFolder = f.R + "WIN\\$hf_mig$\\QlmKBC2";
+  rec.SetKey("QlmKBC2");
+  rec.SetBackupFolder(f.R + "WIN\\$hf_mig$\\QlmKBC2");
   f.Clean();
   const std::vector<TLogLine> warnings = AtLevel(f.Scan.Entries(), 3);
   const std::vector<TLogLine> expected = {
@@ -337,7 +337,7 @@ TEST(Clean, UpdateIdentifierWithAPathKeepsRegistryAndLog) {
   MakeTree(f.R, {"WIN\\$NtUninstallQlmKBC3$\\", "WIN\\QlmBranch\\", "WIN\\QlmBranch\\Child.log"});
   for (const char* id : {"QlmBranch\\Child", "", ".."}) {
     MakeTree(f.R, {"WIN\\$NtUninstallQlmKBC3$\\"});
-    AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC3$").Key = id;
+    AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC3$").SetKey(id);
   }
   f.Clean();
   EXPECT_TRUE(RegKeyPresent(kUninstall + "QlmBranch\\Child"));

@@ -39,18 +39,18 @@ TEST(CoreTypes, NewRecordsStartEmpty) {
   const TFileRec rec;
   EXPECT_FALSE(rec.Selected || rec.Locked || rec.RemoveEmptyFolder);
   EXPECT_EQ(rec.Count, 0);
-  EXPECT_TRUE(rec.Owner.empty());
-  EXPECT_EQ(rec.Owner.Str(), "");
+  EXPECT_TRUE(rec.Owner().empty());
+  EXPECT_EQ(rec.Owner().Str(), "");
   const TFolderItem item;
   EXPECT_FALSE(item.IncludeMasks || item.ExcludeMasks || item.FolderExclude);
 }
 
 TEST(CoreTypes, SharedTextIsSharedByCopies) {
   TFileRec a;
-  a.Owner = TSharedText("c:\\temp\\");
+  a.SetOwner(TSharedText("c:\\temp\\"));
   TFileRec b = a;
-  EXPECT_EQ(&a.Owner.Str(), &b.Owner.Str());
-  EXPECT_EQ(b.Owner, "c:\\temp\\");
+  EXPECT_EQ(&a.Owner().Str(), &b.Owner().Str());
+  EXPECT_EQ(b.Owner(), "c:\\temp\\");
 }
 
 TEST(StringList, SplitAtDelimiterBlanksAndControls) {

@@ -36,7 +36,7 @@ TEST(RealMisc, ScanOfALiteralFolderThroughTheBuiltLibrary) {
   std::int64_t size = 0;
   for (const auto& rec : FoundList.Window()) {
     size += rec->Size;
-    EXPECT_TRUE(rec->Written == 0 || std::fabs(rec->Written - Now()) < 1.0) << rec->Written;
+    EXPECT_TRUE(rec->Written() == 0 || std::fabs(rec->Written() - Now()) < 1.0) << rec->Written();
   }
   EXPECT_EQ(size, 10);
   EXPECT_EQ(fixture.Recorder.Count(WM_CORE_CURR_PATH), 2u);
@@ -58,7 +58,7 @@ TEST(RealMisc, CleanOfAFixtureTreeThroughTheBuiltLibrary) {
     auto rec = std::make_unique<TFileRec>();
     rec->Selected = true;
     rec->Category = category;
-    rec->Path = path;
+    rec->SetPath(path);
     rec->Size = size;
     rec->Count = 1;
     FoundList.Window().push_back(std::move(rec));
