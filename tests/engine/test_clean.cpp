@@ -86,6 +86,55 @@ TEST(Clean, DeleteOrRecycleByCategoryAndOptions) {
   }
 }
 
+TEST(Clean, ARecycleBatchWithALockedFilePostsOnlyForTheOthers) {
+  TCleanFixture f;
+  MakeTree(f.R, {"a", "b", "c", "d"});
+  for (const char* name : {"a", "b", "c"}) AddRecord(OBJTYPE_USER_JUNK, f.R + name, 10);
+  AddRecord(OBJTYPE_WIN_TEMP, f.R + "d", 4);
+  f.Options.MoveRemInRB = true;
+  {
+    // Held open without sharing: neither the batch nor a single try removes it.
+    TFileHandle lock(::CreateFileA((f.R + "b").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock.Valid());
+    f.Clean();
+  }
+  EXPECT_EQ(TStandInMisc::RecycleBatches, (std::vector<std::size_t>{3, 1}))
+      << "one batch per category";
+  EXPECT_EQ(TStandInMisc::Recycled, (std::vector<std::string>{f.R + "a", f.R + "c", f.R + "d"}));
+  std::vector<UINT> messages;
+  for (const TRecordedMessage& m : f.Scan.Recorder.Messages) messages.push_back(m.Message);
+  EXPECT_EQ(messages, (std::vector<UINT>{WM_CORE_CURR_PATH, WM_CORE_UPDATE_CLEAN,
+                                         WM_CORE_UPDATE_CLEAN, WM_CORE_CURR_PATH,
+                                         WM_CORE_UPDATE_CLEAN, WM_CORE_CLEAN_END}));
+  ASSERT_TRUE(FoundList.Window()[1]);
+  EXPECT_EQ(FoundList.Window()[1]->Path(), f.R + "b");
+  EXPECT_FALSE(FoundList.Window()[0] || FoundList.Window()[2] || FoundList.Window()[3]);
+  EXPECT_TRUE(IsExistingFile(f.R + "b"));
+  EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Not delete " + f.R + "b count -1, size -10"}));
+}
+
+TEST(Clean, RecordsOfOneFolderOutliveTheCleanOfTheirNeighbours) {
+  TCleanFixture f;
+  MakeTree(f.R, {"app\\", "app\\a.tmp", "app\\b.tmp", "app\\c.tmp"});
+  TFoundPlacePtr place = MakeFoundPlace(f.R + "app\\", TFoundTexts{TSharedText(f.R + "app\\")});
+  for (const char* name : {"a.tmp", "b.tmp", "c.tmp"}) {
+    auto rec = std::make_unique<TFileRec>(place, name);
+    rec->Category = OBJTYPE_USER_JUNK;
+    rec->Count = 1;
+    rec->Selected = std::string(name) != "b.tmp";
+    FoundList.Window().push_back(std::move(rec));
+  }
+  place = TFoundPlacePtr();  // the records hold the last references
+  f.Clean();
+  const TFoundList& found = FoundList.Window();
+  EXPECT_FALSE(found[0] || found[2]);
+  ASSERT_TRUE(found[1]);
+  EXPECT_EQ(found[1]->Path(), f.R + "app\\b.tmp");
+  EXPECT_EQ(found[1]->Owner(), f.R + "app\\");
+  EXPECT_TRUE(IsExistingFile(f.R + "app\\b.tmp"));
+}
+
 MiscBool MISC_CALL Refuse() { return FALSE; }
 MiscBool MISC_CALL Agree() { return TRUE; }
 std::vector<int> gOutlookIds;
