@@ -4,6 +4,8 @@
 
 namespace qlm {
 
+static_assert(sizeof(void*) != 4 || sizeof(TFoundPlace) == 84, "a place of the 32-bit build");
+
 std::uint32_t TFoundPlace::AddName(std::string_view name) {
   const auto at = static_cast<std::uint32_t>(fNames.size());
   fNames.append(name);
