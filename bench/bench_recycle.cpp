@@ -29,20 +29,6 @@ constexpr int kSubFolders = 100;
 constexpr int kFilesPerFolder = 20;
 constexpr int kRounds = 2;
 
-void FilesBelow(const std::string& folder, std::vector<std::string>& files) {
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::string name = data.cFileName;
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      files.push_back(folder + name);
-    } else if (name != "." && name != "..") {
-      FilesBelow(folder + name + "\\", files);
-    }
-  } while (::FindNextFileA(find.Get(), &data));
-}
-
 double BareRecycle() {
   std::vector<std::string> files;
   FilesBelow(kBareTree, files);
@@ -64,30 +50,12 @@ void CollectEngineTree(TScanContext& core) { AddWholeTreeItem(core, kEngineTree)
 // Scans the engine's tree (untimed), then cleans what it found to the
 // Recycle Bin; `left` is what stayed in the found list.
 double EngineRecycle(HWND window, std::size_t& objects, std::size_t& left) {
-  FoundList.Window().clear();
-  TTrace trace(std::string(kBenchFolder) + "bench.exe", LVL_DEBUG, true, "traces", "", 0);
-  TCore core;
-  TCoreInit init;
-  init.Trace = &trace;
-  init.Window = window;
-  init.Options.SelFoundObjs = true;
-  init.Options.MoveRemInRB = true;
-  core.SetInit(init);
-  core.Parts().Collectors[9].Run = &CollectEngineTree;
-  core.SetOpType(OPTYPE_SCAN);
-  FoundList.HandTo(TListSide::Worker);
-  core.Run();
-  DrainMessages();
-  objects = FoundList.Window().size();
-  core.SetOpType(OPTYPE_CLEAN);
-  const double ms = Timed([&] {
-    FoundList.HandTo(TListSide::Worker);
-    core.Run();
-  });
-  DrainMessages();
+  TOptions options;
+  options.SelFoundObjs = true;
+  options.MoveRemInRB = true;
+  const double ms = ScanThenTimedClean(window, &CollectEngineTree, options, objects);
   left = 0;
   for (const auto& rec : FoundList.Window()) left += rec != nullptr;
-  ::DeleteFileA(trace.FileName().c_str());
   return ms;
 }
 

@@ -67,12 +67,7 @@ double ScanAt(int level, HWND window) {
   FoundList.Window().shrink_to_fit();
   TTrace trace(std::string(kBenchFolder) + "bench.exe", level, true, "traces", "", 0);
   TCore core;
-  TCoreInit init;
-  init.Trace = &trace;
-  init.Window = window;
-  core.SetInit(init);
-  core.Parts().Collectors[9].Run = &CollectTree;
-  core.SetOpType(OPTYPE_SCAN);
+  PrepareScan(core, trace, window, &CollectTree);
   const double ms = Timed([&] {
     FoundList.HandTo(TListSide::Worker);
     core.Run();

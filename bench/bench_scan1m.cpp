@@ -64,12 +64,7 @@ int main() {
 
   TTrace trace(std::string(kBenchFolder) + "bench.exe", LVL_DEBUG, true, "traces", "", 0);
   TCore core;
-  TCoreInit init;
-  init.Trace = &trace;
-  init.Window = window;
-  core.SetInit(init);
-  core.Parts().Collectors[9].Run = &CollectTree;
-  core.SetOpType(OPTYPE_SCAN);
+  PrepareScan(core, trace, window, &CollectTree);
   const double ms = ScanWhilePumping(core);
   const std::size_t objects = FoundList.Window().size();
   const PROCESS_MEMORY_COUNTERS_EX after = Memory();
