@@ -96,7 +96,8 @@ class TTrace {
   // Under fWriteLock: the blocks in order, each in the file of its day.
   void WriteBlocks(const std::vector<TBlock>& blocks);
 
-  // Guards fLevel's changes and the queued lines; only ever held for a copy.
+  // Guards the queued lines; held only to add a line or take them all, so
+  // that a writer of the file never keeps a logging thread waiting.
   TCriticalSection fLock;
   // Guards the file and its name; taken before fLock, never after it.
   TCriticalSection fWriteLock;
