@@ -20,9 +20,6 @@ namespace {
 
 constexpr char kEngineTree[] = "C:\\qlm-bench\\clean-engine\\";
 constexpr char kBareTree[] = "C:\\qlm-bench\\clean-bare\\";
-constexpr int kTopFolders = 10;
-constexpr int kSubFolders = 100;
-constexpr int kFilesPerFolder = 20;
 constexpr int kRounds = 3;
 
 double BareDelete() {
@@ -73,8 +70,7 @@ int main() {
   std::size_t objects = 0;
   for (int round = 0; round < kRounds; ++round) {
     std::printf("round %d: building two trees of 20,000 files...\n", round + 1);
-    if (!MakeSyntheticTree(kEngineTree, kTopFolders, kSubFolders, kFilesPerFolder) ||
-        !MakeSyntheticTree(kBareTree, kTopFolders, kSubFolders, kFilesPerFolder)) {
+    if (!MakeCleanTree(kEngineTree) || !MakeCleanTree(kBareTree)) {
       std::printf("the trees could not be built below %s\n", kBenchFolder);
       return 1;
     }

@@ -24,9 +24,6 @@ namespace {
 
 constexpr char kEngineTree[] = "C:\\qlm-bench\\recycle-engine\\";
 constexpr char kBareTree[] = "C:\\qlm-bench\\recycle-bare\\";
-constexpr int kTopFolders = 10;
-constexpr int kSubFolders = 100;
-constexpr int kFilesPerFolder = 20;
 constexpr int kRounds = 2;
 
 double BareRecycle() {
@@ -59,10 +56,6 @@ double EngineRecycle(HWND window, std::size_t& objects, std::size_t& left) {
   return ms;
 }
 
-bool MakeTree(const char* root) {
-  return MakeSyntheticTree(root, kTopFolders, kSubFolders, kFilesPerFolder);
-}
-
 void EmptyBin() { Misc->EmptyRecycleBin(FALSE, FALSE, TRUE); }
 
 }  // namespace
@@ -76,7 +69,7 @@ int main() {
   std::size_t objects = 0, left = 0;
   for (int round = 0; round < kRounds; ++round) {
     std::printf("round %d: building two trees of 20,000 files...\n", round + 1);
-    if (!MakeTree(kEngineTree) || !MakeTree(kBareTree)) {
+    if (!MakeCleanTree(kEngineTree) || !MakeCleanTree(kBareTree)) {
       std::printf("the trees could not be built below %s\n", kBenchFolder);
       return 1;
     }
@@ -95,7 +88,7 @@ int main() {
   Misc = &single;
   std::size_t singleObjects = 0, singleLeft = 0;
   double one = 0;
-  if (MakeTree(kEngineTree)) one = EngineRecycle(window, singleObjects, singleLeft);
+  if (MakeCleanTree(kEngineTree)) one = EngineRecycle(window, singleObjects, singleLeft);
   Misc = library;
   EmptyBin();
 

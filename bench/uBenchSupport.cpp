@@ -55,6 +55,8 @@ bool BuildBenchTree() {
   return done.Valid();
 }
 
+bool MakeCleanTree(const std::string& root) { return MakeSyntheticTree(root, 10, 100, 20); }
+
 bool BindMisc(HMODULE& module) {
   char path[MAX_PATH];
   const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -110,6 +112,13 @@ void PrepareScan(TCore& core, TTrace& trace, HWND window, TBenchCollector collec
   core.SetOpType(OPTYPE_SCAN);
 }
 
+double TimedRun(TCore& core) {
+  return Timed([&] {
+    FoundList.HandTo(TListSide::Worker);
+    core.Run();
+  });
+}
+
 double ScanThenTimedClean(HWND window, TBenchCollector collect, const TOptions& options,
                           std::size_t& objects) {
   FoundList.Window().clear();
@@ -121,10 +130,7 @@ double ScanThenTimedClean(HWND window, TBenchCollector collect, const TOptions& 
   DrainMessages();
   objects = FoundList.Window().size();
   core.SetOpType(OPTYPE_CLEAN);
-  const double ms = Timed([&] {
-    FoundList.HandTo(TListSide::Worker);
-    core.Run();
-  });
+  const double ms = TimedRun(core);
   DrainMessages();
   ::DeleteFileA(trace.FileName().c_str());
   return ms;

@@ -47,6 +47,9 @@ bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
 // Makes kTree once: 100,000 files in 5,000 folders; false when it cannot.
 bool BuildBenchTree();
 
+// The tree of a clean benchmark below root: 20,000 files in 1,000 folders.
+bool MakeCleanTree(const std::string& root);
+
 // Binds the build's misc.dll as the program does; false with a message when
 // it cannot.
 bool BindMisc(HMODULE& module);
@@ -63,6 +66,10 @@ void AddWholeTreeItem(qlm::TScanContext& scan, const std::string& folder);
 using TBenchCollector = void (*)(qlm::TScanContext& scan);
 void PrepareScan(qlm::TCore& core, qlm::TTrace& trace, HWND window, TBenchCollector collect,
                  const qlm::TOptions& options = {});
+
+// Runs core's operation on this thread while the worker holds the found
+// list, as the worker thread would; the time it took.
+double TimedRun(qlm::TCore& core);
 
 // A scan with collect (untimed), then the clean of what it found with the
 // options, timed, both at trace level 6; objects is what the scan found.
