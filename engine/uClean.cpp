@@ -22,8 +22,9 @@ namespace qlm {
 namespace {
 
 constexpr DWORD kLockedFileWaitMs = 2500;
-// Files handed to the shell in one operation at most.
-constexpr std::size_t kRecycleBatch = 500;
+// Files handed to the shell in one operation at most: a stop request waits
+// for one batch at the longest.
+constexpr std::size_t kRecycleBatch = 2000;
 
 std::string RemovedText(const TFileRec& rec, std::int64_t count) {
   return rec.Path() + " count -" + std::to_string(count) + ", size -" + std::to_string(rec.Size);
