@@ -146,9 +146,14 @@ bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
          written == block.size();
 }
 
-bool TTrace::Queue(const std::string& line, int day) {
-  if (fQueued.empty() || fQueued.back().Day != day) fQueued.push_back({day, std::string()});
-  if (fQueuedBytes == 0 && fFlusher) fFlusher->Wake();
+bool TTrace::Queue(const std::string& line, int day, bool& wake) {
+  if (fQueued.empty() || fQueued.back().Day != day) {
+    // Room for a whole block at once: the lock is not held through a growth
+    // of the text at every few lines.
+    fQueued.push_back({day, std::string()});
+    fQueued.back().Text.reserve(kBlockBytes + line.size() + 2);
+  }
+  wake = fQueuedBytes == 0;
   std::string& text = fQueued.back().Text;
   text += line;
   text += "\r\n";
@@ -207,9 +212,11 @@ void TTrace::FlushAfterCrash() {
 
 void TTrace::WriteNote(const std::string& text) {
   if (!fLock.TryEnter()) return;
+  bool wake = false;
   // A note given before the first entry line has no file to go to.
-  if (fFileReady) Queue(text, DayNumber(ToTraceTime(fClock->Now())));
+  if (fFileReady) Queue(text, DayNumber(ToTraceTime(fClock->Now())), wake);
   fLock.Leave();
+  if (wake && fFlusher) fFlusher->Wake();
 }
 
 bool TTrace::WriteFooter() {
@@ -235,9 +242,14 @@ void TTrace::Log(int level, const std::string& message) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (attempt > 0) ::Sleep(1);
     if (fLock.TryEnter()) {
-      const bool atOnce = Queue(line, DayNumber(now)) || level <= LVL_WARNING;
+      bool wake = false;
+      const bool atOnce = Queue(line, DayNumber(now), wake) || level <= LVL_WARNING;
       fLock.Leave();
-      if (atOnce) Flush();
+      if (atOnce) {
+        Flush();
+      } else if (wake && fFlusher) {
+        fFlusher->Wake();
+      }
       return;
     }
   }

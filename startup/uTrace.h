@@ -90,8 +90,9 @@ class TTrace {
     std::string Text;
   };
   // Under fLock: queues a line of that day; true when it must be written at
-  // once.
-  bool Queue(const std::string& line, int day);
+  // once. wake: the flusher is to be woken, which is a system call and so
+  // is left until fLock is free again.
+  bool Queue(const std::string& line, int day, bool& wake);
   std::vector<TBlock> TakeQueued();
   // Under fWriteLock: the blocks in order, each in the file of its day.
   void WriteBlocks(const std::vector<TBlock>& blocks);
