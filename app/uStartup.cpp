@@ -8,6 +8,7 @@
 #include "startup/uLibrarySearch.h"
 #include "startup/uMiscLoad.h"
 #include "startup/uTrace.h"
+#include "startup/uTraceCrash.h"
 #include "ui/uMain.h"
 #include "ui/uRestartArgs.h"
 
@@ -50,7 +51,8 @@ void ShowFatalError(const char* text) {
   ::MessageBoxA(nullptr, text, FATAL_ERROR_CAPTION, MB_OK | MB_ICONERROR);
 }
 
-// Owns the process's trace log and publishes it while alive.
+// Owns the process's trace log and publishes it while alive; a crash
+// meanwhile still writes the lines that wait in it.
 class TTraceScope {
  public:
   TTraceScope()
@@ -61,6 +63,7 @@ class TTraceScope {
 
  private:
   std::unique_ptr<TTrace> fTrace;
+  TTraceCrashFilter fCrashFilter;
 };
 
 void RunMainWindow(HINSTANCE instance) {

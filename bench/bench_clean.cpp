@@ -20,24 +20,7 @@ namespace {
 
 constexpr char kEngineTree[] = "C:\\qlm-bench\\clean-engine\\";
 constexpr char kBareTree[] = "C:\\qlm-bench\\clean-bare\\";
-constexpr int kTopFolders = 10;
-constexpr int kSubFolders = 100;
-constexpr int kFilesPerFolder = 20;
 constexpr int kRounds = 3;
-
-void FilesBelow(const std::string& folder, std::vector<std::string>& files) {
-  WIN32_FIND_DATAA data;
-  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
-  if (!find) return;
-  do {
-    const std::string name = data.cFileName;
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-      files.push_back(folder + name);
-    } else if (name != "." && name != "..") {
-      FilesBelow(folder + name + "\\", files);
-    }
-  } while (::FindNextFileA(find.Get(), &data));
-}
 
 double BareDelete() {
   std::vector<std::string> files;
@@ -49,30 +32,10 @@ double BareDelete() {
 
 void CollectEngineTree(TScanContext& core) { AddWholeTreeItem(core, kEngineTree); }
 
-// Scans the engine's tree (untimed), then cleans what it found.
 double EngineClean(HWND window, std::size_t& objects) {
-  FoundList.Window().clear();
-  TTrace trace(std::string(kBenchFolder) + "bench.exe", LVL_DEBUG, true, "traces", "", 0);
-  TCore core;
-  TCoreInit init;
-  init.Trace = &trace;
-  init.Window = window;
-  init.Options.SelFoundObjs = true;
-  core.SetInit(init);
-  core.Parts().Collectors[9].Run = &CollectEngineTree;
-  core.SetOpType(OPTYPE_SCAN);
-  FoundList.HandTo(TListSide::Worker);
-  core.Run();
-  DrainMessages();
-  objects = FoundList.Window().size();
-  core.SetOpType(OPTYPE_CLEAN);
-  const double ms = Timed([&] {
-    FoundList.HandTo(TListSide::Worker);
-    core.Run();
-  });
-  DrainMessages();
-  ::DeleteFileA(trace.FileName().c_str());
-  return ms;
+  TOptions options;
+  options.SelFoundObjs = true;
+  return ScanThenTimedClean(window, &CollectEngineTree, options, objects);
 }
 
 MiscBool MISC_CALL DeleteFileSlot(const char* path) { return ::DeleteFileA(path); }
@@ -107,8 +70,7 @@ int main() {
   std::size_t objects = 0;
   for (int round = 0; round < kRounds; ++round) {
     std::printf("round %d: building two trees of 20,000 files...\n", round + 1);
-    if (!MakeSyntheticTree(kEngineTree, kTopFolders, kSubFolders, kFilesPerFolder) ||
-        !MakeSyntheticTree(kBareTree, kTopFolders, kSubFolders, kFilesPerFolder)) {
+    if (!MakeCleanTree(kEngineTree) || !MakeCleanTree(kBareTree)) {
       std::printf("the trees could not be built below %s\n", kBenchFolder);
       return 1;
     }

@@ -25,18 +25,21 @@ constexpr int kCategories[] = {OBJTYPE_COOKIES,     OBJTYPE_RECENTS,     OBJTYPE
                                OBJTYPE_PREFETCH,    OBJTYPE_IE_UPDATES,  OBJTYPE_OE_DELETED,
                                OBJTYPE_FF_CACHE,    OBJTYPE_ORPHAN_UPDATES, OBJTYPE_DB_CACHE};
 
+// Records as a scan makes them: the twenty objects of a folder share it.
 void MakeRecords(int count) {
   TFoundList& list = FoundList.Window();
   list.clear();
   list.reserve(static_cast<std::size_t>(count));
   const TSharedText owner("C:\\qlm-bench\\tree\\");
+  TFoundPlacePtr place;
   for (int index = 0; index < count; ++index) {
-    auto record = std::make_unique<TFileRec>();
-    record->Category = kCategories[index % std::size(kCategories)];
-    record->Path = "C:\\qlm-bench\\tree\\" + Numbered("dir-", index / 20000, 2) + "\\" +
-                   Numbered("folder-", index / 20 % 1000, 4) + "\\" +
-                   Numbered("temporary-file-", index, 7) + ".tmp";
-    record->Owner = owner;
+    if (index % 20 == 0) {
+      place = MakeFoundPlace("C:\\qlm-bench\\tree\\" + Numbered("dir-", index / 20000, 2) + "\\" +
+                                 Numbered("folder-", index / 20 % 1000, 4) + "\\",
+                             TFoundTexts{owner});
+    }
+    auto record = std::make_unique<TFileRec>(place, Numbered("temporary-file-", index, 7) + ".tmp");
+    record->Category = static_cast<std::int16_t>(kCategories[index % std::size(kCategories)]);
     record->Size = 1000 + (static_cast<std::int64_t>(index) * 7919) % 100000;
     record->Count = -1;
     record->Selected = true;

@@ -7,6 +7,7 @@
 #include "engine/uCore.h"
 #include "engine/uProgressQueue.h"
 #include "startup/uMiscLoad.h"
+#include "startup/uTrace.h"
 
 using namespace qlm;
 
@@ -54,6 +55,8 @@ bool BuildBenchTree() {
   return done.Valid();
 }
 
+bool MakeCleanTree(const std::string& root) { return MakeSyntheticTree(root, 10, 100, 20); }
+
 bool BindMisc(HMODULE& module) {
   char path[MAX_PATH];
   const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -96,6 +99,55 @@ HWND MakeProgressWindow() {
 void DrainMessages() {
   MSG msg;
   while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+}
+
+void PrepareScan(TCore& core, TTrace& trace, HWND window, TBenchCollector collect,
+                 const TOptions& options) {
+  TCoreInit init;
+  init.Trace = &trace;
+  init.Window = window;
+  init.Options = options;
+  core.SetInit(init);
+  core.Parts().Collectors[9].Run = collect;
+  core.SetOpType(OPTYPE_SCAN);
+}
+
+double TimedRun(TCore& core) {
+  return Timed([&] {
+    FoundList.HandTo(TListSide::Worker);
+    core.Run();
+  });
+}
+
+double ScanThenTimedClean(HWND window, TBenchCollector collect, const TOptions& options,
+                          std::size_t& objects) {
+  FoundList.Window().clear();
+  TTrace trace(std::string(kBenchFolder) + "bench.exe", LVL_DEBUG, true, "traces", "", 0);
+  TCore core;
+  PrepareScan(core, trace, window, collect, options);
+  FoundList.HandTo(TListSide::Worker);
+  core.Run();
+  DrainMessages();
+  objects = FoundList.Window().size();
+  core.SetOpType(OPTYPE_CLEAN);
+  const double ms = TimedRun(core);
+  DrainMessages();
+  ::DeleteFileA(trace.FileName().c_str());
+  return ms;
+}
+
+void FilesBelow(const std::string& folder, std::vector<std::string>& files) {
+  WIN32_FIND_DATAA data;
+  TFindHandle find(::FindFirstFileA((folder + "*").c_str(), &data));
+  if (!find) return;
+  do {
+    const std::string name = data.cFileName;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      files.push_back(folder + name);
+    } else if (name != "." && name != "..") {
+      FilesBelow(folder + name + "\\", files);
+    }
+  } while (::FindNextFileA(find.Get(), &data));
 }
 
 void AddWholeTreeItem(TScanContext& core, const std::string& folder) {

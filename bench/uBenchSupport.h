@@ -4,10 +4,16 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+#include <vector>
+
+#include "engine/uCoreTypes.h"
 
 namespace qlm {
+class TCore;
 class TScanContext;
+class TTrace;
 }  // namespace qlm
 
 inline constexpr char kBenchFolder[] = "C:\\qlm-bench\\";
@@ -41,6 +47,9 @@ bool MakeSyntheticTree(const std::string& root, int topFolders, int subFolders,
 // Makes kTree once: 100,000 files in 5,000 folders; false when it cannot.
 bool BuildBenchTree();
 
+// The tree of a clean benchmark below root: 20,000 files in 1,000 folders.
+bool MakeCleanTree(const std::string& root);
+
 // Binds the build's misc.dll as the program does; false with a message when
 // it cannot.
 bool BindMisc(HMODULE& module);
@@ -51,3 +60,21 @@ void DrainMessages();
 
 // Appends a folder item that finds every file below folder as a custom object.
 void AddWholeTreeItem(qlm::TScanContext& scan, const std::string& folder);
+
+// Sets core up for a scan that logs to trace, posts to window and searches
+// only what collect appends (in the place of the custom define items).
+using TBenchCollector = void (*)(qlm::TScanContext& scan);
+void PrepareScan(qlm::TCore& core, qlm::TTrace& trace, HWND window, TBenchCollector collect,
+                 const qlm::TOptions& options = {});
+
+// Runs core's operation on this thread while the worker holds the found
+// list, as the worker thread would; the time it took.
+double TimedRun(qlm::TCore& core);
+
+// A scan with collect (untimed), then the clean of what it found with the
+// options, timed, both at trace level 6; objects is what the scan found.
+double ScanThenTimedClean(HWND window, TBenchCollector collect, const qlm::TOptions& options,
+                          std::size_t& objects);
+
+// Every file below folder (with its trailing backslash), by full path.
+void FilesBelow(const std::string& folder, std::vector<std::string>& files);

@@ -10,6 +10,7 @@
 #include "base/uText.h"
 #include "engine/uDefineList.h"
 #include "engine/uProgressQueue.h"
+#include "engine/uRecycleBatch.h"
 #include "engine/uScanContext.h"
 #include "engine/uUpdateFolders.h"
 #include "engine/uUpdateKeys.h"
@@ -21,9 +22,12 @@ namespace qlm {
 namespace {
 
 constexpr DWORD kLockedFileWaitMs = 2500;
+// Files handed to the shell in one operation at most: a stop request waits
+// for one batch at the longest.
+constexpr std::size_t kRecycleBatch = 2000;
 
 std::string RemovedText(const TFileRec& rec, std::int64_t count) {
-  return rec.Path + " count -" + std::to_string(count) + ", size -" + std::to_string(rec.Size);
+  return rec.Path() + " count -" + std::to_string(count) + ", size -" + std::to_string(rec.Size);
 }
 
 // Objects that are not files: the services library clears them whole.
@@ -31,6 +35,15 @@ bool IsStoreCategory(int category) {
   return category == OBJTYPE_OL_DELETED || category == OBJTYPE_OL_JUNK ||
          category == OBJTYPE_IE_HISTORY || category == OBJTYPE_IE_ADDRBAR ||
          category == OBJTYPE_MRU;
+}
+
+bool IsUpdateCategory(int category) {
+  return category == OBJTYPE_WIN_UPDATES || category == OBJTYPE_IE_UPDATES ||
+         category == OBJTYPE_ORPHAN_UPDATES;
+}
+
+bool IsMozCookiesCategory(int category) {
+  return category == OBJTYPE_FF_COOKIES || category == OBJTYPE_FLOCK_COOKIES;
 }
 
 bool RemoveStore(int category) {
@@ -63,34 +76,69 @@ TCleaner::TCleaner(const TEngineSession& session, const TStringList& cookieDefs,
   }
 }
 
+// Files for the Recycle Bin wait for their batch, which goes when it is
+// full, before the next category's message and at the end of the pass; each
+// object is then finished in its turn, as if it had gone on its own.
 void TCleaner::Clean() {
   Log(LVL_INFO, "Start cleaning...");
   int lastCategory = 0;
   TFoundList& found = FoundList.Worker();
+  std::vector<std::size_t> waiting;
   const std::size_t n = found.size();
   for (std::size_t i = 0; i < n; ++i) {
-    if (fSession.IsStopped()) return;
+    if (fSession.IsStopped()) break;
     const TFileRec* rec = found[i].get();
     if (rec == nullptr || !rec->Selected) continue;
     if (rec->Category != lastCategory) {
+      RecycleWaiting(found, waiting);
       lastCategory = rec->Category;
       fSession.PostUpdate(WM_CORE_CURR_PATH, CategoryName(lastCategory), 0, 0, false);
     }
-    const bool ok = RemoveObject(*rec);
-    if (rec->RemoveEmptyFolder) {
-      const std::string folder = FolderOf(rec->Path);
-      Log(LVL_DEBUG, "Starting deltree " + folder);
-      DeleteEmptyTree(folder);
-    }
-    const std::int64_t count = rec->Count < 0 ? 1 : rec->Count;
-    if (!ok) {
-      Log(LVL_WARNING, "Not delete " + RemovedText(*rec, count));
+    if (GoesToRecycleBin(*rec)) {
+      waiting.push_back(i);
+      if (waiting.size() >= kRecycleBatch) RecycleWaiting(found, waiting);
       continue;
     }
-    if (fSession.LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "POST Update Clean " + RemovedText(*rec, count));
-    fSession.PostUpdate(WM_CORE_UPDATE_CLEAN, std::string(), count, rec->Size, false);
-    found[i].reset();
+    Finish(found, i, RemoveObject(*rec));
   }
+  RecycleWaiting(found, waiting);
+}
+
+void TCleaner::RecycleWaiting(TFoundList& found, std::vector<std::size_t>& waiting) {
+  if (waiting.empty()) return;
+  std::vector<std::string> paths;
+  paths.reserve(waiting.size());
+  for (const std::size_t i : waiting) paths.push_back(found[i]->Path());
+  const std::vector<bool> gone = RecycleFiles(paths);
+  for (std::size_t k = 0; k < waiting.size(); ++k) Finish(found, waiting[k], gone[k]);
+  waiting.clear();
+}
+
+void TCleaner::Finish(TFoundList& found, std::size_t i, bool ok) {
+  const TFileRec& rec = *found[i];
+  if (rec.RemoveEmptyFolder) {
+    const std::string& folder = rec.Folder();
+    Log(LVL_DEBUG, "Starting deltree " + folder);
+    DeleteEmptyTree(folder);
+  }
+  const std::int64_t count = rec.Count < 0 ? 1 : rec.Count;
+  if (!ok) {
+    Log(LVL_WARNING, "Not delete " + RemovedText(rec, count));
+    return;
+  }
+  if (fSession.LogsAt(LVL_DEBUG)) Log(LVL_DEBUG, "POST Update Clean " + RemovedText(rec, count));
+  fSession.PostUpdate(WM_CORE_UPDATE_CLEAN, std::string(), count, rec.Size, false);
+  found[i].reset();
+}
+
+// A plain file, which the options send to the Recycle Bin (IE cache files
+// are deleted outright when forced).
+bool TCleaner::GoesToRecycleBin(const TFileRec& rec) const {
+  if (IsStoreCategory(rec.Category) || IsUpdateCategory(rec.Category) ||
+      IsMozCookiesCategory(rec.Category) || rec.Locked) {
+    return false;
+  }
+  return Options().MoveRemInRB && !(rec.Category == OBJTYPE_IE_CACHE && Options().Core.ForceDel);
 }
 
 bool TCleaner::RemoveObject(const TFileRec& rec) {
@@ -98,33 +146,23 @@ bool TCleaner::RemoveObject(const TFileRec& rec) {
     const bool ok = RemoveStore(rec.Category);
     if (!ok) {
       Log(rec.Category == OBJTYPE_OL_DELETED ? LVL_DEBUG : LVL_WARNING,
-          "Cannot delete: " + rec.Caption.Str());
+          "Cannot delete: " + rec.Caption().Str());
     }
     return ok;
   }
-  switch (rec.Category) {
-    case OBJTYPE_WIN_UPDATES:
-    case OBJTYPE_IE_UPDATES:
-    case OBJTYPE_ORPHAN_UPDATES:
-      return RemoveUpdate(rec);
-    case OBJTYPE_FF_COOKIES:
-    case OBJTYPE_FLOCK_COOKIES: {
-      const TDefineListView defs(fCookieDefs);
-      return Misc != nullptr &&
-             Misc->MozCleanCookies(rec.Path.c_str(), defs.Get(), Options().Core.Cookies.EraseAll);
-    }
-    default:
-      break;
+  if (IsUpdateCategory(rec.Category)) return RemoveUpdate(rec);
+  if (IsMozCookiesCategory(rec.Category)) {
+    const TDefineListView defs(fCookieDefs);
+    return Misc != nullptr &&
+           Misc->MozCleanCookies(rec.Path().c_str(), defs.Get(), Options().Core.Cookies.EraseAll);
   }
-  if (rec.Locked) return DeleteLockedFile(rec.Path);
-  if (Misc == nullptr) return false;
-  const bool deleteOutright =
-      !Options().MoveRemInRB || (rec.Category == OBJTYPE_IE_CACHE && Options().Core.ForceDel);
-  return deleteOutright ? Misc->RemoveFile(rec.Path.c_str()) : Misc->RecycleFile(rec.Path.c_str());
+  if (rec.Locked) return DeleteLockedFile(rec.Path());
+  // What stays is a file deleted outright: the others wait for a batch.
+  return Misc != nullptr && Misc->RemoveFile(rec.Path().c_str());
 }
 
 bool TCleaner::RemoveUpdate(const TFileRec& rec) {
-  const std::string& id = rec.Key.Str();
+  const std::string& id = rec.Key().Str();
   if (!IsPlainKeyName(id)) {
     Log(LVL_WARNING, "Update identifier not a plain key name, registry and log kept: \"" + id + "\"");
   }
@@ -143,8 +181,8 @@ bool TCleaner::RemoveUpdate(const TFileRec& rec) {
   if (!logFile.empty() && (Misc == nullptr || !Misc->RemoveFile(logFile.c_str()))) {
     Log(LVL_WARNING, "Cannot delete: " + logFile);
   }
-  bool ok = RemoveFolderTree(rec.Path);
-  if (!rec.BackupFolder.empty()) ok = RemoveFolderTree(rec.BackupFolder.Str());
+  bool ok = RemoveFolderTree(rec.Path());
+  if (!rec.BackupFolder().empty()) ok = RemoveFolderTree(rec.BackupFolder().Str());
   return ok;
 }
 

@@ -3,6 +3,7 @@
 // temporary folder. Runs on the worker while it holds the found list.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ class TCleaner {
  private:
   void Log(int level, const std::string& text) const { fSession.Log(level, text); }
   const TOptions& Options() const { return fSession.Options(); }
+  bool GoesToRecycleBin(const TFileRec& rec) const;
+  void RecycleWaiting(TFoundList& found, std::vector<std::size_t>& waiting);
+  // What follows an object's removal, whether it went (ok) or not.
+  void Finish(TFoundList& found, std::size_t i, bool ok);
   bool RemoveObject(const TFileRec& rec);
   bool RemoveUpdate(const TFileRec& rec);
   bool RemoveFolderTree(const std::string& folder);

@@ -86,6 +86,7 @@ void TCore::Run() {
 // From here on the window holds the found list and may replace the
 // engine's settings: the end message is the operation's last word.
 void TCore::PostEnd(UINT message) {
+  FSession.FlushLog();
   FoundList.HandTo(TListSide::Window);
   FSession.PostUpdate(message, std::string(), 0, 0, IsStopped());
 }
@@ -369,6 +370,9 @@ void TCore::WalkSubfolders(std::string& path, const TSearchSpec& spec, TFolderLi
 void TCore::SearchFiles(const std::string& path, const TSearchSpec& spec, TFolderListing& listing) {
   if (spec.Include == nullptr) return;
   const TScanContext scan = ScanContext();
+  // Made with the folder's first object, shared by all of them.
+  TFoundPlacePtr place;
+  std::string full;
   for (const std::string& mask : spec.Include->Items) {
     std::int64_t count = 0;
     std::int64_t size = 0;
@@ -376,34 +380,34 @@ void TCore::SearchFiles(const std::string& path, const TSearchSpec& spec, TFolde
     for (const TDirEntry& entry : ListingOf(listing, path)) {
       if (IsStopped()) break;
       if (!MatchesFileMask(entry.Name, mask) || MatchesAnyMask(entry.Name, spec.Exclude)) continue;
-      std::string full = path + entry.Name;
+      full.assign(path).append(entry.Name);
       if (!AcceptFoundObject(scan, spec.Category, full, entry)) continue;
-      std::unique_ptr<TFileRec> rec = MakeFileRec(std::move(full), spec, entry);
+      if (!place) place = MakeFoundPlace(path, TFoundTexts{spec.Owner});
+      std::unique_ptr<TFileRec> rec = MakeFileRec(place, entry, spec);
       CompleteFoundObject(scan, *rec);
       count += rec->Count >= 0 ? rec->Count : 1;
       size += rec->Size;
       if (FSession.LogsAt(LVL_DEBUG))
-        Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + rec->Path);
+        Log(LVL_DEBUG, "FT " + std::to_string(spec.Category) + " FN " + full);
       FoundList.Worker().push_back(std::move(rec));
     }
     if (count > 0) FSession.PostUpdate(WM_CORE_UPDATE_SCAN, std::string(), count, size, false);
   }
+  if (place) place->Compact();
 }
 
-std::unique_ptr<TFileRec> TCore::MakeFileRec(std::string full, const TSearchSpec& spec,
-                                             const TDirEntry& entry) {
-  auto rec = std::make_unique<TFileRec>();
+std::unique_ptr<TFileRec> TCore::MakeFileRec(const TFoundPlacePtr& place, const TDirEntry& entry,
+                                             const TSearchSpec& spec) {
+  auto rec = std::make_unique<TFileRec>(place, entry.Name);
   rec->Count = 1;
   rec->Selected = FSession.Options().SelFoundObjs;
   rec->RemoveEmptyFolder = spec.RemoveEmpty;
-  rec->Category = spec.Category;
-  rec->Path = std::move(full);
-  rec->Owner = spec.Owner;
+  rec->Category = static_cast<std::int16_t>(spec.Category);
   rec->Size = entry.Size;
   rec->Attributes = static_cast<int>(entry.Attributes);
-  rec->Created = LocalDate(entry.Created);
-  rec->Accessed = LocalDate(entry.Accessed);
-  rec->Written = LocalDate(entry.Written);
+  rec->SetCreated(LocalDate(entry.Created));
+  rec->SetAccessed(LocalDate(entry.Accessed));
+  rec->SetWritten(LocalDate(entry.Written));
   return rec;
 }
 

@@ -124,8 +124,8 @@ class TCore {
   int LocalIsSubFolder(const std::string& a, const std::string& b);
   const std::vector<TDirEntry>& ListingOf(TFolderListing& listing, const std::string& path);
   void ReadFolder(const std::string& path, std::vector<TDirEntry>& entries);
-  std::unique_ptr<TFileRec> MakeFileRec(std::string full, const TSearchSpec& spec,
-                                        const TDirEntry& entry);
+  std::unique_ptr<TFileRec> MakeFileRec(const TFoundPlacePtr& place, const TDirEntry& entry,
+                                        const TSearchSpec& spec);
 
   TEngineSession FSession;
   int FOpType = 0;

@@ -17,7 +17,7 @@ bool AddTotalsRecord(TScanContext& scan, const std::string& text, int category,
   auto rec = std::make_unique<TFileRec>();
   rec->Selected = scan.Options().SelFoundObjs;
   rec->Category = category;
-  rec->Caption = caption;
+  rec->SetCaption(caption);
   rec->Count = count;
   rec->Size = size;
   scan.AddFound(std::move(rec));

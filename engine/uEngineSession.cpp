@@ -21,6 +21,10 @@ void TEngineSession::Log(int level, const std::string& text) const {
   if (FInit.Trace != nullptr) FInit.Trace->Log(level, text);
 }
 
+void TEngineSession::FlushLog() const {
+  if (FInit.Trace != nullptr) FInit.Trace->Flush();
+}
+
 bool TEngineSession::LogsAt(int level) const {
   return FInit.Trace != nullptr && FInit.Trace->GetLevel() >= level;
 }

@@ -29,6 +29,8 @@ class TEngineSession {
 
   void Log(int level, const std::string& text) const;
   bool LogsAt(int level) const;
+  // Puts every line of the operation on the disk before its end message.
+  void FlushLog() const;
   bool PostUpdate(UINT message, const std::string& text, std::int64_t count, std::int64_t size,
                   bool stopped) const;
 

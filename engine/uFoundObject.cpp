@@ -63,37 +63,38 @@ void AddFolderTotals(const std::string& folder, TFileRec& rec) {
 }
 
 void CompleteUpdate(TFileRec& rec) {
-  const std::string inf = SpuninstFile(rec.Path);
-  rec.Caption = ReadSpuninstValue(inf, "NtServicePackVersionFullText");
-  rec.Key = ReadSpuninstValue(inf, "NtServicePackVersionText");
+  const std::string path = rec.Path();
+  const std::string inf = SpuninstFile(path);
+  rec.SetCaption(ReadSpuninstValue(inf, "NtServicePackVersionFullText"));
+  rec.SetKey(ReadSpuninstValue(inf, "NtServicePackVersionText"));
   rec.Size = 0;
   rec.Count = 0;
-  AddFolderTotals(rec.Path, rec);
-  rec.BackupFolder = TSharedText();
+  AddFolderTotals(path, rec);
+  rec.SetBackupFolder(TSharedText());
   // Only a plain key name may lead to a backup folder: anything else could
   // name a folder outside "$hf_mig$", which the clean would remove.
   const std::string windows = SpecialFolder(&IMisc::PathWindows);
-  if (windows.empty() || !IsPlainKeyName(rec.Key.Str())) return;
-  const std::string backup = windows + "$hf_mig$\\" + rec.Key.Str();
+  if (windows.empty() || !IsPlainKeyName(rec.Key().Str())) return;
+  const std::string backup = windows + "$hf_mig$\\" + rec.Key().Str();
   if (!IsExistingFolder(backup)) return;
-  rec.BackupFolder = backup;
+  rec.SetBackupFolder(backup);
   AddFolderTotals(backup, rec);
 }
 
 void CompleteOrphan(TFileRec& rec) {
-  rec.Caption = NameOf(rec.Path);
-  rec.Key = rec.Caption;
-  rec.BackupFolder = TSharedText();
+  rec.SetCaption(std::string(rec.Name()));
+  rec.SetKey(rec.Caption());
+  rec.SetBackupFolder(TSharedText());
   rec.Size = 0;
   rec.Count = 0;
-  AddFolderTotals(rec.Path, rec);
+  AddFolderTotals(rec.Path(), rec);
   rec.Count += 1;
 }
 
 void CompleteOutlookExpress(const TScanContext& scan, TFileRec& rec) {
-  rec.Caption = "Deleted Items";
+  rec.SetCaption("Deleted Items");
   int count = 0;
-  if (Misc == nullptr || !Misc->OeMessageCount(rec.Path.c_str(), &count)) {
+  if (Misc == nullptr || !Misc->OeMessageCount(rec.Path().c_str(), &count)) {
     count = 0;
     scan.Log(LVL_WARNING, "Outlook Express Items Count failed!");
   }
@@ -104,7 +105,7 @@ void CompleteMozCookies(const TScanContext& scan, TFileRec& rec) {
   const TDefineListView defs(scan.CookieDefs());
   std::int64_t count = 0;
   std::int64_t size = 0;
-  if (Misc == nullptr || !Misc->MozCountCookies(rec.Path.c_str(), defs.Get(), &count, &size)) {
+  if (Misc == nullptr || !Misc->MozCountCookies(rec.Path().c_str(), defs.Get(), &count, &size)) {
     count = 0;
     size = 0;
     scan.Log(LVL_WARNING, "Cookies count failed!");
@@ -179,7 +180,7 @@ void CompleteFoundObject(const TScanContext& scan, TFileRec& rec) {
     case OBJTYPE_IE_CACHE:
     case OBJTYPE_RECENTS:
       // Only the external deletion program can remove an index file.
-      if (NameOf(rec.Path) == "index.dat") rec.Locked = true;
+      if (rec.Name() == "index.dat") rec.Locked = true;
       rec.Count = 1;
       break;
     default:

@@ -73,6 +73,9 @@ extern "C" {
 MiscBool MISC_CALL RemoveFile(const char* path) {
   const std::string file(ArgText(path));
   if (!IsActionablePath(file)) return FALSE;
+  // Most files go at the first try, which never removes a folder; only a
+  // refusal needs the attributes (a read-only file is made writable).
+  if (::DeleteFileA(file.c_str())) return TRUE;
   const DWORD attributes = ::GetFileAttributesA(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || IsFolder(attributes)) return FALSE;
   return DeleteEntry(file, attributes);

@@ -79,6 +79,7 @@ IMisc BuildRecord() {
   record.PathWindowsTemp = Guarded<&FolderSlot<FindWindowsTemp>>;
   record.IsSubFolder = Guarded<&IsSubFolder, FOLDER_UNDETERMINED>;
   record.RecycleFile = Guarded<&RecycleFile>;
+  record.RecycleFiles = Guarded<&RecycleFiles>;
   record.EmptyRecycleBin = Guarded<&EmptyRecycleBin>;
   record.RecycleBinTotals = Guarded<&RecycleBinTotals>;
   record.OpenRecycleBin = Guarded<&OpenRecycleBin>;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/uFileSystem.h"
@@ -27,23 +28,39 @@ bool QueryBin(std::int64_t& count, std::int64_t& size) {
   return true;
 }
 
-}  // namespace
-
-extern "C" {
-
-// The shell's file operation reads a list of names ended by an empty one;
-// it runs without confirmation, progress or error windows.
-MiscBool MISC_CALL RecycleFile(const char* path) {
-  const std::string file(ArgText(path));
-  if (!IsActionablePath(file) || !IsExistingFile(file)) return FALSE;
-  std::string names = file;
-  names.append(2, '\0');
+// Names each ended by a zero. The shell's file operation reads them up to an
+// empty name; it runs without confirmation, progress or error windows.
+bool RecycleList(std::string names) {
+  names.push_back('\0');
   SHFILEOPSTRUCTA operation = {};
   operation.wFunc = FO_DELETE;
   operation.pFrom = names.c_str();
   operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  if (::SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted) return FALSE;
-  return PathGone(file);
+  return ::SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+}  // namespace
+
+extern "C" {
+
+MiscBool MISC_CALL RecycleFile(const char* path) {
+  const std::string file(ArgText(path));
+  if (!IsActionablePath(file) || !IsExistingFile(file)) return FALSE;
+  std::string names = file;
+  names.push_back('\0');
+  return RecycleList(names) && PathGone(file);
+}
+
+MiscBool MISC_CALL RecycleFiles(const char* names) {
+  if (names == nullptr) return FALSE;
+  std::string accepted;
+  for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1) {
+    const std::string file(name);
+    if (!IsActionablePath(file) || !IsExistingFile(file)) continue;
+    accepted += file;
+    accepted.push_back('\0');
+  }
+  return accepted.empty() || RecycleList(accepted);
 }
 
 MiscBool MISC_CALL RecycleBinTotals(std::int64_t* count, std::int64_t* size) {

@@ -54,6 +54,7 @@ MiscBool MISC_CALL FixedDriveRoots(const char* separator, char* buffer, int size
 
 // miscRecycleBin
 MiscBool MISC_CALL RecycleFile(const char* path);
+MiscBool MISC_CALL RecycleFiles(const char* names);
 MiscBool MISC_CALL EmptyRecycleBin(MiscBool ask, MiscBool showProgress, MiscBool silent);
 MiscBool MISC_CALL RecycleBinTotals(std::int64_t* count, std::int64_t* size);
 MiscBool MISC_CALL OpenRecycleBin();

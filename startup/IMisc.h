@@ -251,7 +251,11 @@ struct IMisc {
   // Through the shell's file operation, silently (no confirmation, progress
   // or error window); true only when the file is gone from its place.
   MiscBool(MISC_CALL* RecycleFile)(const char* path);                          // 71
-  MiscReserved Reserved72;                                                     // 72
+  // The files of a list (each name ended by a zero, the list by an empty
+  // name) in one shell operation, each refused as RecycleFile refuses it.
+  // True when the operation went through for every file it was given; which
+  // files went, the caller sees on the disk. Empty in a library before it.
+  MiscBool(MISC_CALL* RecycleFiles)(const char* names);                        // 72
   // ask: the shell asks for confirmation; showProgress: it shows progress;
   // silent: no sound. True when the bin is empty afterwards.
   MiscBool(MISC_CALL* EmptyRecycleBin)(MiscBool ask, MiscBool showProgress,
@@ -302,6 +306,7 @@ using GetIMiscFn = const IMisc*(MISC_CALL*)();
 #define MISC_WORD(field, word) static_assert(offsetof(IMisc, field) == (word) * 4, #field)
 MISC_WORD(IsTrackingCookieFile, 4);
 MISC_WORD(RemoveFile, 5);
+MISC_WORD(RecycleFiles, 72);
 MISC_WORD(RemoveTree, 6);
 MISC_WORD(FileTimeToDate, 7);
 MISC_WORD(FolderTotals, 8);

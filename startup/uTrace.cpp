@@ -1,6 +1,7 @@
 #include "startup/uTrace.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 #include <vector>
 
@@ -23,6 +24,22 @@ TTraceTime ToTraceTime(const SYSTEMTIME& t) {
   return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+// yyyymmdd as a number: the same day exactly when the same "yyyymmdd" text.
+int DayNumber(const TTraceTime& time) { return (time.Year * 100 + time.Month) * 100 + time.Day; }
+
+// A block this large is written without waiting for the flusher.
+constexpr std::size_t kBlockBytes = 32 * 1024;
+// How long a failing process waits for a lock that another thread holds.
+constexpr int kCrashLockTries = 100;
+
+bool TryEnterFor(TCriticalSection& lock, int tries) {
+  for (int i = 0; i < tries; ++i) {
+    if (lock.TryEnter()) return true;
+    ::Sleep(1);
+  }
+  return false;
+}
+
 }  // namespace
 
 SYSTEMTIME TSystemClock::Now() const {
@@ -33,7 +50,7 @@ SYSTEMTIME TSystemClock::Now() const {
 
 TTrace::TTrace(HMODULE module, std::string appName, int level, bool uniqueNames,
                std::string folder, std::string suffix, int retention,
-               std::shared_ptr<const TTraceClock> clock)
+               std::shared_ptr<const TTraceClock> clock, DWORD flushDelayMs)
     : fUniqueNames(uniqueNames),
       fLevel(level >= LVL_NONE && level <= LVL_TRASH ? level : LVL_NONE),
       fModule(module),
@@ -44,14 +61,20 @@ TTrace::TTrace(HMODULE module, std::string appName, int level, bool uniqueNames,
   fFileName = BuildFileName(fSuffix);
   SetRetention(retention);
   PurgeOldFiles();
+  fFlusher = std::make_unique<TTraceFlusher>(flushDelayMs, [this] { Flush(); });
 }
 
 TTrace::TTrace(std::string appName, int level, bool uniqueNames, std::string folder,
-               std::string suffix, int retention, std::shared_ptr<const TTraceClock> clock)
+               std::string suffix, int retention, std::shared_ptr<const TTraceClock> clock,
+               DWORD flushDelayMs)
     : TTrace(nullptr, std::move(appName), level, uniqueNames, std::move(folder),
-             std::move(suffix), retention, std::move(clock)) {}
+             std::move(suffix), retention, std::move(clock), flushDelayMs) {}
 
-TTrace::~TTrace() { CloseLog(); }
+TTrace::~TTrace() {
+  fFlusher.reset();
+  Flush();
+  CloseLog();
+}
 
 std::string TTrace::BuildFileName(const std::string& suffix) {
   std::string folder = FolderOf(fAppName);
@@ -64,7 +87,7 @@ std::string TTrace::BuildFileName(const std::string& suffix) {
     }
   }
   const TTraceTime now = ToTraceTime(fClock->Now());
-  fFileDay = TraceDayText(now);
+  fFileDay = DayNumber(now);
   const std::string name = TraceFileName(NameOf(fAppName), TraceStamp(now, fUniqueNames), suffix);
   const std::string logFolder = folder + fFolder + "\\";
   // One level only; a folder that cannot be made shows up as a failed open.
@@ -106,10 +129,9 @@ bool TTrace::WriteHeader() {
 
 bool TTrace::EnsureOpen() {
   if (!fOpened) fOpened = WriteHeader();
+  fFileReady = fOpened;
   return fOpened;
 }
-
-bool TTrace::IsSameDay(const TTraceTime& now) const { return TraceDayText(now) == fFileDay; }
 
 bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
   if (!fStream) return false;
@@ -124,27 +146,77 @@ bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
          written == block.size();
 }
 
-bool TTrace::WriteLines(const std::string* lines, std::size_t count, const TTraceTime& now) {
-  try {
-    if (!IsSameDay(now)) {
-      if (fStream) {
-        WriteFooter();
-      }
-      fFileName = BuildFileName(fSuffix);
-      fOpened = false;
-    }
-    if (!fStream && !EnsureOpen()) return false;
-    return AppendToStream(lines, count);
-  } catch (...) {
-    return false;
+bool TTrace::Queue(const std::string& line, int day, bool& wake) {
+  if (fQueued.empty() || fQueued.back().Day != day) {
+    // Room for a whole block at once: the lock is not held through a growth
+    // of the text at every few lines.
+    fQueued.push_back({day, std::string()});
+    fQueued.back().Text.reserve(kBlockBytes + line.size() + 2);
   }
+  wake = fQueuedBytes == 0;
+  std::string& text = fQueued.back().Text;
+  text += line;
+  text += "\r\n";
+  fQueuedBytes += line.size() + 2;
+  // The first line of a file and the first of a new day open that file now,
+  // so that its name and header are there when the call returns.
+  const bool newDay = day != std::exchange(fQueuedDay, day);
+  return newDay || !fFileReady || fQueuedBytes >= kBlockBytes;
+}
+
+std::vector<TTrace::TBlock> TTrace::TakeQueued() {
+  fQueuedBytes = 0;
+  return std::exchange(fQueued, {});
+}
+
+void TTrace::WriteBlocks(const std::vector<TBlock>& blocks) {
+  for (const TBlock& block : blocks) {
+    try {
+      if (block.Day != fFileDay) {
+        if (fStream) WriteFooter();
+        fFileName = BuildFileName(fSuffix);
+        fOpened = false;
+        fFileReady = false;
+      }
+      if (!fStream && !EnsureOpen()) continue;
+      DWORD written = 0;
+      ::WriteFile(fStream.Get(), block.Text.data(), static_cast<DWORD>(block.Text.size()),
+                  &written, nullptr);
+    } catch (...) {
+      // The lines of a block that fails are lost; the log never reports
+      // its own failures.
+    }
+  }
+}
+
+void TTrace::Flush() {
+  TLockGuard write(fWriteLock);
+  std::vector<TBlock> blocks;
+  {
+    TLockGuard queue(fLock);
+    blocks = TakeQueued();
+  }
+  WriteBlocks(blocks);
+}
+
+void TTrace::FlushAfterCrash() {
+  // The failing thread may hold either lock itself: both are re-entrant.
+  if (!TryEnterFor(fWriteLock, kCrashLockTries)) return;
+  if (TryEnterFor(fLock, kCrashLockTries)) {
+    std::vector<TBlock> blocks = TakeQueued();
+    fLock.Leave();
+    WriteBlocks(blocks);
+  }
+  fWriteLock.Leave();
 }
 
 void TTrace::WriteNote(const std::string& text) {
   if (!fLock.TryEnter()) return;
+  bool wake = false;
   // A note given before the first entry line has no file to go to.
-  if (fStream) WriteLines(&text, 1, ToTraceTime(fClock->Now()));
+  if (fFileReady) Queue(text, DayNumber(ToTraceTime(fClock->Now())), wake);
   fLock.Leave();
+  if (wake && fFlusher) fFlusher->Wake();
 }
 
 bool TTrace::WriteFooter() {
@@ -155,6 +227,7 @@ bool TTrace::WriteFooter() {
   };
   AppendToStream(footer, std::size(footer));
   CloseStream();
+  fFileReady = false;
   return true;
 }
 
@@ -169,8 +242,14 @@ void TTrace::Log(int level, const std::string& message) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (attempt > 0) ::Sleep(1);
     if (fLock.TryEnter()) {
-      WriteLines(&line, 1, now);
+      bool wake = false;
+      const bool atOnce = Queue(line, DayNumber(now), wake) || level <= LVL_WARNING;
       fLock.Leave();
+      if (atOnce) {
+        Flush();
+      } else if (wake && fFlusher) {
+        fFlusher->Wake();
+      }
       return;
     }
   }

@@ -123,7 +123,7 @@ class TBrowserFixture {
     std::vector<std::string> found;
     for (const auto& rec : FoundList.Window()) {
       const std::string name =
-          rec->Path.empty() ? rec->Caption.Str() : rec->Path.substr(rec->Path.rfind('\\') + 1);
+          rec->Path().empty() ? rec->Caption().Str() : rec->Path().substr(rec->Path().rfind('\\') + 1);
       found.push_back(std::to_string(rec->Category) + " " + name + " " +
                       std::to_string(rec->Count) + " " + std::to_string(rec->Size) +
                       (rec->Locked ? " locked" : ""));
@@ -321,7 +321,7 @@ TEST(BrowserMailCollectors, OutlookExpressDeletedItemsStore) {
     WriteFileBytes(f.R + "OE\\Inbox.dbx", DbxStore(5));
     f.Options.Core.OeDeleted = true;
     EXPECT_EQ(f.ScanFound(), c.Found);
-    for (const auto& rec : FoundList.Window()) EXPECT_EQ(rec->Caption.Str(), "Deleted Items");
+    for (const auto& rec : FoundList.Window()) EXPECT_EQ(rec->Caption().Str(), "Deleted Items");
   }
 }
 
@@ -354,7 +354,7 @@ TEST(BrowserMailCollectors, OutlookFoldersCostOnlyTheirOwnRecordOnError) {
     EXPECT_FALSE(f.Scan.Recorder.Messages.back().Item.Failed);
     for (const auto& rec : FoundList.Window()) {
       EXPECT_TRUE(rec->Selected);
-      EXPECT_TRUE(rec->Path.empty());
+      EXPECT_TRUE(rec->Path().empty());
       EXPECT_EQ(rec->Attributes, 0);
     }
   }

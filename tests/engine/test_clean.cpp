@@ -21,7 +21,7 @@ TFileRec& AddRecord(int category, const std::string& path, std::int64_t size = 1
   auto rec = std::make_unique<TFileRec>();
   rec->Selected = true;
   rec->Category = category;
-  rec->Path = path;
+  rec->SetPath(path);
   rec->Size = size;
   rec->Count = count;
   FoundList.Window().push_back(std::move(rec));
@@ -86,6 +86,55 @@ TEST(Clean, DeleteOrRecycleByCategoryAndOptions) {
   }
 }
 
+TEST(Clean, ARecycleBatchWithALockedFilePostsOnlyForTheOthers) {
+  TCleanFixture f;
+  MakeTree(f.R, {"a", "b", "c", "d"});
+  for (const char* name : {"a", "b", "c"}) AddRecord(OBJTYPE_USER_JUNK, f.R + name, 10);
+  AddRecord(OBJTYPE_WIN_TEMP, f.R + "d", 4);
+  f.Options.MoveRemInRB = true;
+  {
+    // Held open without sharing: neither the batch nor a single try removes it.
+    TFileHandle lock(::CreateFileA((f.R + "b").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock.Valid());
+    f.Clean();
+  }
+  EXPECT_EQ(TStandInMisc::RecycleBatches, (std::vector<std::size_t>{3, 1}))
+      << "one batch per category";
+  EXPECT_EQ(TStandInMisc::Recycled, (std::vector<std::string>{f.R + "a", f.R + "c", f.R + "d"}));
+  std::vector<UINT> messages;
+  for (const TRecordedMessage& m : f.Scan.Recorder.Messages) messages.push_back(m.Message);
+  EXPECT_EQ(messages, (std::vector<UINT>{WM_CORE_CURR_PATH, WM_CORE_UPDATE_CLEAN,
+                                         WM_CORE_UPDATE_CLEAN, WM_CORE_CURR_PATH,
+                                         WM_CORE_UPDATE_CLEAN, WM_CORE_CLEAN_END}));
+  ASSERT_TRUE(FoundList.Window()[1]);
+  EXPECT_EQ(FoundList.Window()[1]->Path(), f.R + "b");
+  EXPECT_FALSE(FoundList.Window()[0] || FoundList.Window()[2] || FoundList.Window()[3]);
+  EXPECT_TRUE(IsExistingFile(f.R + "b"));
+  EXPECT_TRUE(Logged(f.Scan.Entries(), {3, "Not delete " + f.R + "b count -1, size -10"}));
+}
+
+TEST(Clean, RecordsOfOneFolderOutliveTheCleanOfTheirNeighbours) {
+  TCleanFixture f;
+  MakeTree(f.R, {"app\\", "app\\a.tmp", "app\\b.tmp", "app\\c.tmp"});
+  TFoundPlacePtr place = MakeFoundPlace(f.R + "app\\", TFoundTexts{TSharedText(f.R + "app\\")});
+  for (const char* name : {"a.tmp", "b.tmp", "c.tmp"}) {
+    auto rec = std::make_unique<TFileRec>(place, name);
+    rec->Category = OBJTYPE_USER_JUNK;
+    rec->Count = 1;
+    rec->Selected = std::string(name) != "b.tmp";
+    FoundList.Window().push_back(std::move(rec));
+  }
+  place = TFoundPlacePtr();  // the records hold the last references
+  f.Clean();
+  const TFoundList& found = FoundList.Window();
+  EXPECT_FALSE(found[0] || found[2]);
+  ASSERT_TRUE(found[1]);
+  EXPECT_EQ(found[1]->Path(), f.R + "app\\b.tmp");
+  EXPECT_EQ(found[1]->Owner(), f.R + "app\\");
+  EXPECT_TRUE(IsExistingFile(f.R + "app\\b.tmp"));
+}
+
 MiscBool MISC_CALL Refuse() { return FALSE; }
 MiscBool MISC_CALL Agree() { return TRUE; }
 std::vector<int> gOutlookIds;
@@ -103,7 +152,7 @@ TEST(Clean, StoresAndHistoryListsThroughTheLibrary) {
   TStandInMisc::Record.CleanMruLists = &Agree;
   for (int category : {OBJTYPE_OL_DELETED, OBJTYPE_OL_JUNK, OBJTYPE_IE_HISTORY,
                        OBJTYPE_IE_ADDRBAR, OBJTYPE_MRU}) {
-    AddRecord(category, "", 100, 7).Caption = std::string("C").append(std::to_string(category));
+    AddRecord(category, "", 100, 7).SetCaption(std::string("C").append(std::to_string(category)));
   }
   f.Clean();
   EXPECT_EQ(gOutlookIds, (std::vector<int>{3, 23}));
@@ -219,7 +268,7 @@ TEST(Clean, JunctionsAreNeverFollowed) {
   MakeTree(r, {"outside\\empty\\", "outside\\keep", "Temp\\gone\\", "Temp\\gone\\too\\"});
   TStandInMisc::Folders[65] = r + "Temp";
   TStandInMisc::Folders[66] = r + "WIN";
-  AddRecord(OBJTYPE_WIN_UPDATES, r + "WIN\\$NtUninstallKBJ$").Key = "KBJ";
+  AddRecord(OBJTYPE_WIN_UPDATES, r + "WIN\\$NtUninstallKBJ$").SetKey("KBJ");
   f.Options.Core.Temp = true;
   f.Clean();
   EXPECT_TRUE(IsExistingFolder(r + "outside\\empty"));
@@ -235,7 +284,7 @@ TEST(Clean, JunctionsAreNeverFollowed) {
 TEST(Clean, UpdateFolderThatNeverExistedIsNotCountedAsRemoved) {
   TCleanFixture f;
   const std::string missing = f.R + "WIN\\$NtUninstallKBQ1$";
-  AddRecord(OBJTYPE_WIN_UPDATES, missing, 5, 3).Key = "KBQ1";
+  AddRecord(OBJTYPE_WIN_UPDATES, missing, 5, 3).SetKey("KBQ1");
   AddRecord(OBJTYPE_ORPHAN_UPDATES, f.R + "WIN\\$hf_mig$\\KBQ2");
   f.Clean();
   EXPECT_TRUE(f.Messages(WM_CORE_UPDATE_CLEAN).empty());
@@ -286,8 +335,8 @@ TEST(Clean, UpdateRemovalWithKeysLogAndBackup) {
                  "WIN\\$hf_mig$\\", "WIN\\$hf_mig$\\QlmKBC1\\", "WIN\\$hf_mig$\\QlmKBC1\\b",
                  "WIN\\QlmKBC1.log"});
   TFileRec& rec = AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC1$", 2, 4);
-  rec.Key = id;
-  rec.BackupFolder = f.R + "WIN\\$hf_mig$\\QlmKBC1";
+  rec.SetKey(id);
+  rec.SetBackupFolder(f.R + "WIN\\$hf_mig$\\QlmKBC1");
   f.Clean();
   EXPECT_FALSE(RegKeyPresent(kUninstall + id));
   EXPECT_FALSE(RegKeyPresent(kArpCache + id));
@@ -310,8 +359,8 @@ TEST(Clean, UpdateWithoutKeysLogsEachAndOkFollowsTheBackupFolder) {
                                  OPEN_EXISTING, 0, nullptr));
   ASSERT_TRUE(hold.Valid());
   TFileRec& rec = AddRecord(OBJTYPE_ORPHAN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC2$");
-  rec.Key = "QlmKBC2";
-  rec.BackupFolder = f.R + "WIN\\$hf_mig$\\QlmKBC2";
+  rec.SetKey("QlmKBC2");
+  rec.SetBackupFolder(f.R + "WIN\\$hf_mig$\\QlmKBC2");
   f.Clean();
   const std::vector<TLogLine> warnings = AtLevel(f.Scan.Entries(), 3);
   const std::vector<TLogLine> expected = {
@@ -337,7 +386,7 @@ TEST(Clean, UpdateIdentifierWithAPathKeepsRegistryAndLog) {
   MakeTree(f.R, {"WIN\\$NtUninstallQlmKBC3$\\", "WIN\\QlmBranch\\", "WIN\\QlmBranch\\Child.log"});
   for (const char* id : {"QlmBranch\\Child", "", ".."}) {
     MakeTree(f.R, {"WIN\\$NtUninstallQlmKBC3$\\"});
-    AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC3$").Key = id;
+    AddRecord(OBJTYPE_WIN_UPDATES, f.R + "WIN\\$NtUninstallQlmKBC3$").SetKey(id);
   }
   f.Clean();
   EXPECT_TRUE(RegKeyPresent(kUninstall + "QlmBranch\\Child"));

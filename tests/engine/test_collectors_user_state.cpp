@@ -85,7 +85,7 @@ std::string CookiesTxt() {
 }
 
 std::string Summary(const TFileRec& rec, const std::string& root) {
-  const std::string where = rec.Path.empty() ? rec.Caption.Str() : rec.Path.substr(root.size());
+  const std::string where = rec.Path().empty() ? rec.Caption().Str() : rec.Path().substr(root.size());
   return std::to_string(rec.Category) + " " + where + " " + std::to_string(rec.Count) + " " +
          std::to_string(rec.Size) + (rec.Locked ? " locked" : "");
 }

@@ -156,7 +156,7 @@ TEST(CoreThread, TheEngineScansItsOwnCopyOfTheApplications) {
   core.Run();
   ASSERT_TRUE(fixture.Recorder.PumpUntilEnd());
   ASSERT_EQ(FoundList.Window().size(), 1u);
-  EXPECT_EQ(FoundList.Window()[0]->Path, LowerText(fixture.Root()) + "app\\a.tmp");
+  EXPECT_EQ(FoundList.Window()[0]->Path(), LowerText(fixture.Root()) + "app\\a.tmp");
 }
 
 TEST(CoreThread, StopEndsTheScanWithStopped) {

@@ -263,7 +263,7 @@ TEST(CustomDefine, ScanFindsFilesOfTickedApplicationsEveryScan) {
     f.Scan.ScanWith(core, f.OptionsWith(list));
     std::vector<std::string> found;
     for (const auto& rec : FoundList.Window()) {
-      found.push_back(std::to_string(rec->Category) + " " + rec->Path.substr(f.R.size()));
+      found.push_back(std::to_string(rec->Category) + " " + rec->Path().substr(f.R.size()));
     }
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found, (std::vector<std::string>{"256 win\\temp\\a.tmp", "256 win\\temp\\b.log",

@@ -100,11 +100,11 @@ TEST(FoundObject, CookieMailAndMozillaRows) {
   for (const auto& c : completes) {
     TFileRec rec;
     rec.Category = c.Category;
-    rec.Path = c.Path;
+    rec.SetPath(c.Path);
     rec.Size = 9;
     rec.Count = 2;
     CompleteFoundObject(f.Core.ScanContext(), rec);
-    EXPECT_EQ(rec.Caption.Str(), c.Caption) << c.Path;
+    EXPECT_EQ(rec.Caption().Str(), c.Caption) << c.Path;
     EXPECT_EQ(rec.Locked, c.Locked) << c.Path;
     EXPECT_EQ(rec.Count, c.Count) << c.Path;
     EXPECT_EQ(rec.Size, c.Size) << c.Path;
@@ -122,7 +122,7 @@ TEST(FoundObject, MozillaCookieFilesArePurgedNotDeleted) {
     auto rec = std::make_unique<TFileRec>();
     rec->Selected = true;
     rec->Category = category;
-    rec->Path = f.Scan.Root() + "cookies.txt";
+    rec->SetPath(f.Scan.Root() + "cookies.txt");
     FoundList.Window().push_back(std::move(rec));
   }
   TOptions options;

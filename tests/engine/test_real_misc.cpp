@@ -36,7 +36,7 @@ TEST(RealMisc, ScanOfALiteralFolderThroughTheBuiltLibrary) {
   std::int64_t size = 0;
   for (const auto& rec : FoundList.Window()) {
     size += rec->Size;
-    EXPECT_TRUE(rec->Written == 0 || std::fabs(rec->Written - Now()) < 1.0) << rec->Written;
+    EXPECT_TRUE(rec->Written() == 0 || std::fabs(rec->Written() - Now()) < 1.0) << rec->Written();
   }
   EXPECT_EQ(size, 10);
   EXPECT_EQ(fixture.Recorder.Count(WM_CORE_CURR_PATH), 2u);
@@ -58,7 +58,7 @@ TEST(RealMisc, CleanOfAFixtureTreeThroughTheBuiltLibrary) {
     auto rec = std::make_unique<TFileRec>();
     rec->Selected = true;
     rec->Category = category;
-    rec->Path = path;
+    rec->SetPath(path);
     rec->Size = size;
     rec->Count = 1;
     FoundList.Window().push_back(std::move(rec));
@@ -84,6 +84,42 @@ TEST(RealMisc, CleanOfAFixtureTreeThroughTheBuiltLibrary) {
   EXPECT_FALSE(FoundList.Window()[1] || FoundList.Window()[2] || FoundList.Window()[3]);
   EXPECT_TRUE(FoundList.Window()[0]) << "a path with a \"..\" component is never acted on";
   EXPECT_FALSE(fixture.Recorder.Messages.back().Item.Failed);
+}
+
+// Whatever the shell makes of a file held open without sharing, the clean
+// posts for exactly the files that went and keeps exactly those that stayed.
+TEST(RealMisc, ARecycleBatchWithALockedFileThroughTheBuiltLibrary) {
+  TScanFixture fixture;
+  TRealMisc real;
+  ASSERT_TRUE(real.Bound());
+  const std::string r = fixture.Root();
+  MakeTree(r, {"t\\", "t\\a.tmp=1", "t\\b.tmp=2", "t\\c.tmp=3"});
+  for (const char* name : {"a.tmp", "b.tmp", "c.tmp"}) {
+    auto rec = std::make_unique<TFileRec>();
+    rec->Selected = true;
+    rec->Category = OBJTYPE_CUSTOM;
+    rec->SetPath(r + "t\\" + name);
+    rec->Count = 1;
+    FoundList.Window().push_back(std::move(rec));
+  }
+  TOptions options;
+  options.MoveRemInRB = true;
+  TCore core;
+  {
+    TFileHandle lock(::CreateFileA((r + "t\\b.tmp").c_str(), GENERIC_READ, 0, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock.Valid());
+    fixture.CleanWith(core, options);
+  }
+  EXPECT_FALSE(IsExistingFile(r + "t\\a.tmp"));
+  EXPECT_FALSE(IsExistingFile(r + "t\\c.tmp"));
+  std::size_t gone = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::string path = r + "t\\" + "abc"[i] + ".tmp";
+    EXPECT_EQ(FoundList.Window()[i] == nullptr, !IsExistingFile(path)) << path;
+    gone += !IsExistingFile(path);
+  }
+  EXPECT_EQ(fixture.Recorder.Count(WM_CORE_UPDATE_CLEAN), gone);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ const std::vector<std::string> kTree = {
 std::vector<std::string> FoundBelow(const std::string& root) {
   std::vector<std::string> found;
   for (const auto& rec : FoundList.Window()) {
-    if (rec) found.push_back(rec->Path.substr(root.size()));
+    if (rec) found.push_back(rec->Path().substr(root.size()));
   }
   std::sort(found.begin(), found.end());
   return found;
@@ -108,12 +108,12 @@ TEST(Scan, SmallScanLogsPostsAndFinds) {
 
   ASSERT_EQ(FoundList.Window().size(), 4u);
   const TFileRec& first = *FoundList.Window()[0];
-  EXPECT_EQ(first.Path, r + "t\\a.tmp");
-  EXPECT_EQ(first.Owner, r + "t\\");
+  EXPECT_EQ(first.Path(), r + "t\\a.tmp");
+  EXPECT_EQ(first.Owner(), r + "t\\");
   EXPECT_EQ(first.Category, OBJTYPE_CUSTOM);
   EXPECT_EQ(first.Count, 1);
   EXPECT_EQ(first.Size, 10);
-  EXPECT_GT(first.Written, 40000.0);  // through the services record's FileTimeToDate
+  EXPECT_GT(first.Written(), 40000.0);  // through the services record's FileTimeToDate
   EXPECT_TRUE(core.Folders().empty());
   EXPECT_TRUE(core.Roots().empty());
 }
@@ -189,7 +189,7 @@ TEST(Scan, StopDuringTheWalkEndsWithinOneEntry) {
   const std::vector<TLogLine> entries = fixture.Entries();
   const std::vector<TLogLine> tail(entries.end() - 3, entries.end());
   const std::vector<TLogLine> expected = {
-      {6, "FT 256 FN " + FoundList.Window()[0]->Path},
+      {6, "FT 256 FN " + FoundList.Window()[0]->Path()},
       {5, "5. Process others items"},
       {6, "Posting scan end..."},
   };
@@ -308,7 +308,7 @@ TEST(Scan, CategoryRulesForFoundEntries) {
     EXPECT_EQ(AcceptFoundObject(core.ScanContext(), c.Category, full, entry), c.Accepted) << c.Category;
     TFileRec rec;
     rec.Category = c.Category;
-    rec.Path = full;
+    rec.SetPath(full);
     CompleteFoundObject(core.ScanContext(), rec);
     EXPECT_EQ(rec.Locked, c.Locked) << c.Category;
   }

@@ -269,7 +269,7 @@ TEST(AcceptFoundObject, AgeLimitsAndFolderRules) {
 // The record of one found object, by its path below the root.
 const TFileRec* FoundAt(const std::string& path) {
   for (const auto& rec : FoundList.Window()) {
-    if (rec && LowerText(rec->Path) == LowerText(path)) return rec.get();
+    if (rec && LowerText(rec->Path()) == LowerText(path)) return rec.get();
   }
   return nullptr;
 }
@@ -277,7 +277,7 @@ const TFileRec* FoundAt(const std::string& path) {
 std::vector<std::string> FoundNames(const std::string& root) {
   std::vector<std::string> names;
   for (const auto& rec : FoundList.Window()) {
-    if (rec) names.push_back(LowerText(rec->Path.substr(root.size())));
+    if (rec) names.push_back(LowerText(rec->Path().substr(root.size())));
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -341,18 +341,18 @@ TEST(UpdateFolders, SecurityUpdatesOrphansAndTheirRecords) {
   ASSERT_NE(kb1, nullptr);
   const std::int64_t infSize =
       static_cast<std::int64_t>(Inf("QlmKB1", "Security Update for Windows (QlmKB1)").size());
-  EXPECT_EQ(kb1->Caption.Str(), "Security Update for Windows (QlmKB1)");
-  EXPECT_EQ(kb1->Key.Str(), "QlmKB1");
-  EXPECT_EQ(LowerText(kb1->BackupFolder.Str()), LowerText(f.R + "WIN\\$hf_mig$\\QlmKB1"));
+  EXPECT_EQ(kb1->Caption().Str(), "Security Update for Windows (QlmKB1)");
+  EXPECT_EQ(kb1->Key().Str(), "QlmKB1");
+  EXPECT_EQ(LowerText(kb1->BackupFolder().Str()), LowerText(f.R + "WIN\\$hf_mig$\\QlmKB1"));
   EXPECT_EQ(kb1->Count, 2 + 2) << "files only, as the services library counts them";
   EXPECT_EQ(kb1->Size, infSize + 10 + 10);
   const TFileRec* kb2 = FoundAt(f.R + "WIN\\$NtUninstallQlmKB2$");
   ASSERT_NE(kb2, nullptr);
-  EXPECT_TRUE(kb2->BackupFolder.empty());
+  EXPECT_TRUE(kb2->BackupFolder().empty());
   const TFileRec* orphan = FoundAt(f.R + "WIN\\$hf_mig$\\KBQO1");
   ASSERT_NE(orphan, nullptr);
-  EXPECT_EQ(orphan->Caption.Str(), "KBQO1");
-  EXPECT_EQ(orphan->Key.Str(), "KBQO1");
+  EXPECT_EQ(orphan->Caption().Str(), "KBQO1");
+  EXPECT_EQ(orphan->Key().Str(), "KBQO1");
   EXPECT_EQ(orphan->Count, 2);
   EXPECT_EQ(orphan->Size, 4);
 
@@ -398,7 +398,7 @@ TEST(WindowsCollectors, ScanAndCleanOfAFixtureTree) {
   // The user unticks the Windows log.
   TFileRec* unticked = nullptr;
   for (const auto& rec : FoundList.Window()) {
-    if (LowerText(rec->Path) == LowerText(f.R + "WIN\\setupapi.log")) unticked = rec.get();
+    if (LowerText(rec->Path()) == LowerText(f.R + "WIN\\setupapi.log")) unticked = rec.get();
   }
   ASSERT_NE(unticked, nullptr);
   unticked->Selected = false;

@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
 #include <ostream>
 
 #include "base/uDateTime.h"
@@ -21,6 +22,7 @@ std::string TStandInMisc::AppInstall;
 std::function<void()> TStandInMisc::OnFileTime;
 std::function<void(const std::string&)> TStandInMisc::OnRemoveFile;
 std::vector<std::string> TStandInMisc::Recycled;
+std::vector<std::size_t> TStandInMisc::RecycleBatches;
 std::string TStandInMisc::DriveRoots;
 IMisc TStandInMisc::Record;
 std::function<void(TScanContext&)> CollectForTest;
@@ -112,6 +114,17 @@ MiscBool MISC_CALL RecycleFileSlot(const char* path) {
   return TRUE;
 }
 
+// True when every file of the list went.
+MiscBool MISC_CALL RecycleFilesSlot(const char* names) {
+  std::size_t count = 0;
+  bool all = true;
+  for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1, ++count) {
+    all = RecycleFileSlot(name) && all;
+  }
+  TStandInMisc::RecycleBatches.push_back(count);
+  return all;
+}
+
 MiscBool MISC_CALL RemoveTreeSlot(const char* folder, int, int) {
   const std::string path = WithoutBackslash(folder);
   if (!IsActionablePath(path) || IsRootPath(path) || !IsExistingFolder(path)) return FALSE;
@@ -190,6 +203,7 @@ IMisc BuildStandIn() {
   record.FileTimeToDate = &FileTimeToDateSlot;
   record.RemoveFile = &RemoveFileSlot;
   record.RecycleFile = &RecycleFileSlot;
+  record.RecycleFiles = &RecycleFilesSlot;
   record.RemoveTree = &RemoveTreeSlot;
   record.FolderTotals = &FolderTotalsSlot;
   record.RegKeyDelete = &RegKeyDeleteSlot;
@@ -210,6 +224,7 @@ TStandInMisc::TStandInMisc() : fSaved(::Misc) {
   OnFileTime = nullptr;
   OnRemoveFile = nullptr;
   Recycled.clear();
+  RecycleBatches.clear();
   DriveRoots.clear();
   Record = BuildStandIn();
   ::Misc = &Record;

@@ -23,7 +23,8 @@ using namespace qlm;
 // relation of the design, file times as date-times (no time zone), and an
 // optional hook called at every file time asked for. Files and trees are
 // removed on disk (a tree never through a reparse point; Recycled lists the
-// files that went to the "Recycle Bin"), registry slots act on the real
+// files that went to the "Recycle Bin", RecycleBatches the number of names
+// of each list handed over at once), registry slots act on the real
 // local-machine hive, the fixed drives are DriveRoots. Record may be changed
 // by a test; it is rebuilt for every object.
 class TStandInMisc {
@@ -38,6 +39,7 @@ class TStandInMisc {
   static std::function<void()> OnFileTime;
   static std::function<void(const std::string&)> OnRemoveFile;
   static std::vector<std::string> Recycled;
+  static std::vector<std::size_t> RecycleBatches;
   static std::string DriveRoots;
   static IMisc Record;
 
@@ -119,7 +121,11 @@ class TScanFixture {
   ~TScanFixture();
   TCoreInit Init();
   std::string Root() const { return fFolder.Path(); }
-  std::vector<TLogLine> Entries() const { return TraceEntries(fTrace->FileName()); }
+  // Every line logged so far, the waiting ones written first.
+  std::vector<TLogLine> Entries() const {
+    fTrace->Flush();
+    return TraceEntries(fTrace->FileName());
+  }
   TTrace* TraceLog() const { return fTrace.get(); }
   // Runs a scan on this thread with items made by the custom define collector.
   void Scan(TCore& core, std::function<void(TScanContext&)> collect);

@@ -7,6 +7,7 @@
 
 #include "startup/uLocaleText.h"
 #include "startup/uTrace.h"
+#include "startup/uTraceCrash.h"
 #include "tests/support/uTestSupport.h"
 
 using namespace qlm;
@@ -300,6 +301,121 @@ TEST_F(TraceTest, AFolderThatCannotBeMadeLosesLinesWithoutHarm) {
   trace.Log(LVL_INFO, "lost");
   trace.SetLevel(LVL_INFO);
   EXPECT_FALSE(IsExistingFolder(fFolder.Path() + "missing"));
+}
+
+// The entry lines of a file, without their time and thread prefix.
+std::vector<std::string> Messages(const std::string& file) {
+  std::vector<std::string> messages;
+  for (const std::string& line : SplitLines(ReadFileBytes(file))) {
+    const std::size_t at = line.find("] ", 5);
+    if (line.rfind("[0", 0) == 0 && at != std::string::npos) messages.push_back(line.substr(at + 2));
+  }
+  return messages;
+}
+
+// A log whose lines wait until something other than the flusher writes them.
+class HeldTraceTest : public TraceTest {
+ protected:
+  std::unique_ptr<TTrace> MakeHeld(int level) {
+    return std::make_unique<TTrace>(App(), level, true, "traces", "", 0, fClock, INFINITE);
+  }
+};
+
+TEST_F(HeldTraceTest, WarningsReachTheDiskAtOnceAfterEveryLineBeforeThem) {
+  auto trace = MakeHeld(LVL_DEBUG);
+  trace->Log(LVL_INFO, "opens the file");
+  trace->Log(LVL_DEBUG, "detail");
+  trace->Log(LVL_INFO, "information");
+  EXPECT_EQ(Messages(trace->FileName()), std::vector<std::string>{"opens the file"});
+  const struct {
+    int Level;
+    const char* Text;
+  } urgent[] = {{LVL_WARNING, "warning"}, {LVL_ERROR, "error"}, {LVL_EXCEPT, "exception"}};
+  std::vector<std::string> expected = {"opens the file", "detail", "information"};
+  for (const auto& line : urgent) {
+    trace->Log(line.Level, line.Text);
+    expected.push_back(line.Text);
+    EXPECT_EQ(Messages(trace->FileName()), expected) << line.Text;
+    trace->Log(LVL_DEBUG, std::string("after ") + line.Text);
+    expected.push_back(std::string("after ") + line.Text);
+  }
+  const std::string name = trace->FileName();
+  trace.reset();
+  EXPECT_EQ(Messages(name), expected);
+}
+
+TEST_F(HeldTraceTest, AFullBufferIsWrittenWithoutWaiting) {
+  auto trace = MakeHeld(LVL_DEBUG);
+  trace->Log(LVL_INFO, "opens the file");
+  const std::string payload(100, 'x');
+  for (int i = 0; i < 1000; ++i) trace->Log(LVL_DEBUG, payload);
+  const std::vector<std::string> written = Messages(trace->FileName());
+  EXPECT_GT(written.size(), 100u);
+  EXPECT_LT(written.size(), 1001u) << "the lines after the last full block still wait";
+}
+
+TEST_F(HeldTraceTest, FlushWritesTheWaitingLinesInOrder) {
+  auto trace = MakeHeld(LVL_DEBUG);
+  trace->Log(LVL_INFO, "one");
+  trace->Log(LVL_DEBUG, "two");
+  trace->SetLevel(LVL_DEBUG);
+  trace->Log(LVL_DEBUG, "three");
+  trace->Flush();
+  const auto lines = Lines("quillmere.20090315-142530-123.txt");
+  ASSERT_EQ(lines.size(), 9u);
+  EXPECT_EQ(lines[5], EntryPrefix(4, "142530.123") + "one");
+  EXPECT_EQ(lines[6], EntryPrefix(6, "142530.123") + "two");
+  EXPECT_EQ(lines[7], "Level: 6");
+  EXPECT_EQ(lines[8], EntryPrefix(6, "142530.123") + "three");
+}
+
+TEST_F(HeldTraceTest, WaitingLinesOfTheOldDayGoToTheOldFileBeforeItsFooter) {
+  fClock->Set(At(2009, 3, 15, 23, 59, 59, 990));
+  auto trace = MakeHeld(LVL_DEBUG);
+  trace->Log(LVL_INFO, "opens the file");
+  trace->Log(LVL_DEBUG, "waits before midnight");
+  fClock->Set(At(2009, 3, 16, 0, 0, 0, 10));
+  trace->Log(LVL_DEBUG, "after midnight");
+
+  const auto old = Lines("quillmere.20090315-235959-990.txt");
+  ASSERT_EQ(old.size(), 10u);
+  EXPECT_EQ(old[5], EntryPrefix(4, "235959.990") + "opens the file");
+  EXPECT_EQ(old[6], EntryPrefix(6, "235959.990") + "waits before midnight");
+  EXPECT_EQ(old[8], "LOG End: " + Stamped(At(2009, 3, 16, 0, 0, 0, 10)));
+  const auto fresh = Lines("quillmere.20090316-000000-010.txt");
+  ASSERT_EQ(fresh.size(), 6u);
+  EXPECT_EQ(fresh[5], EntryPrefix(6, "000000.010") + "after midnight");
+}
+
+TEST_F(HeldTraceTest, TheCrashFilterWritesTheWaitingLines) {
+  auto trace = MakeHeld(LVL_DEBUG);
+  trace->Log(LVL_INFO, "opens the file");
+  trace->Log(LVL_DEBUG, "last words");
+  TTrace* const before = Trace;
+  Trace = trace.get();
+  LPTOP_LEVEL_EXCEPTION_FILTER installed = nullptr;
+  {
+    TTraceCrashFilter filter;
+    installed = ::SetUnhandledExceptionFilter(&TraceCrashFilter);
+    EXCEPTION_RECORD record{};
+    record.ExceptionCode = 0xE0515100;  // a failure no other filter knows
+    CONTEXT context{};
+    EXCEPTION_POINTERS pointers{&record, &context};
+    installed(&pointers);
+  }
+  Trace = before;
+  EXPECT_EQ(installed, &TraceCrashFilter);
+  EXPECT_EQ(Messages(trace->FileName()),
+            (std::vector<std::string>{"opens the file", "last words"}));
+}
+
+TEST_F(TraceTest, TheFlusherWritesAWaitingLineByItself) {
+  auto trace = Make(LVL_DEBUG, true);
+  trace->Log(LVL_INFO, "opens the file");
+  trace->Log(LVL_DEBUG, "waits");
+  const auto written = [&] { return Messages(trace->FileName()).size() == 2; };
+  for (int i = 0; i < 1000 && !written(); ++i) ::Sleep(10);
+  EXPECT_TRUE(written());
 }
 
 TEST(TraceVersion, VersionOfFile) {

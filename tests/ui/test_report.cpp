@@ -51,11 +51,11 @@ class Report : public TMainWindowTest {
   TFileRec* Add(const TRecordSpec& spec) {
     auto record = std::make_unique<TFileRec>();
     record->Category = spec.Category;
-    record->Path = spec.Path;
+    record->SetPath(spec.Path);
     record->Size = spec.Size;
     record->Count = spec.Count;
-    record->Owner = spec.Owner;
-    record->Caption = spec.Caption;
+    record->SetOwner(spec.Owner);
+    record->SetCaption(spec.Caption);
     // The engine's own start: every record found is ticked.
     record->Selected = true;
     FoundList.Window().push_back(std::move(record));
@@ -158,7 +158,7 @@ TEST_F(Report, RowsFollowTheGroupingTable) {
   for (const auto& record : FoundList.Window()) {
     const bool shown = record->Category != OBJTYPE_OL_SENT && record->Category != 0 &&
                        record->Category != OBJTYPE_CUSTOM + 5;
-    EXPECT_EQ(record->Selected, shown) << record->Path;
+    EXPECT_EQ(record->Selected, shown) << record->Path();
   }
   Options().Core.CustomDefines = nullptr;
 }
@@ -225,7 +225,7 @@ TEST_F(Report, EveryFillMarksWhatIsLeftAsTheOptionSays) {
     EXPECT_EQ(Model().MarkOf({0, -1}), selFoundObjs ? TMark::Checked : TMark::Unchecked);
     // The user unticks two; a clean removes the third.
     for (int object = 0; object < 3; ++object) {
-      if (FoundList.Window()[object]->Path != "C:\\Windows\\Temp\\c.tmp") {
+      if (FoundList.Window()[object]->Path() != "C:\\Windows\\Temp\\c.tmp") {
         FoundList.Window()[object]->Selected = false;
       }
     }
@@ -307,7 +307,7 @@ TEST_F(Report, HeaderClicksSortCountsAndSizes) {
     EXPECT_EQ(GroupTexts(), step.Rows);
     std::vector<std::string> objects;
     for (const TFileRec* record : Model().Groups()[GroupNamed("System Junk files")].Objects) {
-      objects.push_back(record->Path);
+      objects.push_back(record->Path());
     }
     EXPECT_EQ(objects, step.JunkObjects);
     EXPECT_EQ(Model().Sort().Column, step.SortColumn);

@@ -288,11 +288,11 @@ void AddSample(int category, const std::string& path, std::int64_t size, std::in
                const char* owner, const char* caption = "") {
   auto record = std::make_unique<TFileRec>();
   record->Category = category;
-  record->Path = path;
+  record->SetPath(path);
   record->Size = size;
   record->Count = count;
-  record->Owner = owner;
-  record->Caption = caption;
+  record->SetOwner(owner);
+  record->SetCaption(caption);
   FoundList.Window().push_back(std::move(record));
 }
 

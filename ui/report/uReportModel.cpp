@@ -206,24 +206,23 @@ std::int64_t TReportModel::Size(TReportRow row) const {
   return row.IsGroup() ? fGroups[static_cast<std::size_t>(row.Group)].Size : 0;
 }
 
-const std::string& TReportModel::Path(TReportRow row) const {
-  static const std::string none;
+std::string TReportModel::Path(TReportRow row) const {
   const TFileRec* record = Record(row);
-  return record != nullptr ? record->Path : none;
+  return record != nullptr ? record->Path() : std::string();
 }
 
 std::string TReportModel::Text(TReportRow row) const {
   if (row.IsGroup()) return fGroups[static_cast<std::size_t>(row.Group)].Text;
   const TFileRec* record = Record(row);
   if (record == nullptr) return {};
-  if (!fOptions.HidePath) return record->Path;
-  if (record->Category == OBJTYPE_MRU) return ShortPath(record->Path);
-  return WithoutOwner(record->Path, record->Owner.Str());
+  if (!fOptions.HidePath) return record->Path();
+  if (record->Category == OBJTYPE_MRU) return ShortPath(record->Path());
+  return WithoutOwner(record->Path(), record->Owner().Str());
 }
 
 std::string TReportModel::NameText(TReportRow row) const {
   const TFileRec* record = Record(row);
-  if (record != nullptr && !record->Caption.empty()) return record->Caption.Str();
+  if (record != nullptr && !record->Caption().empty()) return record->Caption().Str();
   return Text(row);
 }
 
@@ -295,7 +294,8 @@ std::string TReportModel::SavedListText() const {
     text += "]\r\n";
     for (const TFileRec* record : group.Objects) {
       text += "    ";
-      text += record->Path;
+      text += record->Folder();
+      text += record->Name();
       text += ", type ";
       text += std::to_string(record->Category);
       text += ", count ";

@@ -88,7 +88,7 @@ class TReportModel {
   const TFileRec* Record(TReportRow row) const;
   std::int64_t Count(TReportRow row) const;
   std::int64_t Size(TReportRow row) const;
-  const std::string& Path(TReportRow row) const;
+  std::string Path(TReportRow row) const;
   // The category's name, or the object's path as the report shows it.
   std::string Text(TReportRow row) const;
   // The Name column: an object's caption where it has one, else Text.
