@@ -382,10 +382,14 @@ TEST(ScanCleanJourney, OptionsChosenInTheWindowDecideTheNextScan) {
       [&] { return (question = ::FindWindowA("#32770", APPLICATION_TITLE)) != nullptr; },
       kWindowTimeoutMs));
   ::PostMessageA(question, WM_COMMAND, IDYES, 0);
-  ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(ControlOf(window, ID_pRunning)) != FALSE; },
-                        kWindowTimeoutMs));
-  ASSERT_TRUE(WaitForOperationEnd(window));
-  EXPECT_EQ(TextOf(ControlOf(window, ID_vScanObjFound)), "1");
+  // Seen from here the window may show its running page while its Scan
+  // button is still usable (the operation is still beginning): the end is
+  // the button usable again with this scan's figure.
+  HWND found = ControlOf(window, ID_vScanObjFound);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ::IsWindowEnabled(ControlOf(window, ID_bbScan)) && TextOf(found) == "1"; },
+      kOperationTimeoutMs))
+      << "found: " << TextOf(found);
 
   ASSERT_TRUE(::PostMessageA(window, WM_CLOSE, 0, 0));
   ASSERT_EQ(run.WaitForExit(kWindowTimeoutMs), 0);
