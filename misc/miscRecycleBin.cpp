@@ -28,6 +28,10 @@ bool QueryBin(std::int64_t& count, std::int64_t& size) {
   return true;
 }
 
+// The safety rules of both slots: an absolute path without wildcards, of a
+// file that is there.
+bool Recyclable(const std::string& file) { return IsActionablePath(file) && IsExistingFile(file); }
+
 // Names each ended by a zero. The shell's file operation reads them up to an
 // empty name; it runs without confirmation, progress or error windows.
 bool RecycleList(std::string names) {
@@ -45,7 +49,7 @@ extern "C" {
 
 MiscBool MISC_CALL RecycleFile(const char* path) {
   const std::string file(ArgText(path));
-  if (!IsActionablePath(file) || !IsExistingFile(file)) return FALSE;
+  if (!Recyclable(file)) return FALSE;
   std::string names = file;
   names.push_back('\0');
   return RecycleList(names) && PathGone(file);
@@ -56,7 +60,7 @@ MiscBool MISC_CALL RecycleFiles(const char* names) {
   std::string accepted;
   for (const char* name = names; *name != '\0'; name += std::strlen(name) + 1) {
     const std::string file(name);
-    if (!IsActionablePath(file) || !IsExistingFile(file)) continue;
+    if (!Recyclable(file)) continue;
     accepted += file;
     accepted.push_back('\0');
   }

@@ -53,11 +53,9 @@ check_contents() {  # installer, program folder
 
 source "$ROOT/scripts/env.sh"
 source "$ROOT/scripts/xvfb.sh"
-OWN_DISPLAY=0
 if [ "$MODE" != contents ] && ! { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }; then
   trap qlm_end_session EXIT
   qlm_start_xvfb
-  OWN_DISPLAY=1
 fi
 
 # A Windows folder of the prefix as a host path.
@@ -95,8 +93,9 @@ UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmer
 
 check_install() {  # installer, version, screenshot
   local installer="$1" version="$2" shot="$3"
-  local folder shortcut entry
-  folder="$(host_path "$(windows_variable LOCALAPPDATA)\\Programs\\Quillmere Pro")"
+  local local_data folder shortcut entry
+  local_data="$(windows_variable LOCALAPPDATA)"
+  folder="$(host_path "$local_data\\Programs\\Quillmere Pro")"
   shortcut="$(host_path "$(windows_variable APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs\\Quillmere Pro.lnk")"
   [ -n "$folder" ] && [ -n "$shortcut" ] || fail "the prefix's user folders cannot be read"
   rm -rf "$folder" "$shortcut"
@@ -120,7 +119,7 @@ check_install() {  # installer, version, screenshot
   done
   echo "install: files, shortcut and entry in place"
 
-  start_and_photograph "$(windows_variable LOCALAPPDATA)\\Programs\\Quillmere Pro\\quillmere.exe" "$shot"
+  start_and_photograph "$local_data\\Programs\\Quillmere Pro\\quillmere.exe" "$shot"
   [ -f "$folder/quillmere.xml" ] || fail "the installed program wrote no settings beside itself"
   echo "install: the installed program started and closed ($shot)"
 

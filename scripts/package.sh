@@ -36,10 +36,11 @@ VERSION="$(cached "${TREE[x64]}" CMAKE_PROJECT_VERSION)"
 
 rm -rf "$DIST"
 mkdir -p "$DIST"
+declare -A OBJDUMP=([x86]=i686-w64-mingw32-objdump [x64]=x86_64-w64-mingw32-objdump)
+declare -A MACHINE=([x86]=i386 [x64]=i386:x86-64)
 for kind in x86 x64; do
-  python3 "$QLM_ROOT/tests/check_pe_binaries.py" \
-    "$( [ $kind = x86 ] && echo i686 || echo x86_64 )-w64-mingw32-objdump" \
-    "$( [ $kind = x86 ] && echo i386 || echo i386:x86-64 )" "$VERSION" "${TREE[$kind]}/program"
+  python3 "$QLM_ROOT/tests/check_pe_binaries.py" "${OBJDUMP[$kind]}" "${MACHINE[$kind]}" \
+    "$VERSION" "${TREE[$kind]}/program"
   bash "$QLM_ROOT/scripts/make-package.sh" $kind "$VERSION" "${TREE[$kind]}/program" "$DIST" >/dev/null
 done
 (cd "$DIST" && sha256sum -- *.exe *.zip > SHA256SUMS)

@@ -1,8 +1,8 @@
 #include "startup/uTrace.h"
 
 #include <algorithm>
-#include <utility>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "base/uDirEnum.h"
@@ -134,16 +134,20 @@ bool TTrace::EnsureOpen() {
 }
 
 bool TTrace::AppendToStream(const std::string* lines, std::size_t count) {
-  if (!fStream) return false;
   std::string block;
   for (std::size_t i = 0; i < count; ++i) {
     block += lines[i];
     block += "\r\n";
   }
+  return WriteText(block);
+}
+
+bool TTrace::WriteText(const std::string& text) {
+  if (!fStream) return false;
   DWORD written = 0;
-  return ::WriteFile(fStream.Get(), block.data(), static_cast<DWORD>(block.size()), &written,
+  return ::WriteFile(fStream.Get(), text.data(), static_cast<DWORD>(text.size()), &written,
                      nullptr) &&
-         written == block.size();
+         written == text.size();
 }
 
 bool TTrace::Queue(const std::string& line, int day, bool& wake) {
@@ -179,9 +183,7 @@ void TTrace::WriteBlocks(const std::vector<TBlock>& blocks) {
         fFileReady = false;
       }
       if (!fStream && !EnsureOpen()) continue;
-      DWORD written = 0;
-      ::WriteFile(fStream.Get(), block.Text.data(), static_cast<DWORD>(block.Text.size()),
-                  &written, nullptr);
+      WriteText(block.Text);
     } catch (...) {
       // The lines of a block that fails are lost; the log never reports
       // its own failures.

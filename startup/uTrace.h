@@ -78,6 +78,7 @@ class TTrace {
   bool WriteHeader();
   bool EnsureOpen();
   bool AppendToStream(const std::string* lines, std::size_t count);
+  bool WriteText(const std::string& text);
   void WriteNote(const std::string& text);
   bool WriteFooter();
   void CloseLog();

@@ -43,7 +43,7 @@ TEST(RestartArgs, OnlyAWholeSwitchAfterTheProgramNamesThePredecessor) {
   EXPECT_EQ(ParseRestartArgs("quillmere.exe " + FormatRestartArgs(4000000000u)), 4000000000u);
 }
 
-TEST(RestartArgs, TheCategoriesInWindowsOwnFoldersNeedAnAdministrator) {
+TEST(AdministratorCategories, TheCategoriesInWindowsOwnFoldersNeedAnAdministrator) {
   bool TCoreOptions::*const needing[] = {&TCoreOptions::WinTemp, &TCoreOptions::Prefetch,
                                          &TCoreOptions::WinUpdates, &TCoreOptions::IeUpdates};
   EXPECT_FALSE(NeedsAdministrator(TCoreOptions{}));
