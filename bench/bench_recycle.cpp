@@ -24,7 +24,7 @@ namespace {
 
 constexpr char kEngineTree[] = "C:\\qlm-bench\\recycle-engine\\";
 constexpr char kBareTree[] = "C:\\qlm-bench\\recycle-bare\\";
-constexpr int kRounds = 2;
+constexpr int kRounds = 4;
 
 double BareRecycle() {
   std::vector<std::string> files;
@@ -74,11 +74,18 @@ int main() {
       return 1;
     }
     EmptyBin();
-    // Alternating the two keeps a busy machine weighing on both alike.
-    bare = Better(round, bare, BareRecycle());
-    EmptyBin();
+    // The two take turns coming first, so that a busy machine, and the
+    // trash's own state after the other's files, weigh on both alike.
+    if (round % 2 == 0) {
+      bare = Better(round, bare, BareRecycle());
+      EmptyBin();
+    }
     engine = Better(round, engine, EngineRecycle(window, objects, left));
     EmptyBin();
+    if (round % 2 != 0) {
+      bare = Better(round, bare, BareRecycle());
+      EmptyBin();
+    }
   }
 
   std::printf("once more, with one shell operation per file...\n");

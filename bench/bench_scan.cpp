@@ -62,19 +62,19 @@ void CollectTree(TScanContext& core) { AddWholeTreeItem(core, kTree); }
 
 // One scan of the tree at a trace level, timed; the messages are then
 // delivered (untimed), as the window would take them.
-double ScanAt(int level, HWND window) {
+TCost ScanAt(int level, HWND window) {
   FoundList.Window().clear();
   FoundList.Window().shrink_to_fit();
   TTrace trace(std::string(kBenchFolder) + "bench.exe", level, true, "traces", "", 0);
   TCore core;
   PrepareScan(core, trace, window, &CollectTree);
-  const double ms = TimedRun(core);
+  const TCost cost = MeasuredRun(core);
   DrainMessages();
   ::DeleteFileA(trace.FileName().c_str());
-  return ms;
+  return cost;
 }
 
-constexpr int kRounds = 4;
+constexpr int kRounds = 6;
 
 // What a level-6 scan pays per line: the scan writes one per folder entered
 // and one per object found.
@@ -122,10 +122,10 @@ int main() {
   // Rounds alternate the three measurements so that a busy machine weighs
   // on all of them alike; the best of each counts.
   long files = 0, folders = 0;
-  double bare = 0, level6 = 0, level4 = 0;
+  TCost bare, level6, level4;
   for (int round = 0; round < kRounds; ++round) {
     files = folders = 0;
-    bare = Better(round, bare, Timed([&] { Enumerate(kTree, files, folders); }));
+    bare = Better(round, bare, Measured([&] { Enumerate(kTree, files, folders); }));
     // The scan that follows the other one finds the disk still writing its
     // trace and its memory just given back: the two take turns coming first.
     if (round % 2 == 0) level6 = Better(round, level6, ScanAt(LVL_DEBUG, window));
@@ -133,10 +133,10 @@ int main() {
     if (round % 2 != 0) level6 = Better(round, level6, ScanAt(LVL_DEBUG, window));
   }
   std::printf("tree: %ld files in %ld folders below %s\n", files, folders, kTree);
-  std::printf("bare enumeration: %.0f ms\n", bare);
-  std::printf("scan at level 6: %.0f ms, %u objects\n", level6,
-              static_cast<unsigned>(FoundList.Window().size()));
-  std::printf("scan at level 4: %.0f ms\n", level4);
+  std::printf("bare enumeration: %.0f ms (processor %.0f ms)\n", bare.Wall, bare.Cpu);
+  std::printf("scan at level 6: %.0f ms (processor %.0f ms), %u objects\n", level6.Wall,
+              level6.Cpu, static_cast<unsigned>(FoundList.Window().size()));
+  std::printf("scan at level 4: %.0f ms (processor %.0f ms)\n", level4.Wall, level4.Cpu);
   std::printf("one trace line at level 6: %.1f us\n", TraceLineMicroseconds());
 
   FoundList.Window().clear();
@@ -150,8 +150,10 @@ int main() {
               static_cast<unsigned>(FoundList.Window().size()));
   const double perObject32 = BytesPerObject32();
 
+  std::printf("processor time scan/bare at level 6: %.2f, at level 4: %.2f\n",
+              level6.Cpu / bare.Cpu, level4.Cpu / bare.Cpu);
   std::printf("scan/bare ratio at level 6: %.2f (target 1.15), at level 4: %.2f (target 1.05)\n",
-              level6 / bare, level4 / bare);
+              level6.Wall / bare.Wall, level4.Wall / bare.Wall);
   std::printf("bytes per object: %.0f in this 64-bit build (target 120), %.0f computed for the "
               "32-bit build (target 80)\n",
               perObject, perObject32);

@@ -1,5 +1,6 @@
 #include "bench/uBenchSupport.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "base/uHandles.h"
@@ -16,6 +17,16 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   ::QueryPerformanceFrequency(&frequency);
   return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
          static_cast<double>(frequency.QuadPart);
+}
+
+double ProcessCpuMs() {
+  FILETIME created, exited, kernel, user;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  const auto ticks = [](const FILETIME& time) {
+    return static_cast<double>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime);
+  };
+  return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
 std::string Numbered(const char* prefix, int number, int digits) {
@@ -112,12 +123,14 @@ void PrepareScan(TCore& core, TTrace& trace, HWND window, TBenchCollector collec
   core.SetOpType(OPTYPE_SCAN);
 }
 
-double TimedRun(TCore& core) {
-  return Timed([&] {
+TCost MeasuredRun(TCore& core) {
+  return Measured([&] {
     FoundList.HandTo(TListSide::Worker);
     core.Run();
   });
 }
+
+double TimedRun(TCore& core) { return MeasuredRun(core).Wall; }
 
 double ScanThenTimedClean(HWND window, TBenchCollector collect, const TOptions& options,
                           std::size_t& objects) {

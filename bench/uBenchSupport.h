@@ -31,9 +31,31 @@ double Timed(TRun run) {
   return Milliseconds(from, to);
 }
 
+// The processor time this process has used so far (every thread, user and
+// system), in milliseconds: a figure that other work on a busy machine
+// disturbs far less than the time on the clock.
+double ProcessCpuMs();
+
 // The best of several rounds.
 inline double Better(int round, double best, double ms) {
   return round == 0 || ms < best ? ms : best;
+}
+
+// A run's time on the clock and the processor time the process spent in it.
+struct TCost {
+  double Wall = 0;
+  double Cpu = 0;
+};
+
+template <typename TRun>
+TCost Measured(TRun run) {
+  const double cpu = ProcessCpuMs();
+  const double wall = Timed(run);
+  return {wall, ProcessCpuMs() - cpu};
+}
+
+inline TCost Better(int round, TCost best, TCost cost) {
+  return {Better(round, best.Wall, cost.Wall), Better(round, best.Cpu, cost.Cpu)};
 }
 
 std::string Numbered(const char* prefix, int number, int digits);
@@ -69,6 +91,7 @@ void PrepareScan(qlm::TCore& core, qlm::TTrace& trace, HWND window, TBenchCollec
 
 // Runs core's operation on this thread while the worker holds the found
 // list, as the worker thread would; the time it took.
+TCost MeasuredRun(qlm::TCore& core);
 double TimedRun(qlm::TCore& core);
 
 // A scan with collect (untimed), then the clean of what it found with the

@@ -42,6 +42,18 @@ TDateTime LocalDate(const FILETIME& time) {
   return date;
 }
 
+// One level deeper in the walk for as long as a folder is processed.
+class TDepthStep {
+ public:
+  explicit TDepthStep(std::size_t& depth) : fDepth(depth) { ++fDepth; }
+  ~TDepthStep() { --fDepth; }
+  TDepthStep(const TDepthStep&) = delete;
+  TDepthStep& operator=(const TDepthStep&) = delete;
+
+ private:
+  std::size_t& fDepth;
+};
+
 // The walk that only carries the search down to nested items.
 TSearchSpec MasklessSpec() { return TSearchSpec{}; }
 
@@ -135,6 +147,8 @@ bool TCore::Scan() {
   Log(LVL_DEBUG, "Posting scan end...");
   PostEnd(WM_CORE_SCAN_END);
   ClearFolders();
+  // The largest folder's entries are not kept until the next scan.
+  FListings.clear();
   return result;
 }
 
@@ -320,7 +334,10 @@ void TCore::ProcessFolder(std::string& path, const TSearchSpec& spec) {
   FSession.PostUpdate(WM_CORE_CURR_PATH, path, 0, 0, false);
   TFolderItem* item = FindFolderItem(path);
   LogItemFound(item);
-  TFolderListing listing;
+  const TDepthStep step(FDepth);
+  if (FListings.size() < FDepth) FListings.push_back(std::make_unique<TFolderListing>());
+  TFolderListing& listing = *FListings[FDepth - 1];
+  listing.Read = false;
   if (item == nullptr) {
     SearchFiles(path, spec, listing);
     if (spec.SubFolders) WalkSubfolders(path, spec, listing);
@@ -411,14 +428,14 @@ std::unique_ptr<TFileRec> TCore::MakeFileRec(const TFoundPlacePtr& place, const 
   return rec;
 }
 
-const std::vector<TDirEntry>& TCore::ListingOf(TFolderListing& listing, const std::string& path) {
+std::span<const TDirEntry> TCore::ListingOf(TFolderListing& listing, const std::string& path) {
   std::string key = FolderKey(path);
   if (!listing.Read || listing.Key != key) {
-    ReadFolder(path, listing.Entries);
+    ReadFolder(path, listing);
     listing.Key = std::move(key);
     listing.Read = true;
   }
-  return listing.Entries;
+  return {listing.Entries.data(), listing.Count};
 }
 
 // One pass over the folder serves every mask and the walk. An entry whose
@@ -426,17 +443,20 @@ const std::vector<TDirEntry>& TCore::ListingOf(TFolderListing& listing, const st
 // removed by that name, and its "?" would act as a wildcard. Reparse points
 // (junctions, symbolic links) are dropped too, so that nothing outside the
 // folder an item names can become an object or be walked.
-void TCore::ReadFolder(const std::string& path, std::vector<TDirEntry>& entries) {
-  entries.clear();
-  TDirEnum listing(path);
-  TDirEntry entry;
-  while (!IsStopped() && listing.Next(entry)) {
+void TCore::ReadFolder(const std::string& path, TFolderListing& listing) {
+  std::vector<TDirEntry>& entries = listing.Entries;
+  listing.Count = 0;
+  TDirEnum reader(path);
+  while (!IsStopped()) {
+    if (listing.Count == entries.size()) entries.emplace_back();
+    TDirEntry& entry = entries[listing.Count];
+    if (!reader.Next(entry)) break;
     if (!entry.NameReadable()) {
       Log(LVL_WARNING, "Name not readable, skipped: " + path + entry.Name);
     } else if (entry.IsReparsePoint()) {
       Log(LVL_INFO, "Reparse point not followed: " + path + entry.Name);
     } else {
-      entries.push_back(std::move(entry));
+      ++listing.Count;
     }
   }
 }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,10 +47,13 @@ struct TScanParts {
 TScanParts DefaultScanParts();
 
 // One directory entry as the search sees it.
-// The entries of one folder, read once however many masks search it.
+// The entries of one folder, read once however many masks search it. The
+// first Count entries are the folder's; the others are kept from a folder
+// read before, so that reading the next one reuses their texts.
 struct TFolderListing {
   std::string Key;
   bool Read = false;
+  std::size_t Count = 0;
   std::vector<TDirEntry> Entries;
 };
 
@@ -122,14 +126,17 @@ class TCore {
   void WalkSubfolders(std::string& path, const TSearchSpec& spec, TFolderListing& listing);
   void SearchFiles(const std::string& path, const TSearchSpec& spec, TFolderListing& listing);
   int LocalIsSubFolder(const std::string& a, const std::string& b);
-  const std::vector<TDirEntry>& ListingOf(TFolderListing& listing, const std::string& path);
-  void ReadFolder(const std::string& path, std::vector<TDirEntry>& entries);
+  std::span<const TDirEntry> ListingOf(TFolderListing& listing, const std::string& path);
+  void ReadFolder(const std::string& path, TFolderListing& listing);
   std::unique_ptr<TFileRec> MakeFileRec(const TFoundPlacePtr& place, const TDirEntry& entry,
                                         const TSearchSpec& spec);
 
   TEngineSession FSession;
   int FOpType = 0;
   TFolderList FFolders;
+  // One listing per depth of the walk, reused from folder to folder.
+  std::vector<std::unique_ptr<TFolderListing>> FListings;
+  std::size_t FDepth = 0;
   std::vector<std::string> FRoots;
   TStringList FCookieDefs;
   TCustomDefineList FCustomDefines;

@@ -3,6 +3,7 @@
 
 #include <shlwapi.h>
 
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -20,32 +21,17 @@ std::int64_t Ticks(const FILETIME& time) {
                                    time.dwLowDateTime);
 }
 
-// The system's time zone, read again at most once a minute: asking the
-// system on every call costs a scan of many files more than the walk itself,
-// and a zone changed while the program runs is seen within the minute.
-const TIME_ZONE_INFORMATION* CurrentTimeZone() {
-  constexpr DWORD REREAD_MS = 60000;
-  thread_local TIME_ZONE_INFORMATION zone{};
-  thread_local DWORD readAt = 0;
-  thread_local bool valid = false;
-  const DWORD now = ::GetTickCount();
-  if (!valid || now - readAt >= REREAD_MS) {
-    valid = ::GetTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID;
-    readAt = now;
-  }
-  return valid ? &zone : nullptr;
-}
-
-// The offset from UTC in force at that moment (100 ns ticks), as Explorer
-// shows a file's date: a summer date read in winter keeps its summer time.
-bool LocalOffsetAt(const FILETIME& universal, std::int64_t& offset) {
-  const TIME_ZONE_INFORMATION* zone = CurrentTimeZone();
+// The offset from UTC in force at that moment (100 ns ticks) under the zone,
+// as Explorer shows a file's date: a summer date read in winter keeps its
+// summer time.
+bool ZoneOffsetAt(const TIME_ZONE_INFORMATION& zone, std::int64_t ticks, std::int64_t& offset) {
+  const FILETIME universal{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   SYSTEMTIME universalTime;
   SYSTEMTIME localTime;
   FILETIME universalMs;
   FILETIME localMs;
-  if (zone == nullptr || !::FileTimeToSystemTime(&universal, &universalTime) ||
-      !::SystemTimeToTzSpecificLocalTime(zone, &universalTime, &localTime) ||
+  if (ticks < 0 || !::FileTimeToSystemTime(&universal, &universalTime) ||
+      !::SystemTimeToTzSpecificLocalTime(&zone, &universalTime, &localTime) ||
       !::SystemTimeToFileTime(&universalTime, &universalMs) ||
       !::SystemTimeToFileTime(&localTime, &localMs)) {
     return false;
@@ -54,17 +40,77 @@ bool LocalOffsetAt(const FILETIME& universal, std::int64_t& offset) {
   return true;
 }
 
+// The system's time zone, read again at most once a minute, and the offsets
+// of the UTC days already asked for. Asking the system on every call costs a
+// scan of many files more than its walk; a zone changed while the program
+// runs is seen within the minute. A zone's rules change the offset at most
+// twice a year, so a day whose first and last moments share an offset keeps
+// it all day; a day with a change is computed each time.
+class TZoneOffsets {
+ public:
+  bool OffsetAt(std::int64_t ticks, std::int64_t& offset) {
+    Refresh();
+    if (!fValid) return false;
+    constexpr std::int64_t TICKS_PER_DAY = 864000000000;
+    const std::int64_t day = ticks / TICKS_PER_DAY;
+    TDay& slot = fDays[static_cast<std::size_t>(day) % DAYS];
+    if (ticks >= 0 && slot.Day == day) {
+      offset = slot.Offset;
+      return true;
+    }
+    if (!ZoneOffsetAt(fZone, ticks, offset)) return false;
+    const std::int64_t first = day * TICKS_PER_DAY;
+    std::int64_t atFirst = 0;
+    std::int64_t atLast = 0;
+    if (ZoneOffsetAt(fZone, first, atFirst) && atFirst == offset &&
+        ZoneOffsetAt(fZone, first + TICKS_PER_DAY - 1, atLast) && atLast == offset) {
+      slot = TDay{day, offset};
+    }
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t DAYS = 256;
+  struct TDay {
+    std::int64_t Day = -1;
+    std::int64_t Offset = 0;
+  };
+
+  void Refresh() {
+    constexpr DWORD REREAD_MS = 60000;
+    const DWORD now = ::GetTickCount();
+    if (fRead && now - fReadAt < REREAD_MS) return;
+    fValid = ::GetTimeZoneInformation(&fZone) != TIME_ZONE_ID_INVALID;
+    fReadAt = now;
+    fRead = true;
+    fDays.fill(TDay{});
+  }
+
+  TIME_ZONE_INFORMATION fZone{};
+  DWORD fReadAt = 0;
+  bool fRead = false;
+  bool fValid = false;
+  std::array<TDay, DAYS> fDays{};
+};
+
+// One per thread: the engine's thread and the window's never wait for each
+// other.
+TZoneOffsets& ZoneOffsets() {
+  thread_local TZoneOffsets offsets;
+  return offsets;
+}
+
 }  // namespace
 
 extern "C" {
 
 MiscBool MISC_CALL FileTimeToDate(std::uint64_t fileTime, double* localDate) {
   if (!localDate) return FALSE;
-  const FILETIME universal{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+  const auto ticks = static_cast<std::int64_t>(fileTime);
   std::int64_t offset = 0;
-  if (!LocalOffsetAt(universal, offset)) return FALSE;
+  if (!ZoneOffsets().OffsetAt(ticks, offset)) return FALSE;
   // System times hold milliseconds only: the offset goes onto the exact time.
-  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(Ticks(universal) + offset));
+  *localDate = FileTimeToDateTime(static_cast<std::uint64_t>(ticks + offset));
   return TRUE;
 }
 

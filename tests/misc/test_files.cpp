@@ -4,6 +4,7 @@
 #include <regex>
 #include <vector>
 
+#include "base/uDateTime.h"
 #include "tests/misc/uMiscLibrary.h"
 #include "tests/support/uTestSupport.h"
 
@@ -157,6 +158,47 @@ TEST(MiscFiles, FileTimeToDateUsesTheOffsetInForceOnThatDate) {
     EXPECT_NEAR(date, c.expected, 0.5 / 86400) << "month " << c.universal.wMonth;
   }
   EXPECT_FALSE(MiscLibrary().FileTimeToDate(0, nullptr));
+}
+
+// The offset a day keeps is remembered; the two days on which the clocks
+// change must still give each moment its own offset, whichever moment of
+// the day is asked first. Every ten minutes of those days and the days
+// around them, in an order that asks late moments before early ones,
+// against the system's own conversion.
+TEST(MiscFiles, FileTimeToDateFollowsTheClockChangesWithinADay) {
+  TIME_ZONE_INFORMATION zone;
+  ASSERT_NE(::GetTimeZoneInformation(&zone), TIME_ZONE_ID_INVALID);
+  if (zone.Bias != -60 || zone.DaylightBias != -60) {
+    GTEST_SKIP() << "needs Central European time (TZ=Europe/Berlin)";
+  }
+  constexpr std::uint64_t TEN_MINUTES = 6000000000ULL;
+  for (const SYSTEMTIME& day : {SYSTEMTIME{2009, 3, 0, 28, 0, 0, 0, 0},
+                                SYSTEMTIME{2009, 10, 0, 24, 0, 0, 0, 0}}) {
+    FILETIME start;
+    ASSERT_TRUE(::SystemTimeToFileTime(&day, &start));
+    const std::uint64_t first =
+        (static_cast<std::uint64_t>(start.dwHighDateTime) << 32) | start.dwLowDateTime;
+    constexpr int STEPS = 3 * 144;
+    for (int i = 0; i < STEPS; ++i) {
+      // 0, 431, 1, 430, ...: both ends of every day before its middle.
+      const int step = i % 2 == 0 ? i / 2 : STEPS - 1 - i / 2;
+      const std::uint64_t ticks = first + step * TEN_MINUTES;
+      const FILETIME universal{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+      SYSTEMTIME universalTime;
+      SYSTEMTIME localTime;
+      ASSERT_TRUE(::FileTimeToSystemTime(&universal, &universalTime));
+      ASSERT_TRUE(::SystemTimeToTzSpecificLocalTime(nullptr, &universalTime, &localTime));
+      FILETIME local;
+      ASSERT_TRUE(::SystemTimeToFileTime(&localTime, &local));
+      const double expected = FileTimeToDateTime(
+          (static_cast<std::uint64_t>(local.dwHighDateTime) << 32) | local.dwLowDateTime);
+      double date = 0;
+      ASSERT_TRUE(MiscLibrary().FileTimeToDate(ticks, &date));
+      EXPECT_NEAR(date, expected, 0.5 / 86400)
+          << "month " << universalTime.wMonth << " day " << universalTime.wDay << " "
+          << universalTime.wHour << ":" << universalTime.wMinute;
+    }
+  }
 }
 
 TEST(MiscFiles, FileVersionTextReadsTheVersionResource) {
