@@ -18,7 +18,18 @@ struct TQueuedMessage {
 struct TChannel {
   std::deque<TQueuedMessage> Messages;
   bool WakePending = false;
+  DWORD LastWake = 0;
+  bool Woken = false;
 };
+
+// A wake-up costs the engine's thread a trip through the system's message
+// queues and the window a delivery; a few dozen a second keep the figures
+// live. The end of an operation always wakes the window at once.
+constexpr DWORD WAKE_INTERVAL_MS = 25;
+
+bool IsEndMessage(UINT message) {
+  return message == WM_CORE_SCAN_END || message == WM_CORE_CLEAN_END;
+}
 
 class TProgressQueue {
  public:
@@ -28,7 +39,14 @@ class TProgressQueue {
       TLockGuard guard(fLock);
       TChannel& channel = fChannels[window];
       channel.Messages.push_back({message, std::move(item)});
-      wake = !std::exchange(channel.WakePending, true);
+      const DWORD now = ::GetTickCount();
+      wake = !channel.WakePending &&
+             (IsEndMessage(message) || !channel.Woken || now - channel.LastWake >= WAKE_INTERVAL_MS);
+      if (wake) {
+        channel.WakePending = true;
+        channel.LastWake = now;
+        channel.Woken = true;
+      }
     }
     if (!wake) return true;
     if (::PostMessageA(window, WM_CORE_PROGRESS, 0, 0)) return true;

@@ -24,9 +24,11 @@ inline constexpr UINT WM_CORE_UPDATE_CLEAN = WM_USER + 5;  // 1029
 // The wake-up that the window answers with DeliverProgress.
 inline constexpr UINT WM_CORE_PROGRESS = WM_APP + 0x100;
 
-// Queues a message for the window and makes sure a wake-up is on its way.
-// False when there is no window or the wake-up could not be posted; the
-// message then stays queued for the next wake-up.
+// Queues a message for the window and makes sure a wake-up is on its way:
+// at once for the end of an operation, else at most every 25 ms, so that a
+// message posted sooner waits for the next wake-up, the end, or the window's
+// own timer. False when there is no window or the wake-up could not be
+// posted; the message then stays queued for the next wake-up.
 bool PostProgress(HWND window, UINT message, std::unique_ptr<TUpdateItem> item);
 
 // Called on the window's thread when it receives WM_CORE_PROGRESS: hands

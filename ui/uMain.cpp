@@ -349,12 +349,9 @@ LRESULT TFormMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       return DefaultHandler(message, wParam, lParam);
-    case WM_CORE_PROGRESS: {
-      const bool outer = std::exchange(fDeliveringProgress, true);
-      DeliverProgress(fHandle);
-      fDeliveringProgress = outer;
+    case WM_CORE_PROGRESS:
+      DeliverQueuedProgress();
       return 0;
-    }
     case WM_CORE_SCAN_END:
     case WM_CORE_CLEAN_END:
     case WM_CORE_CURR_PATH:

@@ -258,6 +258,8 @@ class TFormMain final : public TWindow {
   void ShowFinalValues();
   void UpdateElapsedTime();
   void ShowRunningFigures();
+  void DeliverQueuedProgress();
+  void ShowProgress();
   void RunWorker(int opType);
   void StartClock();
   void ReadEnd(const TUpdateItem* item);
@@ -335,6 +337,10 @@ class TFormMain final : public TWindow {
   bool fOperationRunning = false;
   // Set while the progress queue hands its messages to the window.
   bool fDeliveringProgress = false;
+  // The folder the engine is in; shown with the figures once per delivery
+  // of the queue, not once per message.
+  std::string fCurrFolder;
+  bool fProgressUnseen = false;
 
   // The report.
   TReportModel FReport;

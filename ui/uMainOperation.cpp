@@ -168,7 +168,13 @@ void TFormMain::bbStopClick() {
   if (CoreThread) CoreThread->Stop();
 }
 
-void TFormMain::tScanTimer() { UpdateElapsedTime(); }
+// The clock, and what the queue still holds: the engine wakes the window at
+// most every few milliseconds, so a message posted just after a wake-up may
+// wait for the next one or for this.
+void TFormMain::tScanTimer() {
+  UpdateElapsedTime();
+  DeliverQueuedProgress();
+}
 
 void TFormMain::UpdateElapsedTime() {
   ::SetWindowTextA(Control("vScanElapsedTime"), ElapsedText(Now() - FStartTime).c_str());
@@ -177,6 +183,22 @@ void TFormMain::UpdateElapsedTime() {
 void TFormMain::ShowRunningFigures() {
   ::SetWindowTextA(Control("vScanObjFound"), std::to_string(fTotObjs).c_str());
   ::SetWindowTextA(Control("vSCanObjSize"), FormatSize(fTotSize).c_str());
+}
+
+// Every queued message in turn, each logged as it comes; the labels are
+// set once afterwards, as setting them per message would cost the window
+// more than the engine takes to find the objects.
+void TFormMain::DeliverQueuedProgress() {
+  const bool outer = std::exchange(fDeliveringProgress, true);
+  DeliverProgress(fHandle);
+  fDeliveringProgress = outer;
+  ShowProgress();
+}
+
+void TFormMain::ShowProgress() {
+  if (!std::exchange(fProgressUnseen, false)) return;
+  ::SetWindowTextA(Control("vScanCurrFolder"), fCurrFolder.c_str());
+  ShowRunningFigures();
 }
 
 void TFormMain::HandleProgress(UINT message, WPARAM wParam) {
@@ -211,7 +233,8 @@ void TFormMain::WMUpdateCurrPath(std::unique_ptr<TUpdateItem> item) {
   const std::string text = std::move(item->Text);
   item.reset();
   Log(LVL_TRASH, "Update CurrPath " + text);
-  ::SetWindowTextA(Control("vScanCurrFolder"), text.c_str());
+  fCurrFolder = text;
+  fProgressUnseen = true;
 }
 
 void TFormMain::WMUpdateScan(std::unique_ptr<TUpdateItem> item) {
@@ -233,12 +256,14 @@ void TFormMain::CountProgress(std::unique_ptr<TUpdateItem> item, const char* cou
   Log(LVL_DEBUG, countText + std::to_string(count) + sizeText + std::to_string(size));
   fTotObjs += sign * count;
   fTotSize += sign * size;
-  ShowRunningFigures();
+  fProgressUnseen = true;
 }
 
 // What both end messages do to the running page: the bar stops, the timer
 // ends, the buttons come back.
 void TFormMain::EndOperation() {
+  ShowProgress();
+  fCurrFolder.clear();
   if (auto* bar = TMarqueeBar::From(Control("mbMain"))) bar->SetActive(false);
   Show("mbMain", false);
   ::KillTimer(fHandle, tScan);

@@ -341,4 +341,36 @@ TEST_F(Operation, ProgressMessagesThatTheQueueDidNotDeliverAreIgnored) {
   EXPECT_EQ(WindowText(C("vScanObjFound")), "3");
 }
 
+// The engine wakes the window at most every few milliseconds; what it posts
+// meanwhile waits in the queue. The window's clock takes whatever waits,
+// even when a wake-up never came; the labels show the last of it. The end
+// of an operation comes after everything posted before it.
+TEST_F(Operation, QueuedProgressReachesTheWindowWithoutItsOwnWakeUp) {
+  const HWND window = fForm->Handle();
+  auto found = std::make_unique<TUpdateItem>();
+  found->Count = 2;
+  found->Size = 20;
+  PostProgress(window, WM_CORE_UPDATE_SCAN, std::move(found));
+  auto path = std::make_unique<TUpdateItem>();
+  path->Text = "C:\\somewhere\\";
+  PostProgress(window, WM_CORE_CURR_PATH, std::move(path));
+  MSG lost;
+  ASSERT_TRUE(::PeekMessageA(&lost, window, WM_CORE_PROGRESS, WM_CORE_PROGRESS, PM_REMOVE));
+  EXPECT_EQ(fForm->TotObjs(), 0);
+
+  fForm->tScanTimer();
+  EXPECT_EQ(fForm->TotObjs(), 2);
+  EXPECT_EQ(WindowText(C("vScanObjFound")), "2");
+  EXPECT_EQ(WindowText(C("vScanCurrFolder")), "C:\\somewhere\\");
+
+  auto more = std::make_unique<TUpdateItem>();
+  more->Count = 1;
+  PostProgress(window, WM_CORE_UPDATE_SCAN, std::move(more));
+  PostProgress(window, WM_CORE_SCAN_END, std::make_unique<TUpdateItem>());
+  PumpMessages();
+  EXPECT_EQ(WindowText(C("vScanObjFound")), "3");
+  EXPECT_EQ(WindowText(C("vScanCurrFolder")), "");
+  EXPECT_TRUE(::IsWindowVisible(C("vtReport")) || ::IsWindowVisible(C("gbFinalStatus")));
+}
+
 }  // namespace
