@@ -1,8 +1,10 @@
-// A browser's profiles.ini: every profile gives two folders that end with a
-// backslash and hold no slash; the cache folder is a "Cache" folder.
+// A browser's profiles.ini: every profile gives two absolute folders that
+// end with a backslash and hold no slash; the cache folder is a "Cache"
+// folder.
 #include <string>
 #include <vector>
 
+#include "base/uPathRules.h"
 #include "fuzz/uFuzzCheck.h"
 #include "misc/miscProfilesIni.h"
 
@@ -28,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(profiles.size() <= sections);
   for (const misc::TProfileFolders& folders : profiles) {
     FUZZ_CHECK(EndsWith(folders.Cookies, "\\") && EndsWith(folders.Cache, "Cache\\"));
+    FUZZ_CHECK(IsAbsolutePath(folders.Cookies) && IsAbsolutePath(folders.Cache));
     FUZZ_CHECK(folders.Cookies.find('/') == std::string::npos);
     FUZZ_CHECK(folders.Cache.find('/') == std::string::npos);
   }
