@@ -16,6 +16,7 @@
 # crash's input as hex; exits non-zero when any target crashed. -j 2 runs
 # two targets at a time.
 set -euo pipefail
+shopt -s nullglob
 source "$(dirname "${BASH_SOURCE[0]}")/native-build.sh" >/dev/null
 FUZZ_SRC="$QLM_NATIVE_ROOT/fuzz"
 WORK="$QLM_NATIVE_BUILD/fuzz-work"
@@ -53,22 +54,24 @@ show_hex() {
   echo
 }
 
-# The committed inputs of a target, each run once; these must never crash.
+# The committed inputs of a target, each run once in one process; these must
+# never crash.
 replay_target() {
   local target="$1" files=()
   local binary="$QLM_NATIVE_BUILD/fuzz/fuzz_$target"
+  local log="$WORK/$target.replay.log"
   for folder in "$FUZZ_SRC/corpus/$target" "$FUZZ_SRC/regressions/$target"; do
     [ -d "$folder" ] && files+=("$folder"/*)
   done
   [ ${#files[@]} -eq 0 ] && return 0
-  for file in "${files[@]}"; do
-    if ! "$binary" "${LIMITS[@]}" "$file" >"$WORK/$target.replay.log" 2>&1; then
-      echo "$target: CRASH on ${file#$QLM_NATIVE_ROOT/}"
-      grep -E 'ERROR|invariant|SUMMARY' "$WORK/$target.replay.log" | head -5 | sed 's/^/  /'
-      show_hex "$file"
-      return 1
-    fi
-  done
+  if ! "$binary" "${LIMITS[@]}" "${files[@]}" >"$log" 2>&1; then
+    local file
+    file=$(sed -n 's/^Running: //p' "$log" | tail -1)
+    echo "$target: CRASH on ${file#$QLM_NATIVE_ROOT/}"
+    grep -E 'ERROR|invariant|SUMMARY' "$log" | head -5 | sed 's/^/  /'
+    [ -f "$file" ] && show_hex "$file"
+    return 1
+  fi
   echo "$target: ${#files[@]} committed inputs replayed"
 }
 
