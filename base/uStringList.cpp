@@ -8,9 +8,10 @@ bool IsSeparator(char c, char delimiter) {
   return c == delimiter || static_cast<unsigned char>(c) <= 32;
 }
 
+// Every character that splits a list must be quoted to stay in its item.
 bool NeedsQuotes(const std::string& item, char delimiter) {
   for (char c : item) {
-    if (c == ' ' || c == '"' || c == delimiter) return true;
+    if (IsSeparator(c, delimiter) || c == '"') return true;
   }
   return false;
 }

@@ -19,9 +19,10 @@ struct TStringList {
 // stands for one quote). Empty items are dropped.
 TStringList SplitDelimited(std::string_view text, char delimiter);
 
-// The items joined by the delimiter; an item holding a blank, the delimiter
-// or a double quote is written between double quotes with inner quotes
-// doubled.
+// The items joined by the delimiter; an item holding a character that
+// splits (the delimiter, a blank or any other code up to 32) or a double
+// quote is written between double quotes with inner quotes doubled, so that
+// splitting the text gives the same items.
 std::string DelimitedText(const TStringList& list);
 
 }  // namespace qlm

@@ -77,6 +77,12 @@ class TCustomDefineList {
 // + its position. A missing script gives an empty list without a version.
 TCustomDefineList LoadCustomDefines(const std::string& appFolder);
 
+// The applications of a script in memory, as LoadCustomDefines reads them
+// (`fileName` is where each keeps its tick); `refused` gets the names of the
+// sections left out: a repeated name, or one past the last custom category.
+TCustomDefineList ReadCustomDefines(const TIniText& script, const std::string& fileName,
+                                    std::vector<std::string>& refused);
+
 // The tenth collector: one folder item per item of every ticked application.
 void CollectCustomDefines(TScanContext& scan);
 

@@ -12,7 +12,7 @@
 
 namespace qlm {
 
-struct TFileRec;
+class TFileRec;
 
 // Owned records, entries may be empty. A scan appends to it, a clean empties
 // the entries of removed objects, the window clears it before a scan and at

@@ -72,6 +72,9 @@ std::vector<TProfileFolders> ProfilesFromIni(std::string_view iniText, std::stri
   for (const TProfileEntry& entry : ProfileEntries(iniText)) {
     const std::string path = Backslashed(entry.Path);
     const bool relative = entry.IsRelative == -1 ? !IsAbsolutePath(path) : entry.IsRelative == 1;
+    // Only slashes name no folder, and an absolute profile that names no
+    // drive or share would resolve against the working folder.
+    if (path.empty() || (!relative && !IsAbsolutePath(path))) continue;
     TProfileFolders folders;
     if (relative) {
       folders.Cookies = app + path;

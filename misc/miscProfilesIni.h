@@ -14,8 +14,9 @@ struct TProfileFolders {
 };
 
 // The profiles of a profiles.ini, in the order of their sections
-// ("[Profile0]", "[Profile1]", ...; case ignored). A section without a Path
-// is left out. "IsRelative=1" makes the path relative to the browser's
+// ("[Profile0]", "[Profile1]", ...; case ignored). A section without a Path,
+// or whose Path is only slashes, is left out, and so is one that says
+// "IsRelative=0" of a path that names no drive or share. "IsRelative=1" makes the path relative to the browser's
 // folder below the application data; "IsRelative=0" makes it absolute; a
 // section without the key is taken by the path's own form. Both folders
 // end with a backslash; slashes become backslashes.

@@ -9,6 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   binutils-mingw-w64-x86-64
   libz-mingw-w64-dev googletest
+  clang-14 libclang-rt-14-dev zlib1g-dev
   wine wine32:i386 wine64
   fonts-wine xvfb xauth x11-utils xdotool imagemagick
   file python3 python3-cairo

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test under Wine on a virtual display of its
 # own, with one wineserver kept alive for the whole run and stopped at the end.
-# Extra arguments go to ctest (e.g. -R Trace).
+# Extra arguments go to ctest (e.g. -R Trace). A full run (no arguments) then
+# runs the native sanitized tests and every fuzz target for QLM_FUZZ_SECONDS
+# (20) each, two at a time; a crash fails the run with its input as hex.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/build.sh"
@@ -24,4 +26,19 @@ for _ in $(seq 1 100); do
 done
 # A tree without tests, or a filter that selects none, is a failure, not a
 # green run.
+# The native build needs no Wine and waits for nothing: it runs beside the
+# Windows tests, which spend much of their time waiting for windows.
+if [ $# -eq 0 ]; then
+  bash "$ROOT/scripts/native-build.sh" >"$QLM_BUILD/native-build.log" 2>&1 &
+  native_build=$!
+fi
 ctest --test-dir "$QLM_BUILD" --output-on-failure --no-tests=error -j2 "$@"
+
+if [ $# -eq 0 ]; then
+  if ! wait "$native_build"; then
+    cat "$QLM_BUILD/native-build.log"
+    exit 1
+  fi
+  bash "$ROOT/scripts/native-test.sh"
+  bash "$ROOT/scripts/fuzz.sh" -j 2 "${QLM_FUZZ_SECONDS:-20}"
+fi

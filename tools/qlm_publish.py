@@ -93,7 +93,9 @@ def to_file_time(seconds):
 
 
 def parse_version_line(line):
-    """a << 48 | b << 32 | c of "[a.b.c]"; 0 when a part is no number."""
+    """a << 48 | b << 32 | c of "[a.b.c]"; 0 when a part is no number or
+    wider than its field (a and b 16 bits, c up to 0x7FFFFFFF), as the
+    program reads it."""
     close = line.find("]")
     open_ = line.find("[")
     start = open_ + 1 if open_ >= 0 else 0
@@ -104,8 +106,8 @@ def parse_version_line(line):
     if len(parts) == 2:
         parts.append("0")
     numbers = []
-    for part in parts:
-        if not part.isdigit() or not part.isascii() or int(part) > 0x7FFFFFFF:
+    for part, widest in zip(parts, (0xFFFF, 0xFFFF, 0x7FFFFFFF)):
+        if not part.isdigit() or not part.isascii() or len(part) > 10 or int(part) > widest:
             return 0
         numbers.append(int(part))
     a, b, c = numbers

@@ -3,18 +3,11 @@
 #pragma once
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
-#include "update/uArchiveFormat.h"
+#include "update/uArchiveUnpack.h"
 
 namespace qlm {
-
-// A damaged, short or refused archive, or a file that cannot be written.
-class EUnpackError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // The fixed fields of an archive; raises EUnpackError when it cannot be read.
 TArchiveHeader ReadArchiveHeader(const std::string& archivePath);

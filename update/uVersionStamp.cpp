@@ -6,15 +6,20 @@ namespace qlm {
 
 namespace {
 
-// A non-empty run of decimal digits that fits in a signed 32-bit number.
-bool ParsePart(std::string_view text, std::int64_t& value) {
+// The widest value of each part: a and b have 16 bits of the stamp each, c
+// the low 32, of which the shown text ("%d") takes the positive half.
+constexpr std::int64_t MAX_HIGH_PART = 0xFFFF;
+constexpr std::int64_t MAX_LOW_PART = 0x7FFFFFFF;
+
+// A non-empty run of decimal digits up to `max`.
+bool ParsePart(std::string_view text, std::int64_t max, std::int64_t& value) {
   if (text.empty() || text.size() > 10) return false;
   value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') return false;
     value = value * 10 + (c - '0');
   }
-  return value <= 0x7FFFFFFF;
+  return value <= max;
 }
 
 }  // namespace
@@ -33,11 +38,11 @@ std::int64_t ParseVersionLine(std::string_view line) {
   if (dot1 == std::string_view::npos) return 0;
   const std::size_t dot2 = version.find('.', dot1 + 1);
   std::int64_t a = 0, b = 0, c = 0;
-  if (!ParsePart(version.substr(0, dot1), a)) return 0;
+  if (!ParsePart(version.substr(0, dot1), MAX_HIGH_PART, a)) return 0;
   if (dot2 == std::string_view::npos) {
-    if (!ParsePart(version.substr(dot1 + 1), b)) return 0;
-  } else if (!ParsePart(version.substr(dot1 + 1, dot2 - dot1 - 1), b) ||
-             !ParsePart(version.substr(dot2 + 1), c)) {
+    if (!ParsePart(version.substr(dot1 + 1), MAX_HIGH_PART, b)) return 0;
+  } else if (!ParsePart(version.substr(dot1 + 1, dot2 - dot1 - 1), MAX_HIGH_PART, b) ||
+             !ParsePart(version.substr(dot2 + 1), MAX_LOW_PART, c)) {
     return 0;
   }
   return static_cast<std::int64_t>(static_cast<std::uint64_t>(a) << 48 |

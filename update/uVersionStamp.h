@@ -19,7 +19,8 @@ struct TVersionStamp {
 
 // The value of a version line such as "[1.4.2]": a << 48 | b << 32 | c, c
 // being 0 when there is no second ".". A part that is not a decimal number
-// (an empty one too) makes the value 0.
+// (an empty one too), or wider than its field (a and b up to 65535, c up to
+// 2147483647), makes the value 0: it would show as another version.
 std::int64_t ParseVersionLine(std::string_view line);
 
 // "2.0.1.0" for a file version, "1.4.10" for a text version, empty for a

@@ -51,7 +51,9 @@ TEST(MiscProfiles, RelativeAndAbsoluteProfilesOfProfilesIni) {
                  "[Profile1]\r\nName=moved\r\nIsRelative=0\r\nPath=D:\\Moved\\Profile\r\n\r\n"
                  "[Profile2]\r\nName=inside\r\nIsRelative=0\r\nPath=" +
                      browser.Folder() + "Profiles\\inside\r\n\r\n"
-                 "[Profile3]\r\nName=no path\r\n");
+                 "[Profile3]\r\nName=no path\r\n"
+                 "[Profile4]\r\nName=only a slash\r\nPath=/\r\n"
+                 "[Profile5]\r\nName=no drive\r\nIsRelative=0\r\nPath=Profiles/x\r\n");
   MiscProfiles handle = misc.OpenProfiles("QuillmereTest\\Browser\\");
   ASSERT_NE(handle, 0u);
   ASSERT_EQ(misc.ProfileCount(handle), 3);

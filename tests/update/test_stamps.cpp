@@ -41,6 +41,10 @@ TEST(VersionStamp, ParseVersionLine) {
       {"[1.4.0]", Text(1, 4, 0)},
       {"[2.0.1] trailing words", Text(2, 0, 1)},
       {"[0.0.4294967]", Text(0, 0, 4294967)},
+      {"[65535.65535.2147483647]", Text(65535, 65535, 2147483647)},
+      {"[65574.3647]", 0},         // a wider than its 16 bits: would read as 38.3647
+      {"[1.65536.0]", 0},          // b wider than its 16 bits
+      {"[1.0.2147483648]", 0},     // c would show as a negative number
       {"[1]", 0},          // no "."
       {"[]", 0},           // empty
       {"[1..2]", 0},       // empty part
